@@ -1,0 +1,203 @@
+#pragma once
+// TForm1: the main window as a plain C++ model. It owns all program state
+// for the whole run (the input matrix, the circuit store, the table of
+// two-level matrices, the phases, eps, the view state) and the values of
+// its controls; every routine of the system is one of its methods. It
+// reaches the user only through the Platforma interface.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/brany.h"
+#include "core/matica.h"
+#include "core/platforma.h"
+
+namespace qlc {
+
+// ---- controls as plain values ----------------------------------------------
+
+struct TTrackBar {
+    int min = 1, max = 50, position = 1, frequency = 2;
+};
+
+// Horizontal up-down control; its position is a 16-bit signed value.
+struct TUpDown {
+    int min = 0, max = 0, position = 0;
+};
+
+struct TProgressBar {
+    int max = 100, position = 0, step = 1;
+    bool visible = false;
+};
+
+struct TStringGrid {
+    int colcount = 5, rowcount = 5;
+    bool visible = true;
+    std::vector<std::string> bunky = std::vector<std::string>(25);  // row by row
+    void nastavrozmer(int stlpce, int riadky);
+    // Cell in column c, row r (0-based, row 0 and column 0 are the captions).
+    std::string& bunka(int c, int r);
+    const std::string& bunka(int c, int r) const;
+};
+
+// Fields of the gate matrix dialog Form5; they keep their texts between uses.
+struct TForm5 {
+    std::string Edit1 = "0", Edit2 = "1", Edit3 = "2";
+    std::string Edit4 = "0+0i", Edit5 = "1+0i", Edit6 = "1+0i", Edit7 = "0+0i";
+};
+
+struct TRAMEC {
+    int left = 10, top = 10, right = 1000, bottom = 750;
+};
+
+// The 32-bit linear congruential generator of the random matrices.
+struct TGENERATOR {
+    std::uint32_t seed = 0;
+    std::uint32_t krok() { return seed = seed * 134775813u + 1u; }
+    int cele(int n) { return static_cast<int>((static_cast<std::uint64_t>(krok()) * static_cast<std::uint64_t>(n)) >> 32); }
+    double realne() { return static_cast<double>(krok()) * (1.0 / 4294967296.0); }
+};
+
+// Working state of one run of the optimiser.
+struct TOPTIMSTAV {
+    int tahana = 0;
+    int pos = 0;
+    Pole<TMATICA2, 0, MAXZALOH> zaloha;
+    Pole<int, 1, MAXZALOH> zalohapos;
+    int pocetzaloh = 0;
+    bool vloz = false;
+    int vlozpri = 0;
+    TGATE1 vlozbrana;
+    bool koniec = false;
+    bool zlucena = false;
+    int pocetpred = 0;
+};
+
+// Items of ComboBox1, by index.
+inline constexpr int HLBKA_ELEMENT = 0;   // "element. bran"
+inline constexpr int HLBKA_L1 = 1;        // "L1(U) bran"
+inline constexpr int HLBKA_TOFFOLI = 2;   // "zovseob.Toffoli bran"
+
+class TForm1 {
+public:
+    explicit TForm1(Platforma& platforma);  // FormCreate
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    Platforma& platforma;
+
+    // ---- program state --------------------------------------------------------
+    TGATES1 brany;
+    int pocetb1 = 0;
+    TMATICA1 A;
+    Pole<TTPQ, 1, MAXTPQ> tpq;
+    int pocettpq = 0;
+    Pole<double, 1, MAXROZMER> fazy;
+    int rozmer = 4;
+    int pocetq = 2;
+    double eps = EPS_ZAKLAD;
+    TMATICA2 matnot, matz, jednotka;
+
+    // ---- view state -----------------------------------------------------------
+    double zoom = 1.25;
+    int zobrazod = 1;
+    int aktualna = 0;
+    TRAMEC ramec;
+
+    // ---- controls -------------------------------------------------------------
+    std::string Edit1 = "2";
+    bool Button3enabled = true;
+    int ComboBox1 = HLBKA_ELEMENT;
+    TTrackBar TrackBar1{1, 50, 1, 2};
+    TTrackBar TrackBar2{45, 200, 50, 10};
+    TUpDown UpDown1;
+    TProgressBar ProgressBar1;
+    TStringGrid StringGrid1;
+    bool Image1visible = false;
+    std::string Label3 = "1", Label5 = "200", Label7 = "1,00", Label8 = "0", Label11 = "0";
+    std::string Label12, Label13, Label14, Label15;
+    bool roboptim = true;
+    bool Kontrolptimkrok1 = false;
+    bool Zobroptimkroky = false;
+    bool Zuzeniezobrazenia1 = true;
+    TForm5 Form5;
+
+    // ---- small helpers of the model ---------------------------------------------
+    void log(const std::string& riadok) { platforma.memo(riadok); }
+    void info(const std::string& text) { platforma.infobox(text); }
+    void zmena(Ovladac o) { platforma.zmena(o); }
+    // Progress bar: maximum, position 0, step 1, visible.
+    void progresstart(int maximum);
+    void progreskrok();
+    void progresskry();
+    // Runs one command; a run-time error ends it with the error box.
+    // Returns false when the command ended with an error.
+    bool prikaz(const std::function<void()>& f);
+
+    // ---- two-level matrices ------------------------------------------------------
+    TMATICA1 vyrobTpq(int p, int q, double omega, double fi);
+    TMATICA1 vyrobTpqinv(int p, int q, double omega, double fi);
+
+    // ---- roots of 2x2 unitary matrices ---------------------------------------------
+    void Odmocnina(TMATICA2& A2, int k);
+    void vlvektor(TMATICA2& M);
+
+    // ---- circuit model -------------------------------------------------------------
+    TBSTAV tobin(int s);
+    int todec(const TBSTAV& bstav);
+    TMATICA1 maticabrany(const TGATE1& g);
+    TMATICA1 kompozicia(TZoznamBran b, int pocet, int pzac, int pkon);
+    // Opens a new record at the end of the store; throws PlnyZasobnik when
+    // the store already holds 400,000 gates.
+    void novabrana();
+
+    // ---- decomposition ---------------------------------------------------------------
+    void Button3Click();
+    void dekompozicia();
+    void Redukcia(TMATICA1& M, int n);
+    void RozlozTpq(int u);
+    void RozlozFazy();
+    void DoL1();
+    void Doelementarnych();
+
+    // ---- optimisation ------------------------------------------------------------------
+    TOPTIMSTAV optim;
+    Pole<TGATE1, 0, MAXKOPIA> kopia;  // display copy of the optimisation steps
+    void optimalizacia();
+    void obnov();
+    bool najblvlavo(int& pos);
+    bool najblvpravo(int& pos);
+    std::uint8_t prehodbrany(int pos1, int pos2, int mode);
+    std::uint8_t spravid(int pos1, int pos2);
+    void tahvlavo(const std::string& prefix);
+    void tahvpravo(const std::string& prefix);
+
+    // ---- view ------------------------------------------------------------------------
+    void kreslenie(TZoznamBran b, int pocet, int start);
+    void statistika();
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void UpDown1Changing();
+    // Moves a slider or the up-down as the user would, running its handler.
+    void nastavTrackBar1(int pozicia);
+    void nastavTrackBar2(int pozicia);
+    void nastavUpDown1(int pozicia);
+
+    // ---- application shell --------------------------------------------------------------
+    void zobrazmaticu(const TMATICA1& M);
+    void Button1Click();
+    void Edit1Change();
+    // Sets the text of the qubit field; its change handler runs when the text changes.
+    void nastavEdit1(const std::string& text);
+    void Button5Click();
+    void Otvori1Click();
+    void Uloi1Click();
+    void Optimalizova1Click();
+    void zapismaticu(const TMATICA1& M, const std::string& meno);
+    int nacitajmaticu(const std::string& meno);
+    TGENERATOR generator;
+    void generuj(TMATICA1& M, int pocet);
+};
+
+}  // namespace qlc

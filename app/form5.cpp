@@ -1,0 +1,6 @@
+// PLACEHOLDER: to be written.
+#include "app/form1.h"
+#include "core/text.h"
+namespace qlc {
+void TForm1::Optimalizova1Click() { throw ChybaBehu("nie je hotove"); }
+}  // namespace qlc

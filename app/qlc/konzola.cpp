@@ -1,0 +1,1 @@
+// PLACEHOLDER: to be written.

@@ -1,0 +1,3 @@
+#include "qlc.h"
+
+int main(int argc, char** argv) { return qlc::cli::hlavny(argc, argv); }

@@ -1,0 +1,26 @@
+#pragma once
+// Every tolerance and fixed threshold of the system, in one place.
+
+namespace qlc {
+
+// A real or imaginary part of magnitude at most this is stored as exactly 0;
+// the same bound decides complex equality and division by zero.
+inline constexpr double NULA = 1e-12;
+
+// Values of eps, the tolerance of every comparison of complex values.
+inline constexpr double EPS_ZAKLAD = 1e-7;   // window creation, decomposition, optimiser run
+inline constexpr double EPS_L1 = 1e-5;       // stage of multi-controlled gates into L1(U)
+inline constexpr double EPS_ELEMENT = 1e-6;  // stage of L1(U) gates into elementary gates
+
+// Scaling of the eigenvector row in vlvektor.
+inline constexpr double VLVEKTOR_MALE = 1e-4;
+inline constexpr double VLVEKTOR_KRAT = 10000.0;
+
+// Limits of the stores.
+inline constexpr int MAXBRAN = 400000;   // records 1..400000 of the circuit store
+inline constexpr int MAXTPQ = 2080;      // rows of the table of two-level matrices
+inline constexpr int MAXROZMER = 64;     // TMATICA1 is 64 x 64
+inline constexpr int MAXZALOH = 5000;    // saved matrices of one optimiser move
+inline constexpr int MAXKOPIA = 1001;    // display copy of the optimisation steps
+
+}  // namespace qlc

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the build needs and is missing (Debian 12), when run as root.
+set -euo pipefail
+need=()
+for pkg in g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}"
+  else
+    echo "Missing packages: ${need[*]} (run as root, or: sudo apt-get install ${need[*]})" >&2
+    exit 1
+  fi
+fi
