@@ -2,7 +2,6 @@
 #include "app/form1.h"
 #include "core/text.h"
 namespace qlc {
-void TForm1::statistika() { throw ChybaBehu("nie je hotove"); }
 void TForm1::TrackBar1Change() { throw ChybaBehu("nie je hotove"); }
 void TForm1::TrackBar2Change() { throw ChybaBehu("nie je hotove"); }
 void TForm1::UpDown1Changing() { throw ChybaBehu("nie je hotove"); }

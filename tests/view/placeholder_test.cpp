@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+// PLACEHOLDER: replaced by the real tests of this folder.
+TEST(Placeholder, Builds) { SUCCEED(); }
