@@ -153,13 +153,37 @@ public:
     void novabrana();
 
     // ---- decomposition ---------------------------------------------------------------
+    // Outcome of the last decomposition, for the command-line tool: whether
+    // the run went to its end, and whether every check it made passed.
+    // Any routine whose check fails (a log line or box reporting a mismatch)
+    // calls zlakontrola().
+    struct TBeh {
+        bool dokoncena = false;
+        bool kontrolyok = true;
+    } beh;
+    void zlakontrola() { beh.kontrolyok = false; }
     void Button3Click();
     void dekompozicia();
     void Redukcia(TMATICA1& M, int n);
+    // M := M . vyrobTpq (resp. M . vyrobTpqinv) of one row of tpq, done on
+    // columns p and q only; bit for bit the full nasob. A row with invalid
+    // indices is reported as vyrobTpq reports it and acts as the identity.
+    void nasobtpq(TMATICA1& M, const TTPQ& r);
+    void nasobtpqinv(TMATICA1& M, const TTPQ& r);
     void RozlozTpq(int u);
     void RozlozFazy();
     void DoL1();
     void Doelementarnych();
+    // Helpers of DoL1 (dol1.cpp) and Doelementarnych (doelementarnych.cpp);
+    // the replacement of one gate goes to rozpis[1..c].
+    static constexpr int ROZPISLM = 228;  // usable records of rozpis; one Lm(U) gate needs at most 29
+    using TROZPISLM = Pole<TGATE1, 0, ROZPISLM>;
+    using TROZPIS1U = Pole<TGATE1, 1, 6>;
+    int rozpisLm(TGATE1 g, TROZPISLM& rozpis, int kapacita);
+    int easytoffoli(TMATICA2 U, int m, TROZPISLM& rozpis, int kapacita);
+    // Elementary replacement of the L1(U) gate G in rozpis[1..pocet]; false
+    // (nothing to use) when G is left as it is.
+    bool Rozloz1U(TGATE1 G, TROZPIS1U& rozpis, int& pocet);
 
     // ---- optimisation ------------------------------------------------------------------
     TOPTIMSTAV optim;
@@ -170,6 +194,17 @@ public:
     bool najblvpravo(int& pos);
     std::uint8_t prehodbrany(int pos1, int pos2, int mode);
     std::uint8_t spravid(int pos1, int pos2);
+    // Internal steps of optimalizacia (one move of the moving gate and its
+    // pieces), of prehodbrany and of spravid.
+    void tah();
+    void presunzlucenu();
+    void zapamatajpartnera();
+    void vlozvlavo();
+    void vlozvpravo();
+    std::uint8_t prehodskontrolou(int pos1, int pos2, int mode);
+    std::uint8_t skok(int pos1, int pos2, int mode);
+    void kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& M1, const TMATICA1& M2);
+    void kontrolazlucenia(int pos1, int pos2, std::uint8_t kod, const TMATICA1& P);
     void tahvlavo(const std::string& prefix);
     void tahvpravo(const std::string& prefix);
 
@@ -198,6 +233,9 @@ public:
     int nacitajmaticu(const std::string& meno);
     TGENERATOR generator;
     void generuj(TMATICA1& M, int pocet);
+    // generuj with the generator started from the given seed instead of the
+    // platform's, for a repeatable matrix (qlc random --seed).
+    void generujseed(TMATICA1& M, int pocet, std::uint32_t seed);
 };
 
 }  // namespace qlc

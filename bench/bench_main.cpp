@@ -1,4 +1,132 @@
-// PLACEHOLDER: benchmarks to be written.
+// Benchmarks on seeded random unitary matrices of 2 to 5 qubits: the
+// reduction, a composition of 100,000 gates, the optimiser on the circuit
+// of multi-controlled gates, and the whole decomposition at each depth.
+// Run with --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// for medians.
 #include <benchmark/benchmark.h>
-static void BM_Nic(benchmark::State& s) { for (auto _ : s) benchmark::DoNotOptimize(0); }
-BENCHMARK(BM_Nic);
+
+#include <memory>
+
+#include "app/form1.h"
+
+namespace {
+
+using namespace qlc;
+
+// A platform that shows nothing.
+class Ticho : public Platforma {
+    class Nic : public Platno {
+    public:
+        void pero(TFarba, int) override {}
+        void stetec(TFarba) override {}
+        void pismo(int, TFarba) override {}
+        void vypln(int, int, int, int) override {}
+        void ciara(int, int, int, int) override {}
+        void elipsa(int, int, int, int) override {}
+        void obdlznik(int, int, int, int) override {}
+        void text(int, int, const std::string&) override {}
+    } nic_;
+
+public:
+    std::uint32_t seed = 1;
+    void memo(const std::string&) override {}
+    void infobox(const std::string&) override {}
+    void chybabox(const std::string&) override {}
+    bool okcancelbox(const std::string&) override { return true; }
+    Platno& platno() override { return nic_; }
+    std::optional<std::string> otvordialog(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> ulozdialog(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    bool form5() override { return false; }
+    std::uint32_t semienko() override { return seed; }
+};
+
+struct Prostredie {
+    Ticho p;
+    std::unique_ptr<TForm1> f;
+    explicit Prostredie(int qubity, std::uint32_t seed = 2026) {
+        f = std::make_unique<TForm1>(p);
+        p.seed = seed;
+        f->nastavEdit1(std::to_string(qubity));
+        if (qubity == 2) f->generuj(f->A, 100);  // the field already held "2"
+    }
+};
+
+void BM_Redukcia(benchmark::State& s) {
+    Prostredie e(static_cast<int>(s.range(0)));
+    TForm1& f = *e.f;
+    for (auto _ : s) {
+        TMATICA1 M = f.A;
+        f.pocettpq = 0;
+        for (int m = f.rozmer; m >= 2; --m) f.Redukcia(M, m);
+        benchmark::DoNotOptimize(M);
+    }
+}
+BENCHMARK(BM_Redukcia)->DenseRange(2, 5)->Unit(benchmark::kMillisecond);
+
+// 100,000 random well-formed gates with 0..n-1 controls.
+void BM_Kompozicia(benchmark::State& s) {
+    const int n = static_cast<int>(s.range(0));
+    Prostredie e(n);
+    TForm1& f = *e.f;
+    TGENERATOR g;
+    g.seed = 77;
+    constexpr int POCET = 100000;
+    for (int i = 1; i <= POCET; ++i) {
+        TGATE1& b = f.brany[i];
+        const double w = 6.283185307179586 * g.realne(), fi = 6.283185307179586 * g.realne();
+        b.U = {polar(std::sin(w), fi), TKOMPLEX(std::cos(w)), polar(std::cos(w), fi), TKOMPLEX(-std::sin(w))};
+        b.ciel = static_cast<std::uint8_t>(1 + g.cele(n));
+        b.pocetk = static_cast<std::uint8_t>(g.cele(n));
+        int k = 0;
+        for (int q = 1; q <= n && k < b.pocetk; ++q)
+            if (q != b.ciel) b.kontroly[++k] = static_cast<std::uint8_t>(q);
+        b.vyradena = false;
+    }
+    f.pocetb1 = POCET;
+    for (auto _ : s) benchmark::DoNotOptimize(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1));
+    s.SetItemsProcessed(s.iterations() * POCET);
+}
+BENCHMARK(BM_Kompozicia)->DenseRange(2, 5)->Unit(benchmark::kMillisecond);
+
+// The optimiser on the unoptimised circuit of multi-controlled gates.
+void BM_Optimalizacia(benchmark::State& s) {
+    Prostredie e(static_cast<int>(s.range(0)));
+    TForm1& f = *e.f;
+    f.ComboBox1 = HLBKA_TOFFOLI;
+    f.roboptim = false;
+    f.Button3Click();
+    f.roboptim = true;
+    auto zaloha = std::make_unique<TGATES1>(f.brany);
+    const int pocet = f.pocetb1;
+    for (auto _ : s) {
+        s.PauseTiming();
+        f.brany = *zaloha;
+        f.pocetb1 = pocet;
+        s.ResumeTiming();
+        f.optimalizacia();
+    }
+    s.counters["gates_in"] = pocet;
+    s.counters["gates_out"] = f.pocetb1;
+}
+BENCHMARK(BM_Optimalizacia)->DenseRange(2, 5)->Unit(benchmark::kMillisecond);
+
+// The whole decomposition with the default settings (optimisation on,
+// every check of the driver) at depth element / l1 / toffoli.
+void BM_Dekompozicia(benchmark::State& s) {
+    Prostredie e(static_cast<int>(s.range(0)));
+    TForm1& f = *e.f;
+    f.ComboBox1 = static_cast<int>(s.range(1));
+    for (auto _ : s) {
+        f.A = vstup;
+        f.Button3Click();
+    }
+    s.counters["gates"] = f.pocetb1;
+    s.counters["ok"] = f.beh.dokoncena && f.beh.kontrolyok;
+}
+BENCHMARK(BM_Dekompozicia)
+    ->ArgsProduct({{2, 3, 4, 5}, {HLBKA_ELEMENT, HLBKA_L1, HLBKA_TOFFOLI}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -16,5 +16,7 @@ std::string komplexnatext(TKOMPLEX z, int d);
 // "re + imi" / "re - imi" with 15 significant digits, "." as the decimal point
 // and three-digit exponents ("1E-006").
 std::string komplexnaretazec(TKOMPLEX z);
+// The same text appended to out, for writers of long listings.
+void pridajkomplexnaretazec(std::string& out, TKOMPLEX z);
 
 }  // namespace qlc

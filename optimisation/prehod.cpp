@@ -1,8 +1,228 @@
-// PLACEHOLDER: to be written.
+// Exchange of two neighbouring gates of the optimiser's virtual order, the
+// jump over an anti-diagonal gate, the check of an exchange against full
+// matrices, and the neighbour searches that skip removed gates.
+#include <string>
+
 #include "app/form1.h"
-#include "core/text.h"
+#include "optimisation/tvary.h"
+
 namespace qlc {
-bool TForm1::najblvlavo(int&) { throw ChybaBehu("nie je hotove"); }
-bool TForm1::najblvpravo(int&) { throw ChybaBehu("nie je hotove"); }
-std::uint8_t TForm1::prehodbrany(int, int, int) { throw ChybaBehu("nie je hotove"); }
+namespace {
+
+// Answer texts of the exchange codes 0..4 in the check's log line.
+const char* odpovedprehodu(std::uint8_t kod) {
+    switch (kod) {
+        case 0: return "FALSE";
+        case 1: return "Za cenu zmeny b1";
+        case 2: return "Za cenu zmeny b2";
+        case 3: return "TRUE";
+        default: return "\"Skok cez Lm(.) branu\"";
+    }
+}
+
+// Passing a gate that is the scalar z on its controls conjugates the other
+// gate's matrix by diag(1, z) on its target, which scales only the
+// off-diagonal entries: U12 by conj(z) and U21 by z when the scalar gate
+// acts first in the new order (it moved to the left), and the reverse when
+// the other gate moved to the left.
+void skaluj(TGATE1& g, TKOMPLEX z12, TKOMPLEX z21) {
+    g.U.u12() = g.U.u12() * z12;
+    g.U.u21() = g.U.u21() * z21;
+}
+
+// The exchange rules for b1 (acting first) and b2, without the jump and
+// the check. Returns the code 0..3 and changes at most one matrix. The
+// qubit sets are bit sets; cnot1 and cnot2 (a comparison within eps) are
+// evaluated only in the rows that read them.
+std::uint8_t pravidlaprehodu(TGATE1& b1, TGATE1& b2, int mode, double eps, const TMATICA2& matnot) {
+    const TQUBITY q1 = qubity(b1), q2 = qubity(b2);
+    if (b1.ciel != b2.ciel) {
+        const bool f = (q2.c & bitqubitu(b1.ciel)) != 0;
+        const bool g = (q1.c & bitqubitu(b2.ciel)) != 0;
+        if (!f && !g) return 3;
+        const bool c1 = podmnozina(q1.c, q2.q), c2 = podmnozina(q2.c, q1.q);
+        const bool d1 = diagonalna(b1);
+        if (f && !g) {
+            if (d1) return 3;
+            if (diagonalna(b2) && rovnasa(b2.U.u11(), b2.U.u22()) && c2 && !cnot(b1, matnot, eps)) {
+                const TKOMPLEX lambda = b2.U.u11();
+                skaluj(b1, conj(lambda), lambda);
+                return 1;
+            }
+            return 0;
+        }
+        if (f && g) {
+            if (d1 && jejedna(b1.U.u22())) return 3;
+            const bool d2 = diagonalna(b2);
+            if (d1 && d2) return 3;
+            if (d1) {
+                if (c1 && !cnot(b2, matnot, eps)) {
+                    const TKOMPLEX mu = b1.U.u22();
+                    skaluj(b2, mu, conj(mu));
+                    return 2;
+                }
+                return 0;
+            }
+            if (d2 && jejedna(b2.U.u22())) return 3;
+            if (d2 && c2 && !cnot(b1, matnot, eps)) {
+                const TKOMPLEX nu = b2.U.u22();
+                skaluj(b1, conj(nu), nu);
+                return 1;
+            }
+            return 0;
+        }
+        // g, not f
+        if (diagonalna(b2)) return 3;
+        if (d1 && rovnasa(b1.U.u11(), b1.U.u22()) && c1 && !cnot(b2, matnot, eps)) {
+            const TKOMPLEX kappa = b1.U.u11();
+            skaluj(b2, kappa, conj(kappa));
+            return 2;
+        }
+        return 0;
+    }
+    // Same target: matrices that commute commute as gates whatever the
+    // controls. Otherwise one gate is conjugated by the other, which needs
+    // the other's controls within its own qubits.
+    const TMATICA2 P = nasob2(b1.U, b2.U), R = nasob2(b2.U, b1.U);
+    if (rovnake2(P, R, eps)) return 3;
+    const bool c1 = podmnozina(q1.c, q2.q), c2 = podmnozina(q2.c, q1.q);
+    if ((mode == 1 || (mode == 2 && !c2)) && c1 && !cnot(b2, matnot, eps)) {
+        b2.U = nasob2(nasob2(hermit2(b1.U), b2.U), b1.U);
+        return 2;
+    }
+    if ((mode == 2 || (mode == 1 && !c1)) && c2 && !cnot(b1, matnot, eps)) {
+        b1.U = nasob2(nasob2(b2.U, b1.U), hermit2(b2.U));
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool TForm1::najblvlavo(int& pos) {
+    // A start outside the circuit is reported and then clamped, so that the
+    // search reads only gates 1..pocetb1: from beyond the end it starts at
+    // the last gate, from before the start there is nothing to the left.
+    if (pos > pocetb1) {
+        log("Do najblvlavo si poslal pos>pocetb1");
+        pos = pocetb1 + 1;
+    }
+    if (pos < 1) {
+        log("Do najblvlavo si poslal pos<1");
+        pos = 1;
+    }
+    if (pos == 1) return false;
+    int p = pos;
+    do {
+        --p;
+    } while (p != 1 && brany[p].vyradena);
+    pos = p;
+    return !brany[p].vyradena;
+}
+
+bool TForm1::najblvpravo(int& pos) {
+    if (pos > pocetb1) {
+        log("Do najblvpravo si poslal pos>pocetb1");
+        pos = pocetb1;
+    }
+    if (pos < 1) {
+        log("Do najblvpravo si poslal pos<1");
+        pos = 0;
+    }
+    if (pos == pocetb1) return false;
+    int p = pos;
+    do {
+        ++p;
+    } while (p != pocetb1 && brany[p].vyradena);
+    pos = p;
+    return !brany[p].vyradena;
+}
+
+std::uint8_t TForm1::prehodbrany(int pos1, int pos2, int mode) {
+    if (pos1 >= pos2) {
+        log("Do prehodbrany si poslal pos1>=pos2");
+        return 0;
+    }
+    TGATE1& b1 = brany[pos1];
+    TGATE1& b2 = brany[pos2];
+    if (!roboptim && (b1.pocetk != 0 || b2.pocetk != 0)) return 0;
+    if (Kontrolptimkrok1) return prehodskontrolou(pos1, pos2, mode);
+    std::uint8_t kod = pravidlaprehodu(b1, b2, mode, eps, matnot);
+    if (kod == 0 && !optim.vloz) kod = skok(pos1, pos2, mode);
+    return kod;
+}
+
+std::uint8_t TForm1::prehodskontrolou(int pos1, int pos2, int mode) {
+    // Full matrices of the pair before any change.
+    const TMATICA1 M1 = maticabrany(brany[pos1]);
+    const TMATICA1 M2 = maticabrany(brany[pos2]);
+    std::uint8_t kod = pravidlaprehodu(brany[pos1], brany[pos2], mode, eps, matnot);
+    if (kod == 0 && !optim.vloz) kod = skok(pos1, pos2, mode);
+    kontrolaprehodu(pos1, pos2, mode, kod, M1, M2);
+    return kod;
+}
+
+std::uint8_t TForm1::skok(int pos1, int pos2, int mode) {
+    if (mode != 1 && mode != 2) return 0;
+    // The moving gate m passes the anti-diagonal gate a whose controls are
+    // among m's controls and whose target is one of them. Then
+    //   m . a = a . V . W  (mode 1, m to the left of a: W, a, V)
+    // where W is m with the adjoint matrix and V is m's matrix on m's
+    // target under m's controls without a's target: on the states where
+    // a's controls are 1, a flips the control bit of m, so m's action
+    // splits into the part that a's flip leaves on (V after a) and the part
+    // undone before it (W). Mode 2 is the mirror.
+    TGATE1& b1 = brany[pos1];
+    TGATE1& b2 = brany[pos2];
+    TGATE1& m = mode == 1 ? b2 : b1;  // the moving gate
+    TGATE1& a = mode == 1 ? b1 : b2;  // the anti-diagonal gate it passes
+    const TQUBITY qm = qubity(m), qa = qubity(a);
+    if (!podmnozina(qa.c, qm.c) || a.ciel == m.ciel || !antidiagonalna(a)) return 0;
+    if ((qm.c & bitqubitu(a.ciel)) == 0) log("!!!Prehod brany: programatorska chyba zly predpoklad v podmienke!!");
+    TOPTIMSTAV& o = optim;
+    o.vloz = true;
+    o.vlozpri = mode == 1 ? pos1 : pos2;
+    o.vlozbrana.pocetk = static_cast<std::uint8_t>(m.pocetk - 1);
+    int skopirovane = 0;
+    auto kopiruj = [&](std::uint8_t q) {
+        if (q == a.ciel) return;
+        if (skopirovane == 0)
+            o.vlozbrana.ciel = q;
+        else
+            o.vlozbrana.kontroly[skopirovane] = q;
+        ++skopirovane;
+    };
+    kopiruj(m.ciel);
+    for (int j = 1; j <= m.pocetk; ++j) kopiruj(m.kontroly[j]);
+    if (skopirovane != m.pocetk) log("!!!Prehod brany: programatorska chyba +-1");
+    o.vlozbrana.vyradena = false;
+    o.vlozbrana.U = m.U;
+    const TMATICA2 W = hermit2(m.U);
+    m.U = W;
+    return 4;
+}
+
+void TForm1::kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& M1,
+                             const TMATICA1& M2) {
+    const TMATICA1 P = nasob(M2, M1, rozmer);
+    const TMATICA1 N1 = maticabrany(brany[pos1]);
+    const TMATICA1 N2 = maticabrany(brany[pos2]);
+    TMATICA1 R;
+    if (kod == 4) {
+        const TMATICA1 M3 = maticabrany(optim.vlozbrana);
+        if (mode == 1)
+            R = nasob(M3, nasob(N1, N2, rozmer), rozmer);
+        else
+            R = nasob(N1, nasob(N2, M3, rozmer), rozmer);
+    } else {
+        R = nasob(N1, N2, rozmer);
+    }
+    const bool eq = rovnake(P, R, rozmer, eps);
+    if ((eq && kod == 0) || (!eq && kod != 0)) {
+        log("Rozdielne vysledky pre prehod bran:" + std::to_string(pos1) + "," + std::to_string(pos2) +
+            ". mojalg:" + odpovedprehodu(kod) + (eq ? "Matice:TRUE" : "Matice:FALSE"));
+        zlakontrola();
+    }
+}
+
 }  // namespace qlc

@@ -1,0 +1,224 @@
+// The secondary windows and the two custom controls of the main window.
+#include "okna.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/gui/qtplatforma.h"
+#include "app/gui/texty.h"
+
+namespace qlc::gui {
+
+namespace {
+
+QString q(const char* t) { return QString::fromUtf8(t); }
+QString q(const std::string& t) { return QString::fromUtf8(t); }
+
+QLabel* popis(QWidget* rodic, const char* meno, const char* text, int x, int y) {
+    auto* l = new QLabel(q(text), rodic);
+    l->setObjectName(QLatin1String(meno));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+}  // namespace
+
+// ---- Form5 ---------------------------------------------------------------------------
+
+QLineEdit* TOkno5::pole(const char* meno, int x, int y, int w) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QLatin1String(meno));
+    e->setGeometry(x, y, w, 21);
+    e->setTextMargins(0, 0, 0, 0);
+    return e;
+}
+
+TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(q(texty::FORM5));
+    setFixedSize(205, 217);
+    popis(this, "Label1", texty::FORM5_LABEL1, 88, 8);
+    Edit1 = pole("Edit1", 112, 8, 17);
+    popis(this, "Label2", texty::FORM5_LABEL2, 16, 32);
+    Edit2 = pole("Edit2", 112, 32, 17);
+    popis(this, "Label3", texty::FORM5_LABEL3, 16, 56);
+    Edit3 = pole("Edit3", 112, 56, 73);
+    popis(this, "Label4", texty::FORM5_LABEL4, 16, 80);
+    Edit4 = pole("Edit4", 16, 96, 81);
+    Edit5 = pole("Edit5", 104, 96, 81);
+    Edit6 = pole("Edit6", 16, 120, 81);
+    Edit7 = pole("Edit7", 104, 120, 81);
+    auto* b = new QPushButton(q(texty::FORM5_BUTTON1), this);
+    b->setObjectName(QStringLiteral("Button1"));
+    b->setGeometry(16, 152, 169, 25);
+    b->setToolTip(q(texty::FORM5_HINT));
+    b->setAutoDefault(true);
+    b->setDefault(true);
+    connect(b, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool TOkno5::ukaz(TForm5& f) {
+    const std::pair<QLineEdit*, std::string*> polia[] = {{Edit1, &f.Edit1}, {Edit2, &f.Edit2}, {Edit3, &f.Edit3},
+                                                         {Edit4, &f.Edit4}, {Edit5, &f.Edit5}, {Edit6, &f.Edit6},
+                                                         {Edit7, &f.Edit7}};
+    for (const auto& [e, t] : polia) e->setText(q(*t));
+    Edit1->setFocus();
+    const bool ok = exec() == QDialog::Accepted;
+    for (const auto& [e, t] : polia) *t = e->text().toStdString();
+    return ok;
+}
+
+// ---- Form3 ---------------------------------------------------------------------------
+
+// A fixed picture: a small circuit of three qubit lines with a one-qubit
+// gate, a controlled NOT, a controlled Z and a doubly controlled gate.
+QPixmap TOkno3::nakresliobrazok() {
+    QPixmap px(512, 384);
+    QPainter p(&px);
+    QLinearGradient g(0, 0, 0, 384);
+    g.setColorAt(0.0, QColor(214, 232, 250));
+    g.setColorAt(1.0, QColor(255, 255, 255));
+    p.fillRect(px.rect(), g);
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    QFont nadpis;
+    nadpis.setPixelSize(22);
+    nadpis.setBold(true);
+    p.setFont(nadpis);
+    p.setPen(QColor(20, 40, 110));
+    p.drawText(QRect(0, 24, 512, 34), Qt::AlignCenter, q(texty::FORM1).simplified());
+
+    const int y[] = {130, 190, 250};
+    const QPen ciara(Qt::black, 2);
+    p.setPen(ciara);
+    for (int v : y) p.drawLine(50, v, 462, v);
+    QFont pismeno;
+    pismeno.setPixelSize(22);
+    p.setFont(pismeno);
+    const auto box = [&](int x, int v, const char* text) {
+        p.setPen(ciara);
+        p.setBrush(Qt::white);
+        p.drawRect(x - 18, v - 18, 36, 36);
+        p.drawText(QRect(x - 18, v - 18, 36, 36), Qt::AlignCenter, QLatin1String(text));
+    };
+    const auto bod = [&](int x, int v) {
+        p.setPen(ciara);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPoint(x, v), 7, 7);
+    };
+    const auto spoj = [&](int x, int v1, int v2) {
+        p.setPen(ciara);
+        p.drawLine(x, v1, x, v2);
+    };
+    box(110, y[0], "U");
+    spoj(190, y[0], y[2]);
+    bod(190, y[0]);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPoint(190, y[2]), 16, 16);
+    p.drawLine(174, y[2], 206, y[2]);
+    p.drawLine(190, y[2] - 16, 190, y[2] + 16);
+    spoj(270, y[1], y[2]);
+    p.setBrush(Qt::white);
+    p.drawRect(262, y[1] - 8, 16, 16);
+    p.drawRect(262, y[2] - 8, 16, 16);
+    spoj(350, y[0], y[2]);
+    bod(350, y[0]);
+    bod(350, y[1]);
+    box(350, y[2], "E");
+    box(420, y[1], "D");
+
+    QFont male;
+    male.setPixelSize(13);
+    p.setFont(male);
+    p.setPen(QColor(60, 60, 60));
+    p.drawText(QRect(0, 290, 512, 20), Qt::AlignCenter, QStringLiteral("2 – 5 qubitov"));
+    return px;
+}
+
+TOkno3::TOkno3(QWidget* rodic) : QDialog(rodic), obrazok_(nakresliobrazok()) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(q(texty::FORM3));
+    setFixedSize(520, 418);
+    auto* l = new QLabel(this);
+    l->setObjectName(QStringLiteral("Image1"));
+    l->setGeometry(0, 0, 512, 384);
+    l->setPixmap(obrazok_);
+    auto* b = new QPushButton(q(texty::OK), this);
+    b->setObjectName(QStringLiteral("Button1"));
+    b->setGeometry(200, 344, 113, 25);
+    b->setDefault(true);
+    connect(b, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// ---- Form4 ---------------------------------------------------------------------------
+
+TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(q(texty::FORM4));
+    setFixedSize(561, 474);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(8, 8, 537, 393);
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QStringList riadky;
+    for (const char* r : texty::NAVOD) riadky.push_back(q(r));
+    Memo1->setPlainText(riadky.join(QLatin1Char('\n')));
+    auto* b = new QPushButton(q(texty::OK), this);
+    b->setObjectName(QStringLiteral("Button1"));
+    b->setGeometry(168, 408, 185, 25);
+    b->setDefault(true);
+    connect(b, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// ---- Image1 --------------------------------------------------------------------------
+
+TObrazok::TObrazok(QWidget* rodic, TQtPlatno& platno) : QWidget(rodic), platno_(platno) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TObrazok::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, platno_.obraz());
+}
+
+// ---- UpDown1 -------------------------------------------------------------------------
+
+TQtUpDown::TQtUpDown(QWidget* rodic) : QWidget(rodic) {
+    vlavo = new QToolButton(this);
+    vlavo->setObjectName(QStringLiteral("vlavo"));
+    vlavo->setArrowType(Qt::LeftArrow);
+    vlavo->setAutoRepeat(true);
+    vlavo->setGeometry(0, 0, 22, 22);
+    vpravo = new QToolButton(this);
+    vpravo->setObjectName(QStringLiteral("vpravo"));
+    vpravo->setArrowType(Qt::RightArrow);
+    vpravo->setAutoRepeat(true);
+    vpravo->setGeometry(23, 0, 22, 22);
+    connect(vlavo, &QToolButton::clicked, this, [this] { krok(-1); });
+    connect(vpravo, &QToolButton::clicked, this, [this] { krok(1); });
+}
+
+void TQtUpDown::nastav(int min, int max, int pozicia) {
+    min_ = min;
+    max_ = max;
+    pozicia_ = pozicia;
+}
+
+void TQtUpDown::krok(int o) {
+    // A range whose maximum lies below its minimum (no gates yet) allows no move.
+    if (max_ < min_) return;
+    const int nova = std::clamp(pozicia_ + o, min_, max_);
+    if (nova == pozicia_) return;
+    if (pozmene) pozmene(nova);
+}
+
+}  // namespace qlc::gui

@@ -1,0 +1,498 @@
+// The main window: its controls and menus, the commands forwarded to the
+// model, and the refresh of the controls from the model.
+#include "okno1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTableWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "app/gui/okna.h"
+#include "app/gui/qtplatforma.h"
+#include "app/gui/texty.h"
+
+namespace qlc::gui {
+
+namespace {
+
+QString q(const char* t) { return QString::fromUtf8(t); }
+QString q(const std::string& t) { return QString::fromUtf8(t); }
+
+QFont pismo(const QFont& zaklad, int pixely, bool tucne = false) {
+    QFont f = zaklad;
+    f.setPixelSize(pixely);
+    f.setBold(tucne);
+    return f;
+}
+
+// The events by which a user starts something; during a command they are
+// refused for the main window.
+bool vstup(QEvent::Type t) {
+    switch (t) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::InputMethod:
+        case QEvent::Drop:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+TOkno1::TOkno1() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(q(texty::FORM1));
+    // The window's font is 8 points of a 96 dpi screen: 11 pixels.
+    setFont(pismo(font(), 11));
+    move(3, 1);
+    resize(1020, 735);
+
+    platforma_ = std::make_unique<TQtPlatforma>(*this);
+    vytvorovladace();
+    vytvormenu();
+    Form5 = new TOkno5(this);
+    Form3 = new TOkno3(this);
+    Form4 = new TOkno4(this);
+
+    // FormCreate: the model sets its state and writes its first log line.
+    model_ = std::make_unique<TForm1>(*platforma_);
+    obnovmriezku(true);
+    obnovvsetko();
+    prepojovladace();
+    qApp->installEventFilter(this);
+}
+
+TOkno1::~TOkno1() {
+    qApp->removeEventFilter(this);
+    platforma_->qtplatno().pozmene = nullptr;
+}
+
+QLabel* TOkno1::popis(const char* meno, const char* text, int x, int y, int pixely) {
+    auto* l = new QLabel(q(text), centralWidget());
+    l->setObjectName(QLatin1String(meno));
+    if (pixely > 0) l->setFont(pismo(font(), pixely));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+void TOkno1::vytvorovladace() {
+    auto* w = new QWidget(this);
+    w->setObjectName(QStringLiteral("klient"));
+    setCentralWidget(w);
+
+    Image1 = new TObrazok(w, platforma_->qtplatno());
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(7, 6, TQtPlatno::SIRKA, TQtPlatno::VYSKA);
+    Image1->hide();
+    platforma_->qtplatno().pozmene = [this] { Image1->update(); };
+
+    // Created after Image1, so it lies on top of it when both are shown.
+    StringGrid1 = new QTableWidget(w);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(7, 6, TQtPlatno::SIRKA, TQtPlatno::VYSKA);
+    StringGrid1->setFont(pismo(font(), 15));
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(70);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
+    StringGrid1->horizontalHeader()->setFixedHeight(35);
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(35);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
+    StringGrid1->verticalHeader()->setFixedWidth(70);
+    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGrid1->setShowGrid(true);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    // The fixed row and column are sky blue.
+    StringGrid1->setStyleSheet(QStringLiteral(
+        "QHeaderView::section { background-color: rgb(166, 202, 240); color: black;"
+        " border: 0px; border-right: 1px solid gray; border-bottom: 1px solid gray; padding-left: 2px; }"
+        "QTableCornerButton::section { background-color: rgb(166, 202, 240); border: 0px;"
+        " border-right: 1px solid gray; border-bottom: 1px solid gray; }"));
+
+    popis("Label1", texty::LABEL1, 7, 612, 15);
+    Edit1 = new QLineEdit(w);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(61, 608, 16, 21);
+    Edit1->setTextMargins(0, 0, 0, 0);
+    Edit1->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
+
+    Button3 = new QPushButton(q(texty::BUTTON3), w);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setGeometry(80, 608, 109, 22);
+    Button3->setFont(pismo(font(), 15, true));
+
+    popis("Label18", texty::LABEL18, 192, 612);
+    ComboBox1 = new QComboBox(w);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    for (const char* t : texty::COMBOBOX1) ComboBox1->addItem(q(t));
+    ComboBox1->setGeometry(212, 608, 109, 21);
+
+    Button1 = new QPushButton(q(texty::BUTTON1), w);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(8, 642, 33, 22);
+    Button1->setFont(pismo(font(), 16));
+
+    Button5 = new QPushButton(q(texty::BUTTON5), w);
+    Button5->setObjectName(QStringLiteral("Button5"));
+    Button5->setGeometry(42, 642, 48, 22);
+    Button5->setFont(pismo(font(), 12));
+
+    TrackBar1 = new QSlider(Qt::Horizontal, w);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setGeometry(89, 642, 177, 26);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+
+    QLabel* l2 = popis("Label2", texty::LABEL2, 271, 630);
+    l2->setWordWrap(true);
+    l2->setFixedWidth(l2->fontMetrics().horizontalAdvance(QStringLiteral("Brány ")));
+    l2->adjustSize();
+    Label3 = popis("Label3", "", 291, 643);
+    popis("Label4", texty::LABEL4, 318, 630);
+    Label5 = popis("Label5", "", 318, 643);
+    popis("Label10", texty::LABEL10, 276, 659);
+    Label11 = popis("Label11", "", 286, 659);
+
+    TrackBar2 = new QSlider(Qt::Horizontal, w);
+    TrackBar2->setObjectName(QStringLiteral("TrackBar2"));
+    TrackBar2->setGeometry(343, 606, 121, 26);
+    TrackBar2->setTickPosition(QSlider::TicksBelow);
+    popis("Label6", texty::LABEL6, 375, 632);
+    Label7 = popis("Label7", "", 414, 632);
+
+    popis("Label9", texty::LABEL9, 472, 612);
+    Label8 = popis("Label8", "", 556, 612);
+    UpDown1 = new TQtUpDown(w);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setGeometry(580, 607, 45, 22);
+
+    popis("Label16", texty::LABEL16, 472, 626);
+    Label12 = popis("Label12", "", 488, 633);
+    Label13 = popis("Label13", "", 604, 633);
+    Label14 = popis("Label14", "", 488, 652);
+    Label15 = popis("Label15", "", 604, 652);
+
+    ProgressBar1 = new QProgressBar(w);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(348, 655, 357, 17);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+
+    Memo1 = new QPlainTextEdit(w);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(720, 606, 284, 66);
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text, const std::function<void()>& akcia) {
+    QAction* a = menu->addAction(q(text));
+    a->setObjectName(QLatin1String(meno));
+    connect(a, &QAction::triggered, this, [akcia] { akcia(); });
+    return a;
+}
+
+QAction* TOkno1::zaskrtavacia(QMenu* menu, const char* meno, const char* text, bool TForm1::*hodnota) {
+    QAction* a = menu->addAction(q(text));
+    a->setObjectName(QLatin1String(meno));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, hodnota](bool zaskrtnuta) {
+        vykonaj([this, hodnota, zaskrtnuta] { model_.get()->*hodnota = zaskrtnuta; });
+    });
+    return a;
+}
+
+void TOkno1::vytvormenu() {
+    QMenuBar* mb = menuBar();
+    mb->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* subor = mb->addMenu(q(texty::SUBOR));
+    subor->setObjectName(QStringLiteral("Sbor1"));
+    polozka(subor, "Otvori1", texty::OTVORI1, [this] { vykonaj([this] { model_->Otvori1Click(); }); });
+    polozka(subor, "Uloi1", texty::ULOI1, [this] { vykonaj([this] { model_->Uloi1Click(); }); });
+    // Exports of the circuit stand here, after the matrix file commands.
+    polozka(subor, "Ulozobrazok1", texty::ULOZOBRAZOK, [this] { ulozobrazok(); });
+    subor->addSeparator();
+    polozka(subor, "Koniec1", texty::KONIEC1, [this] { close(); });
+
+    QMenu* nastroje = mb->addMenu(q(texty::NASTROJE));
+    nastroje->setObjectName(QStringLiteral("Nstroje1"));
+    polozka(nastroje, "Optimalizova1", texty::OPTIMALIZOVA1,
+            [this] { vykonaj([this] { model_->Optimalizova1Click(); }); });
+
+    QMenu* nastavenia = mb->addMenu(q(texty::NASTAVENIA));
+    nastavenia->setObjectName(QStringLiteral("Nastavenia1"));
+    roboptim = zaskrtavacia(nastavenia, "roboptim", texty::ROBOPTIM, &TForm1::roboptim);
+    Kontrolptimkrok1 =
+        zaskrtavacia(nastavenia, "Kontrolptimkrok1", texty::KONTROLPTIMKROK1, &TForm1::Kontrolptimkrok1);
+    Zobroptimkroky = zaskrtavacia(nastavenia, "Zobroptimkroky", texty::ZOBROPTIMKROKY, &TForm1::Zobroptimkroky);
+    Zuzeniezobrazenia1 =
+        zaskrtavacia(nastavenia, "Zuzeniezobrazenia1", texty::ZUZENIEZOBRAZENIA1, &TForm1::Zuzeniezobrazenia1);
+
+    QMenu* help = mb->addMenu(q(texty::HELP));
+    help->setObjectName(QStringLiteral("Help1"));
+    polozka(help, "Nvod2", texty::NVOD2, [this] { Nvod2Click(); });
+    polozka(help, "Nvod1", texty::NVOD1, [this] { Nvod1Click(); });
+}
+
+void TOkno1::prepojovladace() {
+    connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& t) {
+        const std::string text = t.toStdString();
+        vykonaj([this, &text] { model_->nastavEdit1(text); });
+    });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { vykonaj([this] { model_->Button1Click(); }); });
+    connect(Button5, &QPushButton::clicked, this, [this] { vykonaj([this] { model_->Button5Click(); }); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            [this](int i) { vykonaj([this, i] { model_->ComboBox1 = i; }); });
+    connect(TrackBar1, &QSlider::valueChanged, this,
+            [this](int v) { vykonaj([this, v] { model_->nastavTrackBar1(v); }); });
+    connect(TrackBar2, &QSlider::valueChanged, this,
+            [this](int v) { vykonaj([this, v] { model_->nastavTrackBar2(v); }); });
+    UpDown1->pozmene = [this](int v) { vykonaj([this, v] { model_->nastavUpDown1(v); }); };
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+bool TOkno1::vykonaj(const std::function<void()>& f) {
+    if (bezi_) {
+        // A control changed while a command runs (not by the user, whose
+        // input is refused meanwhile): show the model's value again.
+        obnovvsetko();
+        return false;
+    }
+    struct Straz {
+        bool& b;
+        explicit Straz(bool& x) : b(x) { b = true; }
+        ~Straz() { b = false; }
+    };
+    bool ok = false;
+    {
+        Straz s(bezi_);
+        ok = model_->prikaz(f);
+    }
+    if (!model_->prikaz([this] { obnovvsetko(); })) ok = false;
+    return ok;
+}
+
+void TOkno1::Button3Click() {
+    if (bezi_) return;
+    bezi3_ = true;
+    obnov(Ovladac::Button3);
+    vykonaj([this] { model_->Button3Click(); });
+    bezi3_ = false;
+    obnov(Ovladac::Button3);
+}
+
+void TOkno1::Nvod2Click() {
+    if (!bezi_) Form4->exec();
+}
+
+void TOkno1::Nvod1Click() {
+    if (!bezi_) Form3->exec();
+}
+
+void TOkno1::ulozobrazok() {
+    vykonaj([this] {
+        const auto meno = platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
+        if (!meno) return;
+        const QString cesta = QFile::decodeName(QByteArray::fromStdString(*meno));
+        if (!platforma_->qtplatno().obraz().save(cesta, "PNG")) throw ChybaBehu(texty::OBRAZOK_CHYBA + *meno);
+    });
+}
+
+void TOkno1::closeEvent(QCloseEvent* e) {
+    // The model is in the middle of a command: the window cannot go away
+    // under it.
+    if (bezi_)
+        e->ignore();
+    else
+        e->accept();
+}
+
+bool TOkno1::eventFilter(QObject* o, QEvent* e) {
+    if (!bezi_ || !vstup(e->type())) return false;
+    if (o == windowHandle()) return true;
+    if (auto* w = qobject_cast<QWidget*>(o); w && w->window() == this) return true;
+    return false;
+}
+
+// ---- refresh from the model -----------------------------------------------------------
+
+void TOkno1::pridajriadok(const std::string& riadok) { Memo1->appendPlainText(q(riadok)); }
+
+void TOkno1::obnovslider(QSlider* s, const TTrackBar& t) {
+    const QSignalBlocker b(s);
+    s->setRange(t.min, std::max(t.min, t.max));
+    s->setTickInterval(t.frequency);
+    s->setValue(t.position);
+}
+
+void TOkno1::obnovmriezku(bool vzdy) {
+    const TStringGrid& g = model_->StringGrid1;
+    if (!vzdy && mriezkaplatna_ && g.colcount == mriezka_.colcount && g.rowcount == mriezka_.rowcount &&
+        g.visible == mriezka_.visible && g.bunky == mriezka_.bunky)
+        return;
+    mriezka_ = g;
+    mriezkaplatna_ = true;
+    const int stlpce = std::max(0, g.colcount - 1);
+    const int riadky = std::max(0, g.rowcount - 1);
+    StringGrid1->setColumnCount(stlpce);
+    StringGrid1->setRowCount(riadky);
+    QStringList hore, vlavo;
+    for (int c = 1; c <= stlpce; ++c) hore.push_back(q(g.bunka(c, 0)));
+    for (int r = 1; r <= riadky; ++r) vlavo.push_back(q(g.bunka(0, r)));
+    StringGrid1->setHorizontalHeaderLabels(hore);
+    StringGrid1->setVerticalHeaderLabels(vlavo);
+    for (int r = 1; r <= riadky; ++r)
+        for (int c = 1; c <= stlpce; ++c) {
+            QTableWidgetItem* it = StringGrid1->item(r - 1, c - 1);
+            if (!it) {
+                it = new QTableWidgetItem;
+                StringGrid1->setItem(r - 1, c - 1, it);
+            }
+            const QString t = q(g.bunka(c, r));
+            if (it->text() != t) it->setText(t);
+        }
+    StringGrid1->setVisible(g.visible);
+}
+
+std::string TOkno1::bunka(int c, int r) const {
+    if (c < 0 || r < 0 || c > StringGrid1->columnCount() || r > StringGrid1->rowCount() || (c == 0 && r == 0))
+        return {};
+    const QTableWidgetItem* it = r == 0   ? StringGrid1->horizontalHeaderItem(c - 1)
+                                 : c == 0 ? StringGrid1->verticalHeaderItem(r - 1)
+                                          : StringGrid1->item(r - 1, c - 1);
+    return it ? it->text().toStdString() : std::string();
+}
+
+void TOkno1::obnov(Ovladac o) {
+    if (!model_) return;  // the model is still being created; all is read once it exists
+    const TForm1& m = *model_;
+    const auto text = [](QLabel* l, const std::string& t) {
+        l->setText(q(t));
+        l->adjustSize();
+    };
+    switch (o) {
+        case Ovladac::Edit1:
+            if (Edit1->text() != q(m.Edit1)) {
+                const QSignalBlocker b(Edit1);
+                Edit1->setText(q(m.Edit1));
+            }
+            break;
+        case Ovladac::Button3:
+            Button3->setEnabled(m.Button3enabled && !bezi3_);
+            break;
+        case Ovladac::ComboBox1: {
+            const QSignalBlocker b(ComboBox1);
+            ComboBox1->setCurrentIndex(m.ComboBox1 >= 0 && m.ComboBox1 < ComboBox1->count() ? m.ComboBox1 : -1);
+            break;
+        }
+        case Ovladac::TrackBar1:
+            obnovslider(TrackBar1, m.TrackBar1);
+            break;
+        case Ovladac::TrackBar2:
+            obnovslider(TrackBar2, m.TrackBar2);
+            break;
+        case Ovladac::UpDown1:
+            UpDown1->nastav(m.UpDown1.min, m.UpDown1.max, m.UpDown1.position);
+            break;
+        case Ovladac::ProgressBar1: {
+            // A maximum of 0 would turn Qt's bar into a busy indicator.
+            const int max = std::max(1, m.ProgressBar1.max);
+            ProgressBar1->setRange(0, max);
+            ProgressBar1->setValue(std::clamp(m.ProgressBar1.position, 0, max));
+            ProgressBar1->setVisible(m.ProgressBar1.visible);
+            break;
+        }
+        case Ovladac::StringGrid1:
+            obnovmriezku(true);
+            break;
+        case Ovladac::Image1:
+            Image1->setVisible(m.Image1visible);
+            break;
+        case Ovladac::Label3:
+            text(Label3, m.Label3);
+            break;
+        case Ovladac::Label5:
+            text(Label5, m.Label5);
+            break;
+        case Ovladac::Label7:
+            text(Label7, m.Label7);
+            break;
+        case Ovladac::Label8:
+            text(Label8, m.Label8);
+            break;
+        case Ovladac::Label11:
+            text(Label11, m.Label11);
+            break;
+        case Ovladac::Label12:
+            text(Label12, m.Label12);
+            break;
+        case Ovladac::Label13:
+            text(Label13, m.Label13);
+            break;
+        case Ovladac::Label14:
+            text(Label14, m.Label14);
+            break;
+        case Ovladac::Label15:
+            text(Label15, m.Label15);
+            break;
+        case Ovladac::roboptim:
+            roboptim->setChecked(m.roboptim);
+            break;
+        case Ovladac::Kontrolptimkrok1:
+            Kontrolptimkrok1->setChecked(m.Kontrolptimkrok1);
+            break;
+        case Ovladac::Zobroptimkroky:
+            Zobroptimkroky->setChecked(m.Zobroptimkroky);
+            break;
+        case Ovladac::Zuzeniezobrazenia1:
+            Zuzeniezobrazenia1->setChecked(m.Zuzeniezobrazenia1);
+            break;
+    }
+}
+
+void TOkno1::obnovvsetko() {
+    if (!model_) return;
+    for (Ovladac o : {Ovladac::Edit1, Ovladac::Button3, Ovladac::ComboBox1, Ovladac::TrackBar1, Ovladac::TrackBar2,
+                      Ovladac::UpDown1, Ovladac::ProgressBar1, Ovladac::Image1, Ovladac::Label3, Ovladac::Label5,
+                      Ovladac::Label7, Ovladac::Label8, Ovladac::Label11, Ovladac::Label12, Ovladac::Label13,
+                      Ovladac::Label14, Ovladac::Label15, Ovladac::roboptim, Ovladac::Kontrolptimkrok1,
+                      Ovladac::Zobroptimkroky, Ovladac::Zuzeniezobrazenia1})
+        obnov(o);
+    obnovmriezku(false);
+}
+
+}  // namespace qlc::gui

@@ -1,0 +1,125 @@
+#pragma once
+// The main window of the desktop application: the controls of Form1 at
+// their places, the menus, and the commands, each forwarded to the model
+// TForm1. The window holds no program state of its own: after every change
+// of the model it reads the controls' values back from it.
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTableWidget;
+
+namespace qlc::gui {
+
+class TObrazok;
+class TOkno3;
+class TOkno4;
+class TOkno5;
+class TQtPlatforma;
+class TQtUpDown;
+
+class TOkno1 : public QMainWindow {
+public:
+    TOkno1();
+    ~TOkno1() override;
+    TOkno1(const TOkno1&) = delete;
+    TOkno1& operator=(const TOkno1&) = delete;
+
+    TForm1& model() { return *model_; }
+    TQtPlatforma& platforma() { return *platforma_; }
+    TOkno5& form5okno() { return *Form5; }
+    TOkno3& form3okno() { return *Form3; }
+    TOkno4& form4okno() { return *Form4; }
+
+    // Runs one command on the model. While a command runs no other one can
+    // start (false); a run-time error ends the command with the error box
+    // (false). Afterwards every control is read back from the model.
+    bool vykonaj(const std::function<void()>& f);
+    bool bezi() const { return bezi_; }
+
+    // Reads one control, or all of them, back from the model.
+    void obnov(Ovladac o);
+    void obnovvsetko();
+    // Appends a line to the log Memo1.
+    void pridajriadok(const std::string& riadok);
+    // The text the grid shows in column c, row r (row 0 and column 0 are the
+    // fixed captions), or "" outside the grid.
+    std::string bunka(int c, int r) const;
+
+    // Saves the canvas of Image1 as a PNG picture (menu "Uložiť obrázok siete").
+    void ulozobrazok();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void vytvorovladace();
+    void vytvormenu();
+    void prepojovladace();
+    QAction* polozka(QMenu* menu, const char* meno, const char* text, const std::function<void()>& akcia);
+    QAction* zaskrtavacia(QMenu* menu, const char* meno, const char* text, bool TForm1::*hodnota);
+    QLabel* popis(const char* meno, const char* text, int x, int y, int pismo = 0);
+    void obnovslider(QSlider* s, const TTrackBar& t);
+    // Rewrites the grid from the model: always when forced (the model
+    // rewrote it, as its own grid would be), otherwise only when the model's
+    // grid differs from the one shown last, so text typed into the cells
+    // stays until the model writes the grid again.
+    void obnovmriezku(bool vzdy);
+    void Button3Click();
+    void Nvod2Click();
+    void Nvod1Click();
+
+    std::unique_ptr<TQtPlatforma> platforma_;
+    std::unique_ptr<TForm1> model_;
+    bool bezi_ = false;
+    bool bezi3_ = false;  // the decomposition runs: Button3 stays disabled
+    TStringGrid mriezka_;  // the model's grid as shown last
+    bool mriezkaplatna_ = false;
+
+    // controls of Form1
+    TObrazok* Image1 = nullptr;
+    QTableWidget* StringGrid1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    TQtUpDown* UpDown1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QAction* roboptim = nullptr;
+    QAction* Kontrolptimkrok1 = nullptr;
+    QAction* Zobroptimkroky = nullptr;
+    QAction* Zuzeniezobrazenia1 = nullptr;
+
+    // the secondary windows, created hidden with the main window
+    TOkno5* Form5 = nullptr;
+    TOkno3* Form3 = nullptr;
+    TOkno4* Form4 = nullptr;
+};
+
+}  // namespace qlc::gui

@@ -1,0 +1,86 @@
+#pragma once
+// Every caption and fixed text of the desktop windows, in one place. The
+// messages of the algorithms are not here: the model writes them itself.
+#include <array>
+
+namespace qlc::gui::texty {
+
+// ---- main window Form1 ------------------------------------------------------------
+inline constexpr const char* FORM1 = "Dekompozícia unitárnych matíc  do QLS";  // two blanks before "do"
+inline constexpr const char* LABEL1 = "Qubitov:";
+inline constexpr const char* BUTTON3 = "Dekompozícia";
+inline constexpr const char* LABEL18 = "do:";
+inline constexpr std::array<const char*, 3> COMBOBOX1 = {"element. bran", "L1(U) bran", "zovseob.Toffoli bran"};
+inline constexpr const char* BUTTON1 = "A";
+inline constexpr const char* BUTTON5 = "Generuj";
+inline constexpr const char* LABEL2 = "Brány od:";
+inline constexpr const char* LABEL4 = "do:";
+inline constexpr const char* LABEL10 = "z:";
+inline constexpr const char* LABEL6 = "ZOOM:";
+inline constexpr const char* LABEL9 = "Aktualna brana:";
+inline constexpr const char* LABEL16 = "U:";
+
+// ---- main menu MainMenu1 ----------------------------------------------------------
+inline constexpr const char* SUBOR = "Súbor";
+inline constexpr const char* OTVORI1 = "Otvorit";
+inline constexpr const char* ULOI1 = "Uložit";
+inline constexpr const char* ULOZOBRAZOK = "Uložiť obrázok siete";
+inline constexpr const char* KONIEC1 = "Koniec";
+inline constexpr const char* NASTROJE = "Nástroje";
+inline constexpr const char* OPTIMALIZOVA1 = "Matica brány";
+inline constexpr const char* NASTAVENIA = "Nastavenia";
+inline constexpr const char* ROBOPTIM = "Vykonať optimalizáciu";
+inline constexpr const char* KONTROLPTIMKROK1 = "Kontrola po jednotlivých optim. krokoch";
+inline constexpr const char* ZOBROPTIMKROKY = "Zobraz optim. kroky";
+inline constexpr const char* ZUZENIEZOBRAZENIA1 = "Zuzenie zobrazenia";
+inline constexpr const char* HELP = "Help";
+inline constexpr const char* NVOD2 = "Návod";
+inline constexpr const char* NVOD1 = "Info o programe";
+
+// ---- saving the picture of the circuit --------------------------------------------
+inline constexpr const char* OBRAZOK_TITUL = "Uloženie obrázka siete";
+inline constexpr const char* OBRAZOK_MENO = "siet.png";
+inline constexpr const char* OBRAZOK_FILTER = "Obrázky PNG|*.png|Všetky súbory|*.*";
+inline constexpr const char* OBRAZOK_CHYBA = "Obrázok sa nepodarilo uložiť do súboru ";
+
+// ---- about window Form3 ------------------------------------------------------------
+inline constexpr const char* FORM3 = "Info o programe";
+inline constexpr const char* OK = "OK";
+
+// ---- help window Form4 -------------------------------------------------------------
+inline constexpr const char* FORM4 = "Form4";
+inline constexpr std::array<const char*, 22> NAVOD = {
+    "Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC",
+    "",
+    "Ovladacie prvky:",
+    "-----------------",
+    "Tlacidlom A si mozeme pozriet rozkladanu maticu.",
+    "V comboboxe si mozeme vybrat stupen rozkladu do QLC.",
+    "Pocet qubitov neodporucam nastavovat na 4 a 5 (viac nie je povolene), pretoze takyto vypocet moze trvat aj ",
+    "niekolko hodin",
+    "Pre 3 qubity by mal program skoncit do 2 minut na beznych pocitacoch",
+    "",
+    "Tlacidlom ",
+    " DEKOMPOZICIA spustime samotny rozklad po skonceny ktoreho sa na obrazovke zobrazi vysledna QLC.",
+    " Pomocou posuvadiel si mozeme lepsie prezerat QLC.",
+    " Generuj vygeneruje nahodne unitarnu mat. pre nastaveny pocet qubitov",
+    "",
+    "Toto este nie je vysledna verzia programu.",
+    "Stale pracujem na jeho vyvoji hlavne po stranke algoritmov tykajucich sa optimalizacie QLC a samotneho ",
+    "rozkladu.",
+    "Mozu sa preto vyskytnut chyby a neosetrene situacie v uzivatelskom interface.",
+    "Taktiez sa mozu vyskytnut hlasenia upozornujuce na nejaku udalost, ktora nastla pri rozklade.",
+    "Prakticky my vsak nie je znama ziadna unitarna matica spravnych rozmerov, ktora po korektnom nacitani ",
+    "sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby..",
+};
+
+// ---- gate matrix dialog Form5 ------------------------------------------------------
+inline constexpr const char* FORM5 = "Matica brány Ln(U)";
+inline constexpr const char* FORM5_LABEL1 = "typ:";
+inline constexpr const char* FORM5_LABEL2 = "kontrolovaný qubit";
+inline constexpr const char* FORM5_LABEL3 = "kontrolujúce qubity";
+inline constexpr const char* FORM5_LABEL4 = "Matica U z U(2):";
+inline constexpr const char* FORM5_BUTTON1 = "Ukáz maticu";
+inline constexpr const char* FORM5_HINT = "rozne cisla 1-9 oddelene 1 medzerou";
+
+}  // namespace qlc::gui::texty

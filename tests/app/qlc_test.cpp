@@ -1,0 +1,295 @@
+// The command-line tool end to end: matrix files written here the way other
+// programs write them, decomposed by `qlc decompose`, and the gate list of
+// the saved file multiplied out independently with std::complex.
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/qlc/qlc.h"
+
+namespace {
+
+using C = std::complex<double>;
+using Mat = std::vector<std::vector<C>>;
+namespace fs = std::filesystem;
+
+struct Beh {
+    int kod;
+    std::string out, err;
+    bool ma(const std::string& riadok) const { return out.find(riadok + "\n") != std::string::npos; }
+};
+
+Beh spusti(std::vector<std::string> a) {
+    a.insert(a.begin(), "qlc");
+    std::vector<char*> argv;
+    for (auto& s : a) argv.push_back(s.data());
+    std::ostringstream out, err;
+    const int kod = qlc::cli::hlavny(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {kod, out.str(), err.str()};
+}
+
+class Qlc : public ::testing::Test {
+public:
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qlc_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string subor(const std::string& meno, const std::string& obsah) {
+        const auto p = (dir / meno).string();
+        std::ofstream(p, std::ios::binary) << obsah;
+        return p;
+    }
+    std::string cesta(const std::string& meno) { return (dir / meno).string(); }
+};
+
+// A matrix file as another program might write it: LF line ends, 17 digits,
+// no blanks inside entries.
+std::string zapis(const Mat& m) {
+    std::ostringstream s;
+    s.precision(17);
+    const std::size_t d = m.size();
+    s << d << "\n";
+    for (std::size_t i = 0; i < d; ++i) {
+        s << (i == 0 ? "{{" : "{");
+        for (std::size_t j = 0; j < d; ++j) {
+            if (j) s << ",";
+            s << m[i][j].real() << (m[i][j].imag() < 0 ? "-" : "+") << std::abs(m[i][j].imag()) << "i";
+        }
+        s << (i + 1 == d ? "}}" : "},") << "\n";
+    }
+    return s.str();
+}
+
+Mat jednotka(std::size_t d) {
+    Mat m(d, std::vector<C>(d));
+    for (std::size_t i = 0; i < d; ++i) m[i][i] = 1;
+    return m;
+}
+
+// Haar-distributed unitary: Gram-Schmidt on a complex Gaussian matrix.
+Mat haar(std::size_t d, unsigned seed) {
+    std::mt19937_64 g(seed);
+    std::normal_distribution<double> n;
+    Mat m(d, std::vector<C>(d));
+    for (auto& r : m)
+        for (auto& x : r) x = C(n(g), n(g));
+    for (std::size_t c = 0; c < d; ++c) {
+        for (std::size_t k = 0; k < c; ++k) {
+            C dot = 0;
+            for (std::size_t r = 0; r < d; ++r) dot += std::conj(m[r][k]) * m[r][c];
+            for (std::size_t r = 0; r < d; ++r) m[r][c] -= dot * m[r][k];
+        }
+        double nn = 0;
+        for (std::size_t r = 0; r < d; ++r) nn += std::norm(m[r][c]);
+        for (std::size_t r = 0; r < d; ++r) m[r][c] /= std::sqrt(nn);
+    }
+    return m;
+}
+
+Mat permutacia(std::size_t d, unsigned seed) {
+    std::vector<std::size_t> p(d);
+    for (std::size_t i = 0; i < d; ++i) p[i] = i;
+    std::shuffle(p.begin(), p.end(), std::mt19937(seed));
+    Mat m(d, std::vector<C>(d));
+    for (std::size_t i = 0; i < d; ++i) m[i][p[i]] = 1;
+    return m;
+}
+
+Mat fazy(std::size_t d, unsigned seed) {
+    std::mt19937 g(seed);
+    std::uniform_real_distribution<double> u(-3.14159, 3.14159);
+    Mat m(d, std::vector<C>(d));
+    for (std::size_t i = 0; i < d; ++i) m[i][i] = std::polar(1.0, u(g));
+    return m;
+}
+
+// Reads "re + imi" / "re - imi".
+C komplex(std::istringstream& s) {
+    std::string re, zn, im;
+    s >> re >> zn >> im;
+    EXPECT_EQ(im.back(), 'i');
+    im.pop_back();
+    return {std::stod(re), (zn == "-" ? -1.0 : 1.0) * std::stod(im)};
+}
+
+struct Brana {
+    int k, ciel;
+    std::vector<int> kontroly;
+    C u[2][2];
+};
+
+// The gate list of a saved matrix file (the lines after the column header).
+std::vector<Brana> branyzo(const std::string& meno, int& pocetdeklarovany) {
+    std::ifstream in(meno, std::ios::binary);
+    std::string r;
+    std::vector<Brana> b;
+    bool zoznam = false;
+    pocetdeklarovany = -1;
+    while (std::getline(in, r)) {
+        if (!r.empty() && r.back() == '\r') r.pop_back();
+        if (r.rfind("Celkovy pocet bran: ", 0) == 0) pocetdeklarovany = std::stoi(r.substr(20));
+        if (r == "Cislo, vyradena , typ, kontrolovany,kontrolujuce qubity, matica u") {
+            zoznam = true;
+            continue;
+        }
+        if (!zoznam || r.empty()) continue;
+        std::istringstream s(r);
+        int cislo;
+        std::string v;
+        Brana g;
+        s >> cislo >> v >> g.k >> g.ciel;
+        EXPECT_EQ(cislo, static_cast<int>(b.size()) + 1);
+        EXPECT_EQ(v, "N");
+        for (int j = 0; j < g.k; ++j) {
+            int q;
+            s >> q;
+            g.kontroly.push_back(q);
+        }
+        for (auto& riadok : g.u)
+            for (auto& x : riadok) x = komplex(s);
+        b.push_back(g);
+    }
+    return b;
+}
+
+// The circuit's matrix: gate 1 acts first; qubit 1 is the most significant bit.
+Mat vynasob(const std::vector<Brana>& b, int n) {
+    const std::size_t d = std::size_t{1} << n;
+    Mat m = jednotka(d);
+    for (const Brana& g : b) {
+        Mat G = jednotka(d);
+        for (std::size_t s = 0; s < d; ++s) {
+            auto bit = [&](int q) { return (s >> (n - q)) & 1; };
+            if (bit(g.ciel)) continue;
+            bool vsetky = true;
+            for (int c : g.kontroly) vsetky = vsetky && bit(c);
+            if (!vsetky) continue;
+            const std::size_t e = s | (std::size_t{1} << (n - g.ciel));
+            G[s][s] = g.u[0][0];
+            G[s][e] = g.u[0][1];
+            G[e][s] = g.u[1][0];
+            G[e][e] = g.u[1][1];
+        }
+        Mat r(d, std::vector<C>(d));
+        for (std::size_t i = 0; i < d; ++i)
+            for (std::size_t k = 0; k < d; ++k)
+                if (G[i][k] != C(0))
+                    for (std::size_t j = 0; j < d; ++j) r[i][j] += G[i][k] * m[k][j];
+        m = r;
+    }
+    return m;
+}
+
+double odchylka(const Mat& a, const Mat& b) {
+    double m = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < a.size(); ++j) m = std::max(m, std::abs(a[i][j] - b[i][j]));
+    return m;
+}
+
+// Decomposes m at the given depth, checks the log and the saved circuit.
+void overrozklad(Qlc& t, const Mat& m, const std::string& meno, std::vector<std::string> volby,
+                 const std::string& kontrola, double tolerancia) {
+    const auto vstup = t.subor(meno + ".mat", zapis(m));
+    const auto vystup = t.cesta(meno + "_out.mat");
+    volby.insert(volby.begin(), "decompose");
+    volby.insert(volby.end(), {"-o", vystup, vstup});
+    const Beh b = spusti(volby);
+    SCOPED_TRACE(meno + "\n" + b.out + b.err);
+    EXPECT_EQ(b.kod, 0);
+    EXPECT_TRUE(b.ma("Zacala sa dekompozicia."));
+    EXPECT_TRUE(b.ma("Dekompozicia matice prebehla uspesne (zrekonstr.mat.=povodnej)."));
+    if (!kontrola.empty()) EXPECT_TRUE(b.ma(kontrola));
+    int deklarovany = 0;
+    const auto brany = branyzo(vystup, deklarovany);
+    EXPECT_EQ(deklarovany, static_cast<int>(brany.size()));
+    int n = 0;
+    while ((std::size_t{1} << n) < m.size()) ++n;
+    EXPECT_LT(odchylka(vynasob(brany, n), m), tolerancia);
+}
+
+TEST_F(Qlc, RandomIsRepeatableFromItsSeedAndDecomposesAtEveryDepth) {
+    for (int n = 2; n <= 5; ++n) {
+        const auto a = cesta("a" + std::to_string(n) + ".mat");
+        ASSERT_EQ(spusti({"random", "--qubits", std::to_string(n), "--seed", "42", "-o", a}).kod, 0);
+        const Beh b = spusti({"random", "--qubits", std::to_string(n), "--seed", "42"});
+        ASSERT_EQ(b.kod, 0);
+        std::ifstream in(a, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        EXPECT_EQ(s.str(), b.out);
+        EXPECT_NE(b.out, spusti({"random", "--qubits", std::to_string(n), "--seed", "43"}).out);
+        const Beh d = spusti({"decompose", "--depth", "toffoli", a});
+        EXPECT_EQ(d.kod, 0) << d.out << d.err;
+        EXPECT_TRUE(d.ma("Dekompozicia matice prebehla uspesne (zrekonstr.mat.=povodnej)."));
+    }
+}
+
+TEST_F(Qlc, MatricesOfOtherProgramsGiveCircuitsThatMultiplyBackToThem) {
+    for (int n = 2; n <= 5; ++n) {
+        const std::size_t d = std::size_t{1} << n;
+        const std::string s = std::to_string(n);
+        overrozklad(*this, haar(d, 10 + n), "haar" + s, {"--depth", "toffoli"}, "", 1e-7);
+        overrozklad(*this, permutacia(d, 20 + n), "perm" + s, {"--depth", "toffoli", "--no-optimise"}, "", 1e-7);
+        overrozklad(*this, fazy(d, 30 + n), "fazy" + s, {"--depth", "toffoli"}, "", 1e-7);
+        overrozklad(*this, jednotka(d), "id" + s, {"--depth", "toffoli"}, "", 1e-7);
+    }
+}
+
+TEST_F(Qlc, NonUnitaryMatrixEndsTheRunWithStatusOne) {
+    Mat m = jednotka(4);
+    m[2][2] = 2;
+    const Beh b = spusti({"decompose", subor("zla.mat", zapis(m))});
+    EXPECT_EQ(b.kod, 1);
+    EXPECT_TRUE(b.ma("Matica na dekomp. nie je unitárna. S takou sa neda ďalej pracovať!!!"));
+}
+
+TEST_F(Qlc, MalformedFilesAreRefusedWithOneClearLine) {
+    const std::string dobry = zapis(jednotka(4));
+    const std::vector<std::pair<std::string, std::string>> zle = {
+        {"useknuty", dobry.substr(0, dobry.size() / 2)},
+        {"ciarka", "4\n{{0,5,0,0,0},\n{0,1,0,0},\n{0,0,1,0},\n{0,0,0,1}}\n"},
+        {"rozmer1", "1\n{{1}}\n"},
+        {"rozmer6", "6\n{{1,0,0,0,0,0},\n"},
+        {"rozmer64", "64\n{{1}}\n"},
+        {"rozmer128", "128\n{{1}}\n"},
+        {"riadky", "4\n{{1,0,\n0,0},\n{0,1,0,0},\n{0,0,1,0},\n{0,0,0,1}}\n"},
+        {"prazdny", ""},
+    };
+    for (const auto& [meno, obsah] : zle) {
+        const Beh b = spusti({"decompose", subor(meno + ".mat", obsah)});
+        EXPECT_EQ(b.kod, 2) << meno;
+        EXPECT_NE(b.err.find(meno + ".mat"), std::string::npos) << meno << ": " << b.err;
+        EXPECT_FALSE(b.ma("Zacala sa dekompozicia.")) << meno;
+    }
+    EXPECT_EQ(spusti({"decompose", cesta("nie_je.mat")}).kod, 2);
+}
+
+TEST_F(Qlc, UsageErrorsGiveStatusTwo) {
+    EXPECT_EQ(spusti({}).kod, 2);
+    EXPECT_EQ(spusti({"decompose"}).kod, 2);
+    EXPECT_EQ(spusti({"decompose", "--depth"}).kod, 2);
+    EXPECT_EQ(spusti({"decompose", "--depth", "deep", "x.mat"}).kod, 2);
+    EXPECT_EQ(spusti({"decompose", "--fast", "x.mat"}).kod, 2);
+    EXPECT_EQ(spusti({"random"}).kod, 2);
+    EXPECT_EQ(spusti({"random", "--qubits", "6"}).kod, 2);
+    EXPECT_EQ(spusti({"random", "--qubits", "x"}).kod, 2);
+    EXPECT_EQ(spusti({"frobnicate"}).kod, 2);
+    const Beh h = spusti({"--help"});
+    EXPECT_EQ(h.kod, 0);
+    EXPECT_NE(h.out.find("qlc decompose"), std::string::npos);
+    EXPECT_EQ(spusti({"--version"}).out, "qlc 1.0.0\n");
+}
+
+}  // namespace

@@ -1,0 +1,621 @@
+// The main window over the model: its start state, the commands as a user
+// gives them (typing, clicking, the menus), and a window that keeps
+// repainting but refuses input while a command runs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/gui/okna.h"
+#include "app/gui/okno1.h"
+#include "app/gui/qtplatforma.h"
+#include "tests/gui/pomocne.h"
+
+using namespace qlc;
+using namespace qlc::gui;
+using qlc::gui::test::PriOtvoreni;
+
+namespace {
+
+const std::string NEEXISTUJUCA = "Ziadas vykreslenie brany s neexistujucim cislom, preto nezobrazujem";
+
+struct Box {
+    TDruhBoxu druh;
+    std::string text;
+};
+
+struct Okno : ::testing::Test {
+    std::unique_ptr<TOkno1> o;
+    std::vector<Box> boxy;
+    std::deque<bool> odpovede;                            // OK/Cancel answers; OK when they run out
+    std::function<void(const Box&)> pribox;               // looks at the window while a box is open
+    std::deque<std::optional<std::string>> subory;        // answers of the file dialogs
+    std::vector<std::pair<std::string, QString>> dialogy;  // titles and filters the dialogs got
+
+    void SetUp() override {
+        o = std::make_unique<TOkno1>();
+        o->platforma().automat = [this](TDruhBoxu d, const std::string& t) {
+            boxy.push_back({d, t});
+            if (pribox) pribox(boxy.back());
+            if (d != TDruhBoxu::OkCancel || odpovede.empty()) return true;
+            const bool a = odpovede.front();
+            odpovede.pop_front();
+            return a;
+        };
+        o->platforma().automatsuborov = [this](bool, const std::string& titul, const std::string&,
+                                               const QString& filter) -> std::optional<std::string> {
+            dialogy.emplace_back(titul, filter);
+            if (subory.empty()) return std::nullopt;
+            auto s = subory.front();
+            subory.pop_front();
+            return s;
+        };
+        o->platforma().interval = 0;
+        o->show();
+    }
+
+    template <typename T>
+    T* w(const char* meno) {
+        T* x = o->findChild<T*>(QLatin1String(meno));
+        EXPECT_NE(x, nullptr) << meno;
+        return x;
+    }
+    QAction* akcia(const char* meno) { return w<QAction>(meno); }
+    QString popis(const char* meno) { return w<QLabel>(meno)->text(); }
+    QTableWidget* mriezka() { return w<QTableWidget>("StringGrid1"); }
+    bool viditelny(const char* meno) { return !w<QWidget>(meno)->isHidden(); }
+
+    // Replaces the text of the qubit field as a user would: select all, type.
+    void napis(const QString& t) {
+        QLineEdit* e = w<QLineEdit>("Edit1");
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, t);
+    }
+    void klikni(const char* meno) { QTest::mouseClick(w<QWidget>(meno), Qt::LeftButton); }
+
+    std::vector<std::string> riadky() {
+        std::vector<std::string> r;
+        for (QTextBlock b = w<QPlainTextEdit>("Memo1")->document()->begin(); b.isValid(); b = b.next())
+            r.push_back(b.text().toStdString());
+        return r;
+    }
+    bool malog(const std::string& t) {
+        for (const auto& r : riadky())
+            if (r == t) return true;
+        return false;
+    }
+    // Every cell of the grid, captions included.
+    std::vector<std::string> bunky() {
+        std::vector<std::string> v;
+        for (int r = 0; r <= mriezka()->rowCount(); ++r)
+            for (int c = 0; c <= mriezka()->columnCount(); ++c) v.push_back(o->bunka(c, r));
+        return v;
+    }
+    QImage platno() { return o->platforma().qtplatno().obraz(); }
+};
+
+// ---- start state -------------------------------------------------------------------
+
+TEST_F(Okno, StartCaptionSizeGridAndFirstLogLine) {
+    EXPECT_EQ(o->windowTitle().toStdString(), "Dekompozícia unitárnych matíc  do QLS");
+    EXPECT_EQ(o->size(), QSize(1020, 735));
+    ASSERT_EQ(mriezka()->columnCount(), 4);  // 5 x 5 with the fixed row and column
+    ASSERT_EQ(mriezka()->rowCount(), 4);
+    const char* popisy[] = {"00", "01", "10", "11"};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(o->bunka(i, 0), popisy[i - 1]);
+        EXPECT_EQ(o->bunka(0, i), popisy[i - 1]);
+    }
+    // the start matrix: -i on the anti-diagonal above, i below, zeros empty
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 4; ++c) {
+            const std::string cakana = r + c != 5 ? "" : r < 3 ? "-1.00i" : "1.00i";
+            EXPECT_EQ(o->bunka(c, r), cakana) << r << "," << c;
+        }
+    EXPECT_TRUE(viditelny("StringGrid1"));
+    EXPECT_FALSE(viditelny("Image1"));
+    const auto r = riadky();
+    ASSERT_FALSE(r.empty());
+    EXPECT_EQ(r.front(), NEEXISTUJUCA);
+    EXPECT_TRUE(boxy.empty());
+}
+
+TEST_F(Okno, StartValuesOfTheControls) {
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
+    EXPECT_TRUE(w<QPushButton>("Button3")->isEnabled());
+    auto* c = w<QComboBox>("ComboBox1");
+    ASSERT_EQ(c->count(), 3);
+    EXPECT_EQ(c->itemText(0), QStringLiteral("element. bran"));
+    EXPECT_EQ(c->itemText(1), QStringLiteral("L1(U) bran"));
+    EXPECT_EQ(c->itemText(2), QStringLiteral("zovseob.Toffoli bran"));
+    EXPECT_EQ(c->currentIndex(), 0);
+    auto* t1 = w<QSlider>("TrackBar1");
+    EXPECT_EQ(t1->minimum(), 1);
+    EXPECT_EQ(t1->maximum(), 50);
+    EXPECT_EQ(t1->tickInterval(), 2);
+    EXPECT_EQ(t1->value(), 1);
+    auto* t2 = w<QSlider>("TrackBar2");
+    EXPECT_EQ(t2->minimum(), 45);
+    EXPECT_EQ(t2->maximum(), 200);
+    EXPECT_EQ(t2->tickInterval(), 10);
+    EXPECT_EQ(t2->value(), 125);  // moved there by the window's creation
+    EXPECT_EQ(popis("Label3"), QStringLiteral("1"));
+    EXPECT_EQ(popis("Label5"), QStringLiteral("200"));
+    EXPECT_EQ(popis("Label7"), QStringLiteral("1,00"));
+    EXPECT_EQ(popis("Label8"), QStringLiteral("0"));
+    EXPECT_EQ(popis("Label11"), QStringLiteral("0"));
+    EXPECT_EQ(popis("Label2"), QString::fromUtf8("Brány od:"));
+    EXPECT_GT(w<QLabel>("Label2")->height(), w<QLabel>("Label4")->height());  // on two lines
+    EXPECT_FALSE(viditelny("ProgressBar1"));
+    EXPECT_TRUE(akcia("roboptim")->isChecked());
+    EXPECT_FALSE(akcia("Kontrolptimkrok1")->isChecked());
+    EXPECT_FALSE(akcia("Zobroptimkroky")->isChecked());
+    EXPECT_TRUE(akcia("Zuzeniezobrazenia1")->isChecked());
+    for (const char* m : {"roboptim", "Kontrolptimkrok1", "Zobroptimkroky", "Zuzeniezobrazenia1"})
+        EXPECT_TRUE(akcia(m)->isCheckable()) << m;
+}
+
+TEST_F(Okno, ControlsStandAtTheirPlaces) {
+    const struct {
+        const char* meno;
+        QRect miesto;
+    } ovladace[] = {
+        {"Image1", {7, 6, 995, 594}},      {"StringGrid1", {7, 6, 995, 594}}, {"Edit1", {61, 608, 16, 21}},
+        {"Button3", {80, 608, 109, 22}},   {"Button1", {8, 642, 33, 22}},     {"Button5", {42, 642, 48, 22}},
+        {"TrackBar1", {89, 642, 177, 26}}, {"TrackBar2", {343, 606, 121, 26}}, {"UpDown1", {580, 607, 45, 22}},
+        {"ProgressBar1", {348, 655, 357, 17}}, {"Memo1", {720, 606, 284, 66}},
+    };
+    for (const auto& x : ovladace) EXPECT_EQ(w<QWidget>(x.meno)->geometry(), x.miesto) << x.meno;
+    EXPECT_EQ(w<QComboBox>("ComboBox1")->geometry().topLeft(), QPoint(212, 608));
+    EXPECT_EQ(w<QComboBox>("ComboBox1")->width(), 109);
+    const struct {
+        const char* meno;
+        const char* text;
+        QPoint miesto;
+    } popisy[] = {{"Label1", "Qubitov:", {7, 612}}, {"Label18", "do:", {192, 612}}, {"Label10", "z:", {276, 659}},
+                  {"Label11", nullptr, {286, 659}}, {"Label6", "ZOOM:", {375, 632}}, {"Label7", nullptr, {414, 632}},
+                  {"Label9", "Aktualna brana:", {472, 612}}, {"Label8", nullptr, {556, 612}},
+                  {"Label16", "U:", {472, 626}},   {"Label12", nullptr, {488, 633}}, {"Label13", nullptr, {604, 633}},
+                  {"Label14", nullptr, {488, 652}}, {"Label15", nullptr, {604, 652}}};
+    for (const auto& p : popisy) {
+        EXPECT_EQ(w<QLabel>(p.meno)->pos(), p.miesto) << p.meno;
+        if (p.text) {
+            EXPECT_EQ(popis(p.meno), QString::fromUtf8(p.text)) << p.meno;
+        }
+    }
+    EXPECT_EQ(w<QPushButton>("Button3")->text(), QString::fromUtf8("Dekompozícia"));
+    EXPECT_TRUE(w<QPushButton>("Button3")->font().bold());
+    EXPECT_EQ(w<QPushButton>("Button3")->font().pixelSize(), 15);
+    EXPECT_EQ(w<QPushButton>("Button1")->text(), QStringLiteral("A"));
+    EXPECT_EQ(w<QPushButton>("Button1")->font().pixelSize(), 16);
+    EXPECT_EQ(w<QPushButton>("Button5")->text(), QStringLiteral("Generuj"));
+    EXPECT_EQ(w<QPushButton>("Button5")->font().pixelSize(), 12);
+    EXPECT_EQ(w<QLabel>("Label1")->font().pixelSize(), 15);
+    // the grid's fixed cells are 70 wide and 35 high, as its cells
+    EXPECT_EQ(mriezka()->horizontalHeader()->height(), 35);
+    EXPECT_EQ(mriezka()->verticalHeader()->width(), 70);
+    EXPECT_EQ(mriezka()->columnWidth(0), 70);
+    EXPECT_EQ(mriezka()->rowHeight(0), 35);
+}
+
+TEST_F(Okno, MenusInTheirOrder) {
+    const QList<QAction*> menu = o->menuBar()->actions();
+    ASSERT_EQ(menu.size(), 4);
+    const char* nazvy[] = {"Súbor", "Nástroje", "Nastavenia", "Help"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(menu[i]->text(), QString::fromUtf8(nazvy[i]));
+    const auto polozky = [&](int i) {
+        QStringList t;
+        for (QAction* a : menu[i]->menu()->actions())
+            if (!a->isSeparator()) t.push_back(a->text());
+        return t;
+    };
+    EXPECT_EQ(polozky(0), QStringList({"Otvorit", QString::fromUtf8("Uložit"),
+                                       QString::fromUtf8("Uložiť obrázok siete"), "Koniec"}));
+    EXPECT_EQ(polozky(1), QStringList({QString::fromUtf8("Matica brány")}));
+    EXPECT_EQ(polozky(2), QStringList({QString::fromUtf8("Vykonať optimalizáciu"),
+                                       QString::fromUtf8("Kontrola po jednotlivých optim. krokoch"),
+                                       "Zobraz optim. kroky", "Zuzenie zobrazenia"}));
+    EXPECT_EQ(polozky(3), QStringList({QString::fromUtf8("Návod"), "Info o programe"}));
+}
+
+// ---- qubit count, "A", "Generuj" -----------------------------------------------------
+
+TEST_F(Okno, TypingThreeGivesANineByNineGridOfANewMatrix) {
+    napis(QStringLiteral("3"));
+    EXPECT_TRUE(boxy.empty());
+    EXPECT_EQ(o->model().pocetq, 3);
+    ASSERT_EQ(mriezka()->columnCount(), 8);
+    ASSERT_EQ(mriezka()->rowCount(), 8);
+    const char* popisy[] = {"000", "001", "010", "011", "100", "101", "110", "111"};
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_EQ(o->bunka(i, 0), popisy[i - 1]);
+        EXPECT_EQ(o->bunka(0, i), popisy[i - 1]);
+    }
+    // what the grid shows is the model's new matrix
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 8; ++c)
+            EXPECT_EQ(o->bunka(c, r), o->model().StringGrid1.bunka(c, r)) << r << "," << c;
+    int plne = 0;
+    for (int r = 1; r <= 8; ++r)
+        for (int c = 1; c <= 8; ++c) plne += !o->bunka(c, r).empty();
+    EXPECT_GT(plne, 32);  // a random unitary matrix, not the start one
+    EXPECT_TRUE(malog("Nahodne bola vygenerovana unitarna matica."));
+    EXPECT_TRUE(viditelny("StringGrid1"));
+    EXPECT_FALSE(viditelny("ProgressBar1"));
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("3"));
+}
+
+TEST_F(Okno, TypingSixShowsTheBoxAndKeepsTheCount) {
+    const auto pred = bunky();
+    napis(QStringLiteral("6"));
+    ASSERT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(boxy[0].druh, TDruhBoxu::Info);
+    EXPECT_EQ(boxy[0].text, "Pocet Qubitov musi byt mensi ako  5.");
+    EXPECT_EQ(o->model().pocetq, 2);
+    EXPECT_EQ(bunky(), pred);
+    // clearing the field first gives the other box; a digit then counts again
+    boxy.clear();
+    napis(QString());
+    QTest::keyClick(w<QLineEdit>("Edit1"), Qt::Key_Backspace);
+    ASSERT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(boxy[0].text, "Pocet Qubitov musi byt prirodzene cislo > 1");
+    QTest::keyClicks(w<QLineEdit>("Edit1"), QStringLiteral("2"));
+    EXPECT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(o->model().pocetq, 2);
+    EXPECT_EQ(mriezka()->columnCount(), 4);
+}
+
+TEST_F(Okno, ButtonATwiceReturnsToTheSameView) {
+    const auto pred = bunky();
+    const bool obraz = viditelny("Image1");
+    klikni("Button1");
+    EXPECT_FALSE(viditelny("StringGrid1"));
+    EXPECT_EQ(viditelny("Image1"), obraz);
+    klikni("Button1");
+    EXPECT_TRUE(viditelny("StringGrid1"));
+    EXPECT_EQ(viditelny("Image1"), obraz);
+    EXPECT_EQ(bunky(), pred);
+    EXPECT_TRUE(boxy.empty());
+}
+
+TEST_F(Okno, TextTypedIntoTheGridStaysUntilTheModelRewritesIt) {
+    mriezka()->item(0, 0)->setText(QStringLiteral("x"));
+    // a command that does not touch the grid leaves the typed text
+    w<QSlider>("TrackBar2")->setValue(100);
+    EXPECT_EQ(o->bunka(1, 1), "x");
+    klikni("Button1");
+    klikni("Button1");  // "A" writes A into the grid again
+    EXPECT_EQ(o->bunka(1, 1), "");
+}
+
+TEST_F(Okno, GenerujMakesANewMatrixOfTheSameSize) {
+    const auto pred = bunky();
+    klikni("Button5");
+    EXPECT_EQ(mriezka()->columnCount(), 4);
+    EXPECT_NE(bunky(), pred);
+    EXPECT_EQ(o->bunka(1, 0), "00");
+    EXPECT_TRUE(malog("Nahodne bola vygenerovana unitarna matica."));
+}
+
+// ---- settings -------------------------------------------------------------------------
+
+TEST_F(Okno, CheckItemsToggleTheModelSettings) {
+    const struct {
+        const char* meno;
+        bool TForm1::*hodnota;
+    } polozky[] = {{"roboptim", &TForm1::roboptim},
+                   {"Kontrolptimkrok1", &TForm1::Kontrolptimkrok1},
+                   {"Zobroptimkroky", &TForm1::Zobroptimkroky},
+                   {"Zuzeniezobrazenia1", &TForm1::Zuzeniezobrazenia1}};
+    for (const auto& p : polozky) {
+        const bool pred = o->model().*p.hodnota;
+        akcia(p.meno)->trigger();
+        EXPECT_EQ(o->model().*p.hodnota, !pred) << p.meno;
+        EXPECT_EQ(akcia(p.meno)->isChecked(), !pred) << p.meno;
+        akcia(p.meno)->trigger();
+        EXPECT_EQ(o->model().*p.hodnota, pred) << p.meno;
+    }
+    // the model unchecks an item itself: the menu follows
+    o->vykonaj([this] { o->model().Zobroptimkroky = true; });
+    o->vykonaj([this] {
+        o->model().Zobroptimkroky = false;
+        o->model().zmena(Ovladac::Zobroptimkroky);
+    });
+    EXPECT_FALSE(akcia("Zobroptimkroky")->isChecked());
+    o->vykonaj([this] { o->model().ComboBox1 = 2; });
+    EXPECT_EQ(w<QComboBox>("ComboBox1")->currentIndex(), 2);
+    w<QComboBox>("ComboBox1")->setCurrentIndex(1);
+    EXPECT_EQ(o->model().ComboBox1, 1);
+}
+
+// ---- gate matrix dialog ---------------------------------------------------------------
+
+TEST_F(Okno, GateDialogDefaultsShowTheNotMatrixOnQubitOne) {
+    bool obrazpriboxe = false, mriezkapriboxe = true;
+    pribox = [&](const Box& b) {
+        if (b.text != "Ziadas maticu tejto brany.") return;
+        obrazpriboxe = viditelny("Image1");
+        mriezkapriboxe = viditelny("StringGrid1");
+    };
+    PriOtvoreni a([](QWidget* d) {
+        ASSERT_NE(dynamic_cast<TOkno5*>(d), nullptr);
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    akcia("Optimalizova1")->trigger();
+    EXPECT_TRUE(a.hotovo);
+    ASSERT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(boxy[0].text, "Ziadas maticu tejto brany.");
+    EXPECT_TRUE(obrazpriboxe);  // the drawn gate stands behind the box
+    EXPECT_FALSE(mriezkapriboxe);
+    EXPECT_GT(test::nebiele(platno()), 0);
+    EXPECT_TRUE(viditelny("StringGrid1"));
+    EXPECT_FALSE(viditelny("Image1"));
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 4; ++c) {
+            const bool jedna = (r == 1 && c == 3) || (r == 2 && c == 4) || (r == 3 && c == 1) || (r == 4 && c == 2);
+            EXPECT_EQ(o->bunka(c, r), jedna ? "1.00" : "") << r << "," << c;
+        }
+    EXPECT_EQ(o->bunka(1, 0), "00");
+    // A is unchanged: "A" twice shows the start matrix again
+    klikni("Button1");
+    klikni("Button1");
+    EXPECT_EQ(o->bunka(4, 1), "-1.00i");
+}
+
+TEST_F(Okno, GateDialogCancelledChangesNothing) {
+    const auto pred = bunky();
+    PriOtvoreni a([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    akcia("Optimalizova1")->trigger();
+    EXPECT_TRUE(a.hotovo);
+    EXPECT_TRUE(boxy.empty());
+    EXPECT_EQ(bunky(), pred);
+}
+
+TEST_F(Okno, GateDialogWithABadTargetGivesTheErrorBox) {
+    PriOtvoreni a([](QWidget* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("x"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    akcia("Optimalizova1")->trigger();
+    ASSERT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(boxy[0].druh, TDruhBoxu::Chyba);
+    EXPECT_EQ(boxy[0].text, "Chyba pri vyrabani zadanej brany = zle zadane parametre!!!");
+    EXPECT_EQ(o->model().Form5.Edit2, "x");  // the dialog keeps what was typed
+}
+
+// ---- matrix files ---------------------------------------------------------------------
+
+TEST_F(Okno, SavedMatrixOpensAgainAndTheQubitFieldFollowsTheFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string subor = QDir(dir.path()).filePath(QStringLiteral("start.mat")).toStdString();
+    const auto start = bunky();
+    subory.push_back(subor);
+    akcia("Uloi1")->trigger();
+    ASSERT_EQ(dialogy.size(), 1u);
+    EXPECT_EQ(dialogy[0].first, "Uloženie matice A");
+    EXPECT_EQ(dialogy[0].second,
+              QString::fromUtf8("Súbory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*)"));
+    napis(QStringLiteral("3"));
+    ASSERT_EQ(mriezka()->columnCount(), 8);
+    subory.push_back(subor);
+    akcia("Otvori1")->trigger();
+    ASSERT_EQ(dialogy.size(), 2u);
+    EXPECT_EQ(dialogy[1].first, "Otvorit súbor s maticou");
+    EXPECT_EQ(dialogy[1].second,
+              QString::fromUtf8("Subory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*)"));
+    EXPECT_TRUE(boxy.empty());
+    // the model set the field to 2 itself; the window shows it without
+    // running the change a second time
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
+    EXPECT_EQ(o->model().pocetq, 2);
+    EXPECT_EQ(bunky(), start);
+    // a cancelled dialog does nothing
+    akcia("Otvori1")->trigger();
+    EXPECT_EQ(bunky(), start);
+}
+
+TEST_F(Okno, RunTimeErrorEndsTheCommandWithTheErrorBox) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string subor = QDir(dir.path()).filePath(QStringLiteral("zly.mat")).toStdString();
+    {
+        std::ofstream f(subor);
+        f << "nic\r\n";
+    }
+    subory.push_back(subor);
+    akcia("Otvori1")->trigger();
+    ASSERT_EQ(boxy.size(), 1u);
+    EXPECT_EQ(boxy[0].druh, TDruhBoxu::Chyba);
+    EXPECT_FALSE(boxy[0].text.empty());
+    // the window goes on: the next command runs
+    klikni("Button1");
+    EXPECT_FALSE(viditelny("StringGrid1"));
+}
+
+// ---- a long command ---------------------------------------------------------------------
+
+TEST_F(Okno, DuringACommandTheWindowRepaintsButRefusesInput) {
+    bool casovac = false, dalsi = false, zatvorene = true, tlacidlo = true;
+    // The input must not even reach the controls (no pressed button, no
+    // edited text), not only be kept from starting a command.
+    bool stlacene = false, upravene = false;
+    QObject::connect(w<QPushButton>("Button1"), &QPushButton::pressed, o.get(), [&] { stlacene = true; });
+    QObject::connect(w<QLineEdit>("Edit1"), &QLineEdit::textEdited, o.get(), [&] { upravene = true; });
+    const bool ok = o->vykonaj([&] {
+        TForm1& m = o->model();
+        // user input posted to the main window, and a non-input event
+        QWidget* a = w<QWidget>("Button1");
+        const QPointF stred(a->width() / 2.0, a->height() / 2.0);
+        QCoreApplication::postEvent(a, new QMouseEvent(QEvent::MouseButtonPress, stred, a->mapToGlobal(stred),
+                                                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(a, new QMouseEvent(QEvent::MouseButtonRelease, stred, a->mapToGlobal(stred),
+                                                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QTimer::singleShot(0, [&] { casovac = true; });
+        m.progresstart(3);
+        m.progreskrok();  // the progress bar's change lets the events through
+        EXPECT_TRUE(casovac);
+        EXPECT_TRUE(viditelny("ProgressBar1"));
+        EXPECT_EQ(w<QProgressBar>("ProgressBar1")->value(), 1);
+        // a direct click is refused as well
+        QTest::mouseClick(a, Qt::LeftButton);
+        QTest::keyClick(w<QLineEdit>("Edit1"), Qt::Key_5);
+        // no second command starts, and the window does not close
+        dalsi = o->vykonaj([&] { dalsi = true; });
+        zatvorene = o->close();
+        tlacidlo = w<QWidget>("Button3")->isEnabled();
+        m.progresskry();
+    });
+    EXPECT_TRUE(ok);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(stlacene);
+    EXPECT_FALSE(upravene);
+    EXPECT_FALSE(dalsi);
+    EXPECT_FALSE(zatvorene);
+    EXPECT_TRUE(o->isVisible());
+    EXPECT_TRUE(tlacidlo);  // only the decomposition disables its button
+    EXPECT_TRUE(viditelny("StringGrid1"));  // "A" was never pressed
+    EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
+    EXPECT_TRUE(boxy.empty());
+    // after the command input counts again
+    klikni("Button1");
+    EXPECT_FALSE(viditelny("StringGrid1"));
+    EXPECT_TRUE(o->close());
+}
+
+TEST_F(Okno, BoxesOfACommandAreAnsweredAndTheErrorBoxEndsIt) {
+    odpovede = {false};
+    bool potom = false;
+    const bool ok = o->vykonaj([&] {
+        EXPECT_FALSE(o->model().platforma.okcancelbox("Optim.: Tah vlavo:\r\rx"));
+        EXPECT_TRUE(o->model().platforma.okcancelbox("y"));
+        throw ChybaBehu("chyba v prikaze");
+        potom = true;
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(potom);
+    ASSERT_EQ(boxy.size(), 3u);
+    EXPECT_EQ(boxy[0].druh, TDruhBoxu::OkCancel);
+    EXPECT_EQ(boxy[2].druh, TDruhBoxu::Chyba);
+    EXPECT_EQ(boxy[2].text, "chyba v prikaze");
+    EXPECT_FALSE(o->bezi());
+}
+
+// ---- decomposition and navigation ------------------------------------------------------
+
+TEST_F(Okno, DecompositionDrawsTheCircuitAndSetsTheNavigation) {
+    napis(QStringLiteral("3"));
+    ASSERT_EQ(o->model().pocetq, 3);
+    w<QComboBox>("ComboBox1")->setCurrentIndex(0);
+    klikni("Button1");  // hide the grid; the decomposition shows the canvas itself
+    bool zakazane = false;
+    QObject::connect(w<QPlainTextEdit>("Memo1"), &QPlainTextEdit::textChanged, o.get(), [&] {
+        if (!w<QPushButton>("Button3")->isEnabled()) zakazane = true;
+    });
+    klikni("Button3");
+    EXPECT_TRUE(zakazane);  // disabled while the decomposition wrote its log
+    EXPECT_TRUE(w<QPushButton>("Button3")->isEnabled());
+    EXPECT_TRUE(boxy.empty()) << (boxy.empty() ? "" : boxy[0].text);
+    EXPECT_TRUE(malog("Zacala sa dekompozicia."));
+    EXPECT_TRUE(malog("Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu."));
+    const int n = o->model().pocetb1;
+    ASSERT_GT(n, 7);
+    EXPECT_EQ(popis("Label11"), QString::number(n));
+    EXPECT_EQ(w<QSlider>("TrackBar1")->maximum(), n);
+    EXPECT_EQ(w<QSlider>("TrackBar1")->tickInterval(), n / 50);
+    EXPECT_TRUE(viditelny("Image1"));
+    EXPECT_FALSE(viditelny("StringGrid1"));
+    EXPECT_FALSE(viditelny("ProgressBar1"));
+    EXPECT_EQ(popis("Label3"), QStringLiteral("1"));
+    EXPECT_GT(popis("Label5").toInt(), 1);
+    const QImage po = platno();
+    EXPECT_GT(test::nebiele(po), 1000);
+
+    // the first-gate slider: drawn from gate 3, which is current
+    w<QSlider>("TrackBar1")->setValue(3);
+    EXPECT_EQ(popis("Label3"), QStringLiteral("3"));
+    EXPECT_EQ(popis("Label8"), QStringLiteral("3"));
+    EXPECT_FALSE(popis("Label12").isEmpty());
+    EXPECT_NE(platno(), po);
+    // the up-down moves the current gate only
+    QTest::mouseClick(w<TQtUpDown>("UpDown1")->vpravo, Qt::LeftButton);
+    EXPECT_EQ(popis("Label8"), QStringLiteral("4"));
+    EXPECT_EQ(popis("Label3"), QStringLiteral("3"));
+    // the zoom slider
+    w<QSlider>("TrackBar2")->setValue(45);
+    EXPECT_EQ(popis("Label7"), QStringLiteral("0.45"));
+    EXPECT_TRUE(boxy.empty());
+}
+
+TEST_F(Okno, CanvasSavedAsPng) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    PriOtvoreni a([](QWidget* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    akcia("Optimalizova1")->trigger();  // draws the NOT gate
+    const QString cesta = QDir(dir.path()).filePath(QStringLiteral("siet.png"));
+    subory.push_back(cesta.toStdString());
+    akcia("Ulozobrazok1")->trigger();
+    ASSERT_EQ(dialogy.size(), 1u);
+    EXPECT_EQ(dialogy[0].second, QString::fromUtf8("Obrázky PNG (*.png);;Všetky súbory (*.*)"));
+    QImage nacitany(cesta);
+    ASSERT_FALSE(nacitany.isNull());
+    EXPECT_EQ(nacitany.convertToFormat(QImage::Format_RGB32), platno());
+    EXPECT_GT(test::nebiele(nacitany), 0);
+    // a place that cannot be written: the error box names the file
+    const std::string zle = QDir(dir.path()).filePath(QStringLiteral("nie/je/tu.png")).toStdString();
+    subory.push_back(zle);
+    const std::size_t pred = boxy.size();
+    akcia("Ulozobrazok1")->trigger();
+    ASSERT_EQ(boxy.size(), pred + 1);
+    EXPECT_EQ(boxy.back().druh, TDruhBoxu::Chyba);
+    EXPECT_EQ(boxy.back().text, "Obrázok sa nepodarilo uložiť do súboru " + zle);
+}
+
+TEST_F(Okno, HelpAndAboutOpenFromTheMenu) {
+    QString titul;
+    PriOtvoreni a([&](QWidget* d) {
+        titul = d->windowTitle();
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    akcia("Nvod2")->trigger();
+    EXPECT_TRUE(a.hotovo);
+    EXPECT_EQ(titul, QStringLiteral("Form4"));
+    PriOtvoreni b([&](QWidget* d) {
+        titul = d->windowTitle();
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    akcia("Nvod1")->trigger();
+    EXPECT_TRUE(b.hotovo);
+    EXPECT_EQ(titul, QStringLiteral("Info o programe"));
+}
+
+TEST_F(Okno, KoniecClosesTheWindow) {
+    akcia("Koniec1")->trigger();
+    EXPECT_FALSE(o->isVisible());
+}
+
+}  // namespace

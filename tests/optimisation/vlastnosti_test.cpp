@@ -1,0 +1,104 @@
+// Properties of the optimiser on random circuits: the circuit's matrix is
+// kept, the step checks find nothing wrong, and the result is gate for gate
+// that of the straightforward version of the rules.
+#include "tests/optimisation/pomocky.h"
+#include "tests/optimisation/referencia.h"
+
+using namespace qlc;
+using namespace qlc::test;
+
+namespace {
+
+struct Nastavenie {
+    bool roboptim;
+    bool kontrola;
+};
+
+// The model's optimiser and the reference on the same circuit and
+// settings give the same store, the same log and the same eps.
+::testing::AssertionResult rovnakovysledok(Obvod& a, Obvod& b) {
+    if (a.f->pocetb1 != b.f->pocetb1)
+        return ::testing::AssertionFailure() << "pocetb1 " << a.f->pocetb1 << " vs " << b.f->pocetb1;
+    for (int i = 1; i <= a.f->pocetb1; ++i) {
+        auto r = rovnakabrana(a[i], b[i]);
+        if (!r) return r << " at gate " << i;
+    }
+    if (a.p.logy != b.p.logy) return ::testing::AssertionFailure() << "logs differ";
+    if (a.p.infoboxy != b.p.infoboxy) return ::testing::AssertionFailure() << "boxes differ";
+    if (a.f->eps != b.f->eps) return ::testing::AssertionFailure() << "eps differs";
+    return ::testing::AssertionSuccess();
+}
+
+void porovnaj(unsigned seed, int n, int pocet, Nastavenie s) {
+    Obvod a(n), b(n);
+    Generator ga(seed), gb(seed);
+    ga.obvod(a, n, pocet);
+    gb.obvod(b, n, pocet);
+    for (Obvod* o : {&a, &b}) {
+        o->f->roboptim = s.roboptim;
+        o->f->Kontrolptimkrok1 = s.kontrola;
+    }
+    a.f->optimalizacia();
+    ref::optimalizacia(*b.f);
+    EXPECT_TRUE(rovnakovysledok(a, b)) << "seed " << seed << ", " << n << " qubits, " << pocet << " gates";
+}
+
+TEST(Vlastnosti, CircuitMatrixIsKeptAndChecksFindNothing) {
+    int skratene = 0;
+    for (unsigned seed = 1; seed <= 120; ++seed) {
+        const int n = 2 + static_cast<int>(seed % 3);
+        Obvod o(n);
+        Generator g(seed);
+        g.obvod(o, n, 10 + static_cast<int>(seed % 50));
+        o.f->Kontrolptimkrok1 = true;
+        o.f->roboptim = seed % 4 != 0;
+        const int pred = o.f->pocetb1;
+        const TMATICA1 M = o.matica();
+        o.f->optimalizacia();
+        EXPECT_LE(o.rozdiel(M, o.matica()), 1e-7) << "seed " << seed;
+        EXPECT_FALSE(o.malog("Rozdielne vysledky pre prehod bran:")) << "seed " << seed;
+        EXPECT_FALSE(o.malog("Vyhodil si")) << "seed " << seed;
+        EXPECT_TRUE(o.f->beh.kontrolyok) << "seed " << seed;
+        EXPECT_TRUE(o.p.infoboxy.empty()) << "seed " << seed;
+        if (o.f->pocetb1 < pred) ++skratene;
+        // No gate is left marked, and every gate is well formed.
+        for (int i = 1; i <= o.f->pocetb1; ++i) {
+            EXPECT_FALSE(o[i].vyradena);
+            EXPECT_TRUE(spravnabrana(o[i], n)) << "seed " << seed << " gate " << i;
+        }
+    }
+    EXPECT_GT(skratene, 100);
+}
+
+TEST(Vlastnosti, OptimisedCircuitIsAFixedPoint) {
+    // With roboptim the run ends with a pass that removed nothing; a second
+    // run removes nothing either.
+    for (unsigned seed = 200; seed < 240; ++seed) {
+        const int n = 2 + static_cast<int>(seed % 3);
+        Obvod o(n);
+        Generator g(seed);
+        g.obvod(o, n, 40);
+        o.f->optimalizacia();
+        const int po = o.f->pocetb1;
+        o.f->optimalizacia();
+        EXPECT_EQ(o.f->pocetb1, po) << "seed " << seed;
+    }
+}
+
+TEST(Vlastnosti, SameCircuitAsTheReference) {
+    for (unsigned seed = 1; seed <= 150; ++seed)
+        porovnaj(seed, 2 + static_cast<int>(seed % 3), 5 + static_cast<int>(seed % 70), {true, false});
+}
+
+TEST(Vlastnosti, SameCircuitAsTheReferenceWithChecksAndWithoutRoboptim) {
+    for (unsigned seed = 300; seed < 360; ++seed) {
+        porovnaj(seed, 2 + static_cast<int>(seed % 3), 30, {true, true});
+        porovnaj(seed, 2 + static_cast<int>(seed % 3), 30, {false, false});
+    }
+}
+
+TEST(Vlastnosti, SameCircuitAsTheReferenceOnLongCircuits) {
+    for (unsigned seed = 500; seed < 506; ++seed) porovnaj(seed, 3 + static_cast<int>(seed % 3), 1500, {true, false});
+}
+
+}  // namespace
