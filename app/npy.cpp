@@ -12,8 +12,8 @@
 #include <bit>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <vector>
@@ -29,7 +29,7 @@ namespace {
 // header may hold: strings in single or double quotes, True and False,
 // and tuples of non-negative integers.
 class THlavicka {
-public:
+  public:
     THlavicka(std::string_view t, const std::string& meno) : t_(t), meno_(meno) {}
 
     std::string descr;
@@ -76,7 +76,7 @@ public:
         if (!mas) zle("chyba kluc 'shape'");
     }
 
-private:
+  private:
     std::string_view t_;
     const std::string& meno_;
     std::size_t i_ = 0;
@@ -202,14 +202,14 @@ TNacitanaMatica citajnpy(const std::string& meno) {
     else if (h.descr == ">c16" || h.descr == ">f8")
         odmietni(meno, "typ prvkov '" + h.descr + "' je big-endian; citam len '<c16' a '<f8'");
     else
-        odmietni(meno, "typ prvkov '" + h.descr + "' necitam; citam len '<c16' (complex128) a '<f8' (float64)");
+        odmietni(meno,
+                 "typ prvkov '" + h.descr + "' necitam; citam len '<c16' (complex128) a '<f8' (float64)");
 
     int pocetq = 0;
     if (h.tvar.size() == 2 && h.tvar[0] == h.tvar[1])
         for (int n = 2; n <= 5; ++n)
             if (h.tvar[0] == (1LL << n)) pocetq = n;
-    if (pocetq == 0)
-        odmietni(meno, "tvar " + tvartext(h.tvar) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+    if (pocetq == 0) odmietni(meno, "tvar " + tvartext(h.tvar) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
     const int rozmer = 1 << pocetq;
 
     const std::size_t bajtov = static_cast<std::size_t>(rozmer) * static_cast<std::size_t>(rozmer) *
@@ -233,7 +233,8 @@ TNacitanaMatica citajnpy(const std::string& meno) {
             const double re = citajdouble(p);
             const double im = velkost == 16 ? citajdouble(p + 8) : 0.0;
             if (!std::isfinite(re) || !std::isfinite(im))
-                odmietni(meno, "prvok (" + std::to_string(i) + ", " + std::to_string(j) + ") nie je konecne cislo");
+                odmietni(meno,
+                         "prvok (" + std::to_string(i) + ", " + std::to_string(j) + ") nie je konecne cislo");
             v.A(i, j) = TKOMPLEX(re, im);
         }
     return v;

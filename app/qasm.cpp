@@ -85,13 +85,13 @@ bool presnenot(const TMATICA2& U) {
 
 void over(TZoznamBran b, int pocet, int pocetq) {
     if (pocetq < 2 || pocetq > 5)
-        throw ChybaBehu("Pocet qubitov " + std::to_string(pocetq) + " je mimo 2..5, obvod do OpenQASM nezapisem");
+        throw ChybaBehu("Pocet qubitov " + std::to_string(pocetq) +
+                        " je mimo 2..5, obvod do OpenQASM nezapisem");
     if (pocet < 0 || pocet > b.high()) zlyindex(pocet, 0, b.high());
     for (int i = 1; i <= pocet; ++i)
         if (!spravnabrana(b[i], pocetq))
-            throw ChybaBehu("Brana " + std::to_string(i) +
-                            " nie je spravna (ciel alebo kontroly mimo 1.." + std::to_string(pocetq) +
-                            " alebo sa opakuju), obvod do OpenQASM nezapisem");
+            throw ChybaBehu("Brana " + std::to_string(i) + " nie je spravna (ciel alebo kontroly mimo 1.." +
+                            std::to_string(pocetq) + " alebo sa opakuju), obvod do OpenQASM nezapisem");
     for (int i = 1; i <= pocet; ++i)
         for (const TKOMPLEX& z : b[i].U.a)
             if (!std::isfinite(z.re) || !std::isfinite(z.im))

@@ -55,7 +55,7 @@ bool medzera(char c) { return c == ' ' || c == '\t'; }
 // The lines of a file as the reader sees them: split at LF, one CR before
 // the LF dropped.
 class Riadky {
-public:
+  public:
     explicit Riadky(std::string_view obsah) : obsah_(obsah) {
         // a UTF-8 byte order mark some editors put in front of the text
         if (obsah_.substr(0, 3) == "\xEF\xBB\xBF") obsah_.remove_prefix(3);
@@ -73,7 +73,7 @@ public:
     }
     int cislo() const { return cislo_; }
 
-private:
+  private:
     std::string_view obsah_;
     std::size_t pos_ = 0;
     int cislo_ = 0;
@@ -94,10 +94,12 @@ int citajrozmer(std::string_view riadok, const std::string& meno) {
     if (zac != kon && *zac == '+') ++zac;
     const auto r = std::from_chars(zac, kon, d);
     if (zac == kon || r.ptr != kon || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
-        chyba(meno, 1, "na prvom riadku nie je cele cislo (rozmer matice), ale \"" + std::string(riadok) + "\"");
+        chyba(meno, 1,
+              "na prvom riadku nie je cele cislo (rozmer matice), ale \"" + std::string(riadok) + "\"");
     const bool prilisvelka = r.ec == std::errc::result_out_of_range ? s.front() != '-' : d > MAXROZMER;
     const std::string text = r.ec == std::errc::result_out_of_range ? std::string(s) : std::to_string(d);
-    const std::string zly = "rozmer " + text + " nie je rozmer matice 2^n pre 2 <= n <= 5 (4, 8, 16 alebo 32)";
+    const std::string zly =
+        "rozmer " + text + " nie je rozmer matice 2^n pre 2 <= n <= 5 (4, 8, 16 alebo 32)";
     if (prilisvelka) throw PrilisVelkaMatica(meno + ", riadok 1: " + zly);
     if (d != 4 && d != 8 && d != 16 && d != 32) chyba(meno, 1, zly);
     return static_cast<int>(d);
@@ -120,7 +122,8 @@ void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, 
                   ktory + " nie je ukonceny znakom \"}\" na tomto riadku (prvok " + std::to_string(j) +
                       " chyba alebo riadok matice pokracuje na dalsom riadku suboru)");
         if (s[k] == '}' && j < d)
-            chyba(meno, cislo, ktory + " ma len " + std::to_string(j) + " prvkov, ocakava sa " + std::to_string(d));
+            chyba(meno, cislo,
+                  ktory + " ma len " + std::to_string(j) + " prvkov, ocakava sa " + std::to_string(d));
         if (s[k] == ',' && j == d)
             chyba(meno, cislo, ktory + " ma viac ako " + std::to_string(d) + " prvkov");
         const std::string prvok(s.substr(pos, k - pos));
@@ -135,9 +138,11 @@ void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, 
     const std::string_view zaver = i < d ? "," : "}";
     if (s.substr(pos, zaver.size()) != zaver)
         chyba(meno, cislo,
-              i < d ? "za " + ktory + " chyba \",\"" : "za poslednym riadkom matice chyba \"}\" (matica konci \"}}\")");
+              i < d ? "za " + ktory + " chyba \",\""
+                    : "za poslednym riadkom matice chyba \"}\" (matica konci \"}}\")");
     if (pos + zaver.size() != s.size())
-        chyba(meno, cislo, "za " + ktory + " su neocakavane znaky \"" + std::string(s.substr(pos + zaver.size())) + "\"");
+        chyba(meno, cislo,
+              "za " + ktory + " su neocakavane znaky \"" + std::string(s.substr(pos + zaver.size())) + "\"");
 }
 
 // ---- writing numbers -------------------------------------------------------
@@ -343,14 +348,16 @@ void zapissubor(const std::string& meno, const std::string& obsah) {
         if (f == nullptr && errno != EEXIST) break;
     }
     if (f == nullptr)
-        throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) + "), matica nebola zapisana");
+        throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) +
+                          "), matica nebola zapisana");
     auto zlyhanie = [&](const std::string& co) {
         std::error_code ec;
         fs::remove(docasny, ec);
         throw ChybaSuboru(meno + ": " + co + ", matica nebola zapisana");
     };
     int chybacislo = 0;  // errno of the first step that failed
-    if (std::fwrite(obsah.data(), 1, obsah.size(), f) != obsah.size() || std::fflush(f) != 0 || std::ferror(f))
+    if (std::fwrite(obsah.data(), 1, obsah.size(), f) != obsah.size() || std::fflush(f) != 0 ||
+        std::ferror(f))
         chybacislo = errno ? errno : EIO;
 #if defined(__unix__) || defined(__APPLE__)
     // the data must be on the disk before the rename makes it the file

@@ -1,8 +1,8 @@
 // The summary of the circuit in the store.
 #include "suhrn.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -12,7 +12,8 @@ namespace qlc {
 namespace {
 
 void over(TZoznamBran b, int pocet, int pocetq) {
-    if (pocetq < 2 || pocetq > 5) throw ChybaBehu("Pocet qubitov " + std::to_string(pocetq) + " je mimo 2..5");
+    if (pocetq < 2 || pocetq > 5)
+        throw ChybaBehu("Pocet qubitov " + std::to_string(pocetq) + " je mimo 2..5");
     if (pocet < 0 || pocet > b.high()) zlyindex(pocet, 0, b.high());
     for (int i = 1; i <= pocet; ++i)
         if (!spravnabrana(b[i], pocetq))
@@ -73,12 +74,9 @@ std::vector<std::string> suhrn(TForm1& f, const TMATICA1& vstup) {
     for (int k = 0; k <= f.pocetq - 1; ++k) l += " L" + std::to_string(k) + "=" + std::to_string(podlak[k]);
     const TMATICA1 M = f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1);
     return {
-        "Qubity: " + std::to_string(f.pocetq),
-        "Brany: " + std::to_string(f.pocetb1),
-        "CNOT: " + std::to_string(cnot),
-        l,
-        "Hlbka: " + std::to_string(hlbka),
-        "Max. odchylka: " + vedecky(maxodchylka(M, vstup, f.rozmer)),
+        "Qubity: " + std::to_string(f.pocetq), "Brany: " + std::to_string(f.pocetb1),
+        "CNOT: " + std::to_string(cnot),       l,
+        "Hlbka: " + std::to_string(hlbka),     "Max. odchylka: " + vedecky(maxodchylka(M, vstup, f.rozmer)),
     };
 }
 

@@ -118,6 +118,7 @@ void BM_Dekompozicia(benchmark::State& s) {
     Prostredie e(static_cast<int>(s.range(0)));
     TForm1& f = *e.f;
     f.ComboBox1 = static_cast<int>(s.range(1));
+    const TMATICA1 vstup = f.A;
     for (auto _ : s) {
         f.A = vstup;
         f.Button3Click();

@@ -153,7 +153,8 @@ void pridajrealne(std::string& out, double x) {
     if (x < 0) out += '-';
     // d.dddddddddddddde[+-]x: 15 significant digits, correctly rounded
     std::array<char, 40> b;
-    const auto r = std::to_chars(b.data(), b.data() + b.size(), std::fabs(x), std::chars_format::scientific, 14);
+    const auto r =
+        std::to_chars(b.data(), b.data() + b.size(), std::fabs(x), std::chars_format::scientific, 14);
     const char* e = b.data();
     while (e < r.ptr && *e != 'e') ++e;
     std::array<char, 15> cif;

@@ -4,8 +4,8 @@
 // centre "x.5".
 #include "svgplatno.h"
 
-#include <cstdlib>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <utility>
@@ -53,7 +53,9 @@ void farba(std::string& s, const char* meno, TFarba f) {
 // Length of the well-formed UTF-8 sequence at t[i] that is an XML character,
 // or 0.
 std::size_t dlzkautf8(const std::string& t, std::size_t i) {
-    const auto b = [&](std::size_t k) { return i + k < t.size() ? static_cast<unsigned char>(t[i + k]) : 0u; };
+    const auto b = [&](std::size_t k) {
+        return i + k < t.size() ? static_cast<unsigned char>(t[i + k]) : 0u;
+    };
     const auto pokr = [&](std::size_t k) { return (b(k) & 0xC0u) == 0x80u; };
     const unsigned c = b(0);
     if (c < 0x80) return 1;
@@ -84,12 +86,23 @@ void xmltext(std::string& s, const std::string& t) {
         if (n == 1) {
             const char c = t[i];
             switch (c) {
-                case '&': s += "&amp;"; break;
-                case '<': s += "&lt;"; break;
-                case '>': s += "&gt;"; break;
-                case '"': s += "&quot;"; break;
-                case '\'': s += "&apos;"; break;
-                default: s += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? ' ' : c;
+                case '&':
+                    s += "&amp;";
+                    break;
+                case '<':
+                    s += "&lt;";
+                    break;
+                case '>':
+                    s += "&gt;";
+                    break;
+                case '"':
+                    s += "&quot;";
+                    break;
+                case '\'':
+                    s += "&apos;";
+                    break;
+                default:
+                    s += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? ' ' : c;
             }
         } else {
             s.append(t, i, n);
@@ -194,8 +207,8 @@ void SvgPlatno::text(int x, int y, const std::string& t) {
 std::string SvgPlatno::svg() const {
     const std::string w = std::to_string(sirka_), h = std::to_string(vyska_);
     std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w +
-         " " + h + "\">\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " +
+         w + " " + h + "\">\n";
     s += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
     s += "<g stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n";
     s += telo_;

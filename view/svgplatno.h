@@ -23,7 +23,7 @@ inline constexpr int SVG_VYSKA = 594;
 // The canvas starts white, with a black pen of width 1, a white brush and a
 // black font 11 pixels high.
 class SvgPlatno : public Platno {
-public:
+  public:
     explicit SvgPlatno(int sirka = SVG_SIRKA, int vyska = SVG_VYSKA);
 
     void pero(TFarba farba, int hrubka) override;
@@ -42,7 +42,7 @@ public:
     // Forgets everything drawn; pen, brush and font stay.
     void vymaz();
 
-private:
+  private:
     int sirka_, vyska_;
     TFarba pero_ = CIERNA;
     int hrubka_ = 1;

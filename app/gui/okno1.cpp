@@ -71,8 +71,13 @@ bool vstup(QEvent::Type t) {
 TOkno1::TOkno1() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(texty::FORM1));
-    // The window's font is 8 points of a 96 dpi screen: 11 pixels.
-    setFont(pismo(font(), 11));
+    // The window's font is 8 points of a 96 dpi screen: 11 pixels. The
+    // controls' places were laid out for a narrow sans serif; a wide one
+    // would run captions into the neighbouring controls.
+    QFont f = font();
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("DejaVu Sans Condensed")});
+    setFont(pismo(f, 11));
     move(3, 1);
     resize(1020, 735);
 
@@ -125,6 +130,7 @@ void TOkno1::vytvorovladace() {
     StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
     StringGrid1->horizontalHeader()->setFixedHeight(35);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     StringGrid1->verticalHeader()->setDefaultSectionSize(35);
     StringGrid1->verticalHeader()->setMinimumSectionSize(1);
     StringGrid1->verticalHeader()->setFixedWidth(70);
@@ -140,7 +146,16 @@ void TOkno1::vytvorovladace() {
         "QTableCornerButton::section { background-color: rgb(166, 202, 240); border: 0px;"
         " border-right: 1px solid gray; border-bottom: 1px solid gray; }"));
 
-    popis("Label1", texty::LABEL1, 7, 612, 15);
+    // The caption must end before the qubit field at x = 61.
+    QLabel* l1 = popis("Label1", texty::LABEL1, 7, 612, 15);
+    if (const int sirka = l1->fontMetrics().horizontalAdvance(l1->text()); sirka > 61 - 7 - 1) {
+        // Tighter letters rather than a smaller font: the height stays 15 px.
+        QFont f = l1->font();
+        const auto znaky = static_cast<qreal>(l1->text().size());
+        f.setLetterSpacing(QFont::AbsoluteSpacing, std::max<qreal>(-2.0, (61 - 7 - 1 - sirka) / znaky));
+        l1->setFont(f);
+        l1->adjustSize();
+    }
     Edit1 = new QLineEdit(w);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(61, 608, 16, 21);
@@ -213,7 +228,8 @@ void TOkno1::vytvorovladace() {
     Memo1->setGeometry(720, 606, 284, 66);
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
 QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text, const std::function<void()>& akcia) {

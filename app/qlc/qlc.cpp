@@ -5,13 +5,18 @@
 
 #include <unistd.h>
 
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/qlc/konzola.h"
+#include "app/npy.h"
+#include "app/qasm.h"
 #include "app/subory.h"
+#include "app/suhrn.h"
+#include "view/svgplatno.h"
 
 namespace qlc::cli {
 
@@ -21,18 +26,29 @@ constexpr const char* VERZIA = "qlc 1.0.0";
 
 constexpr const char* POMOC =
     "Usage:\n"
-    "  qlc decompose [--depth element|l1|toffoli] [--no-optimise] [--check-steps] [-o OUT] FILE\n"
+    "  qlc decompose [--depth element|l1|toffoli] [--no-optimise] [--check-steps] [-o OUT]\n"
+    "                [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
+    "  qlc draw [--depth element|l1|toffoli] [--zoom Z] [--from G] FILE OUT.svg\n"
     "  qlc random --qubits N [--seed S] [-o FILE]\n"
     "  qlc --help | --version\n"
     "\n"
-    "decompose  reads the matrix file FILE (2 to 5 qubits) and decomposes it into a circuit:\n"
+    "decompose  reads the matrix file FILE (2 to 5 qubits; a matrix file, or a NumPy .npy\n"
+    "           file of complex128 or float64 entries) and decomposes it into a circuit:\n"
     "           --depth element  elementary gates: one-qubit gates and CNOTs (default)\n"
     "           --depth l1       gates with at most one control\n"
     "           --depth toffoli  multi-controlled gates\n"
     "           --no-optimise    one optimisation pass only, controlled gates left alone\n"
     "           --check-steps    check every exchange and merge of the optimiser\n"
     "           -o OUT           save the matrix and the report of the decomposition\n"
+    "           --qasm OUT       save the circuit as OpenQASM 3 (exact, global phase included)\n"
+    "           --qasm2 OUT      save the circuit as OpenQASM 2.0 (at most one control per gate)\n"
+    "                            Qubit k of the circuit is q[n-k]: with q[0] as the least\n"
+    "                            significant bit the program's unitary is the input matrix.\n"
+    "           --summary        print qubits, gates, CNOTs, gates by controls, depth and the\n"
+    "                            largest deviation of the composed circuit from the input\n"
     "           Log lines go to stdout, message boxes to stderr.\n"
+    "draw       decomposes FILE and draws its circuit as the window does, as SVG;\n"
+    "           --zoom 0.45..2.00 (default 1.25), --from the first gate drawn (default 1).\n"
     "random     writes a random unitary matrix of N qubits as a matrix file\n"
     "           (to stdout without -o); --seed S makes it repeatable.\n"
     "\n"
@@ -85,37 +101,91 @@ void nastavmaticu(TForm1& f, const TNacitanaMatica& m) {
     f.A = m.A;
 }
 
-int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
+// A matrix file, or a NumPy .npy file (by its magic string).
+TNacitanaMatica citajvstup(const std::string& meno) {
+    std::ifstream in(meno, std::ios::binary);
+    char magia[6] = {};
+    in.read(magia, 6);
+    if (in.gcount() == 6 && std::string(magia, 6) == "\x93NUMPY") return citajnpy(meno);
+    return citajsubor(meno);
+}
+
+struct Volby {
     int hlbka = HLBKA_ELEMENT;
-    bool optimalizuj = true, kontrola = false;
-    std::string vystup, subor;
+    bool optimalizuj = true, kontrola = false, suhrn = false;
+    std::string vystup, qasm3, qasm2;
+    double zoom = 1.25;
+    int od = 1;
+    std::vector<std::string> subory;
+};
+
+// Options shared by decompose and draw; kresli: the options of draw.
+Volby volby(Argumenty& arg, bool kresli) {
+    Volby o;
     while (!arg.koniec()) {
         const std::string v = arg.dalsi();
         if (v == "--depth") {
             const std::string h = arg.hodnota(v);
             if (h == "element")
-                hlbka = HLBKA_ELEMENT;
+                o.hlbka = HLBKA_ELEMENT;
             else if (h == "l1")
-                hlbka = HLBKA_L1;
+                o.hlbka = HLBKA_L1;
             else if (h == "toffoli")
-                hlbka = HLBKA_TOFFOLI;
+                o.hlbka = HLBKA_TOFFOLI;
             else
                 throw Chyba{"--depth takes element, l1 or toffoli, not '" + h + "'"};
         } else if (v == "--no-optimise" || v == "--no-optimize") {
-            optimalizuj = false;
+            o.optimalizuj = false;
         } else if (v == "--check-steps") {
-            kontrola = true;
-        } else if (v == "-o") {
-            vystup = arg.hodnota(v);
+            o.kontrola = true;
+        } else if (!kresli && v == "-o") {
+            o.vystup = arg.hodnota(v);
+        } else if (!kresli && v == "--qasm") {
+            o.qasm3 = arg.hodnota(v);
+        } else if (!kresli && v == "--qasm2") {
+            o.qasm2 = arg.hodnota(v);
+        } else if (!kresli && v == "--summary") {
+            o.suhrn = true;
+        } else if (kresli && v == "--zoom") {
+            const std::string z = arg.hodnota(v);
+            std::size_t n = 0;
+            try {
+                o.zoom = std::stod(z, &n);
+            } catch (const std::exception&) {
+                n = 0;
+            }
+            if (n != z.size() || !(o.zoom >= 0.45 && o.zoom <= 2.0))
+                throw Chyba{"--zoom takes a number from 0.45 to 2.00, not '" + z + "'"};
+        } else if (kresli && v == "--from") {
+            o.od = cislo(arg.hodnota(v), v, 1, MAXBRAN);
         } else if (!v.empty() && v[0] == '-' && v != "-") {
             throw Chyba{"unknown option " + v};
-        } else if (subor.empty()) {
-            subor = v;
         } else {
-            throw Chyba{"more than one input file: " + subor + ", " + v};
+            o.subory.push_back(v);
         }
     }
-    if (subor.empty()) throw Chyba{"decompose needs a matrix file"};
+    return o;
+}
+
+// Reads the input and runs the decomposition as "Dekompozícia" does;
+// OK, ZLYHANIE or POUZITIE.
+int rozloz(TForm1& f, const Volby& o, std::ostream& err) {
+    try {
+        nastavmaticu(f, citajvstup(o.subory.at(0)));
+    } catch (const ChybaBehu& e) {
+        err << "qlc: " << e.what() << '\n';
+        return POUZITIE;
+    }
+    f.ComboBox1 = o.hlbka;
+    f.roboptim = o.optimalizuj;
+    f.Kontrolptimkrok1 = o.kontrola;
+    const bool prebehla = f.prikaz([&] { f.Button3Click(); });
+    return prebehla && f.beh.dokoncena && f.beh.kontrolyok ? OK : ZLYHANIE;
+}
+
+int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
+    const Volby o = volby(arg, false);
+    if (o.subory.size() != 1) throw Chyba{"decompose needs exactly one matrix file"};
 
     Konzola k(out, err, terminal);
     k.vypisuj = false;
@@ -123,19 +193,58 @@ int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool termina
     k.model = &f;
     k.vypisuj = true;
 
-    try {
-        nastavmaticu(f, citajsubor(subor));
-    } catch (const ChybaBehu& e) {
-        err << "qlc: " << e.what() << '\n';
-        return POUZITIE;
+    int vysledok = rozloz(f, o, err);
+    if (vysledok == POUZITIE) return vysledok;
+    const TMATICA1 vstup = f.A;  // after a complete run A holds the input again
+    if (o.suhrn && f.beh.dokoncena) {
+        const bool ok = f.prikaz([&] {
+            for (const std::string& r : suhrn(f, vstup)) out << r << '\n';
+        });
+        if (!ok) vysledok = ZLYHANIE;
     }
-    f.ComboBox1 = hlbka;
-    f.roboptim = optimalizuj;
-    f.Kontrolptimkrok1 = kontrola;
+    if (!o.vystup.empty() && !f.prikaz([&] { f.zapismaticu(f.A, o.vystup); })) vysledok = POUZITIE;
+    for (const auto& [verzia, meno] : {std::pair{3, o.qasm3}, std::pair{2, o.qasm2}}) {
+        if (meno.empty()) continue;
+        if (!f.beh.dokoncena) {
+            err << "qlc: the decomposition did not end, " << meno << " was not written\n";
+            vysledok = ZLYHANIE;
+        } else if (!f.prikaz([&] { zapisqasm(f, verzia, meno); })) {
+            vysledok = POUZITIE;
+        }
+    }
+    return vysledok;
+}
 
-    const bool prebehla = f.prikaz([&] { f.Button3Click(); });
-    int vysledok = prebehla && f.beh.dokoncena && f.beh.kontrolyok ? OK : ZLYHANIE;
-    if (!vystup.empty() && !f.prikaz([&] { f.zapismaticu(f.A, vystup); })) vysledok = POUZITIE;
+int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
+    const Volby o = volby(arg, true);
+    if (o.subory.size() != 2) throw Chyba{"draw needs a matrix file and a picture file"};
+    const std::string& obraz = o.subory[1];
+    if (obraz.size() < 5 || obraz.substr(obraz.size() - 4) != ".svg")
+        throw Chyba{"draw writes SVG pictures: the picture file must end in .svg"};
+
+    Konzola k(out, err, terminal);
+    k.vypisuj = false;
+    SvgPlatno svg;
+    k.kresba = &svg;
+    TForm1 f(k);
+    k.model = &f;
+    k.vypisuj = true;
+    int vysledok = rozloz(f, o, err);
+    if (vysledok == POUZITIE) return vysledok;
+    if (!f.beh.dokoncena) {
+        err << "qlc: the decomposition did not end, nothing was drawn\n";
+        return ZLYHANIE;
+    }
+    // The window's view after the decomposition, moved as the user would
+    // move the zoom slider and the first-gate slider.
+    svg.vymaz();
+    f.zoom = static_cast<int>(o.zoom * 100.0 + 0.5) / 100.0;
+    f.zobrazod = o.od;
+    if (!f.prikaz([&] {
+            f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
+            svg.uloz(obraz);
+        }))
+        vysledok = POUZITIE;
     return vysledok;
 }
 
@@ -192,6 +301,7 @@ int hlavny(int argc, char** argv, std::ostream& out, std::ostream& err, bool ter
         Argumenty arg(argc, argv, 2);
         if (prikaz == "decompose") return decompose(arg, out, err, terminal);
         if (prikaz == "random") return random(arg, out, err);
+        if (prikaz == "draw") return draw(arg, out, err, terminal);
         throw Chyba{"unknown command " + prikaz};
     } catch (const Chyba& c) {
         err << "qlc: " << c.text << "\n(qlc --help shows the usage)\n";

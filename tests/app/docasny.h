@@ -2,18 +2,17 @@
 // A fresh folder under the system's temporary folder for one test, removed
 // with everything in it at the end.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include <unistd.h>
-
 namespace qlc::test {
 
 class DocasnyPriecinok {
-public:
+  public:
     DocasnyPriecinok() {
         const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
         cesta_ = std::filesystem::temp_directory_path() /
@@ -45,7 +44,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::filesystem::path cesta_;
 };
 

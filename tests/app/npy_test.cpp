@@ -1,5 +1,7 @@
 // Reading .npy matrices: files are written byte by byte here, the good ones
 // and the malformed ones.
+#include "app/npy.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -10,8 +12,6 @@
 #include <functional>
 #include <limits>
 #include <string>
-
-#include "app/npy.h"
 
 using namespace qlc;
 
@@ -150,7 +150,8 @@ TEST(Npy, RefusesWhatIsNotAMatrixItCanUse) {
     std::string nan = hlavicka(slovnik("<f8", false, 4, 4));
     for (int k = 0; k < 16; ++k) ledouble(nan, k == 6 ? std::numeric_limits<double>::quiet_NaN() : 0.5);
     std::string inf = hlavicka(slovnik("<c16", false, 4, 4)) + data(4, false, true);
-    inf.replace(inf.size() - 8, 8, std::string("\0\0\0\0\0\0\xf0\x7f", 8));  // +inf as the last imaginary part
+    inf.replace(inf.size() - 8, 8,
+                std::string("\0\0\0\0\0\0\xf0\x7f", 8));  // +inf as the last imaginary part
     std::string dlha = "\x93NUMPY\x02";
     dlha += '\0';
     lecislo(dlha, 20000, 4);
@@ -177,10 +178,12 @@ TEST(Npy, RefusesWhatIsNotAMatrixItCanUse) {
         {"tri", hlavicka(slovnik("<f8", false, 3, 3)) + std::string(72, '\0'), "tvar (3, 3) nie je"},
         {"jedenqubit", hlavicka(slovnik("<f8", false, 2, 2)) + std::string(32, '\0'), "tvar (2, 2) nie je"},
         {"sestqubitov", hlavicka(slovnik("<f8", false, 64, 64)), "tvar (64, 64) nie je"},
-        {"vektor", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (16,), }") + ok, "tvar (16,) nie je"},
+        {"vektor", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (16,), }") + ok,
+         "tvar (16,) nie je"},
         {"kocka", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (4, 4, 4), }") + ok,
          "tvar (4, 4, 4) nie je"},
-        {"skalar", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (), }") + ok, "tvar () nie je"},
+        {"skalar", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (), }") + ok,
+         "tvar () nie je"},
         {"zaporny", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (-4, -4), }") + ok,
          "nie je cele nezaporne cislo"},
         {"obrovsky", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (99999999999, 4), }") + ok,
@@ -193,7 +196,8 @@ TEST(Npy, RefusesWhatIsNotAMatrixItCanUse) {
         {"bezdescr", hlavicka("{'fortran_order': False, 'shape': (4, 4)}") + ok, "chyba kluc 'descr'"},
         {"neznamy", hlavicka("{'descr': '<c16', 'fortran_order': False, 'shape': (4, 4), 'x': 1}") + ok,
          "neznamy kluc 'x'"},
-        {"dvakrat", hlavicka("{'descr': '<c16', 'descr': '<f8', 'fortran_order': False, 'shape': (4, 4)}") + ok,
+        {"dvakrat",
+         hlavicka("{'descr': '<c16', 'descr': '<f8', 'fortran_order': False, 'shape': (4, 4)}") + ok,
          "kluc 'descr' je tam dvakrat"},
         {"fortran", hlavicka("{'descr': '<c16', 'fortran_order': 0, 'shape': (4, 4)}") + ok,
          "fortran_order nie je True ani False"},

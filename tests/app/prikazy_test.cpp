@@ -31,7 +31,8 @@ struct DialogPlatforma : test::ZaznamPlatforma {
         otvor = {t, f};
         return ZaznamPlatforma::otvordialog(t, f);
     }
-    std::optional<std::string> ulozdialog(const std::string& t, const std::string& m, const std::string& f) override {
+    std::optional<std::string> ulozdialog(const std::string& t, const std::string& m,
+                                          const std::string& f) override {
         uloz = {t, m, f};
         return ZaznamPlatforma::ulozdialog(t, m, f);
     }
@@ -44,7 +45,12 @@ struct Stav {
     std::string Edit1;
     TStringGrid grid;
     explicit Stav(const TForm1& f)
-        : A(f.A), rozmer(f.rozmer), pocetq(f.pocetq), pocetb1(f.pocetb1), Edit1(f.Edit1), grid(f.StringGrid1) {}
+        : A(f.A),
+          rozmer(f.rozmer),
+          pocetq(f.pocetq),
+          pocetb1(f.pocetb1),
+          Edit1(f.Edit1),
+          grid(f.StringGrid1) {}
 };
 
 bool rovnakamatica(const TMATICA1& X, const TMATICA1& Y, int n) {
@@ -91,7 +97,10 @@ TEST(Prikazy, StartGridAndTheButtonA) {
         EXPECT_EQ(f.StringGrid1.bunka(0, i), popisy[i - 1]);
         EXPECT_EQ(f.StringGrid1.bunka(i, 0), popisy[i - 1]);
         for (int j = 1; j <= 4; ++j)
-            EXPECT_EQ(f.StringGrid1.bunka(j, i), i + j != 5 ? "" : i <= 2 ? "-1.00i" : "1.00i") << i << "," << j;
+            EXPECT_EQ(f.StringGrid1.bunka(j, i), i + j != 5 ? ""
+                                                 : i <= 2   ? "-1.00i"
+                                                            : "1.00i")
+                << i << "," << j;
     }
     // "A" twice returns to the same view
     const Stav s(f);
@@ -133,10 +142,16 @@ TEST(Prikazy, BadQubitCountsShowABoxAndChangeNothing) {
     test::ZaznamPlatforma p;
     TForm1 f(p);
     obvod(f);
-    const std::pair<const char*, std::string> pripady[] = {
-        {"6", VELA},         {"", ZLY_POCET},  {"1", ZLY_POCET},   {"-3", ZLY_POCET},
-        {"abc", ZLY_POCET},  {"2.5", ZLY_POCET}, {"3x", ZLY_POCET}, {"99", VELA},
-        {"123456789012345678901234567890", VELA}, {"-123456789012345678901234567890", ZLY_POCET}};
+    const std::pair<const char*, std::string> pripady[] = {{"6", VELA},
+                                                           {"", ZLY_POCET},
+                                                           {"1", ZLY_POCET},
+                                                           {"-3", ZLY_POCET},
+                                                           {"abc", ZLY_POCET},
+                                                           {"2.5", ZLY_POCET},
+                                                           {"3x", ZLY_POCET},
+                                                           {"99", VELA},
+                                                           {"123456789012345678901234567890", VELA},
+                                                           {"-123456789012345678901234567890", ZLY_POCET}};
     for (const auto& [text, box] : pripady) {
         Stav s(f);
         s.Edit1 = text;
@@ -174,7 +189,8 @@ TEST(Prikazy, FileDialogsTitlesAndCancel) {
     p.vycisti();
     f.Otvori1Click();
     f.Uloi1Click();
-    EXPECT_EQ(p.otvor, (Riadky{"Otvorit súbor s maticou", "Subory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*"}));
+    EXPECT_EQ(p.otvor, (Riadky{"Otvorit súbor s maticou",
+                               "Subory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*"}));
     EXPECT_EQ(p.uloz, (Riadky{"Uloženie matice A", "matica1.mat",
                               "Súbory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*"}));
     EXPECT_TRUE(p.logy.empty());
@@ -245,9 +261,10 @@ TEST(Prikazy, MalformedFilesAreRefusedWithNothingChanged) {
         EXPECT_FALSE(f.prikaz([&] { f.Otvori1Click(); }));
         ASSERT_EQ(p.chyby.size(), 1u);
         EXPECT_EQ(p.chyby[0].rfind(meno + ", riadok " + sprava, 0), 0u) << p.chyby[0];
-        const Riadky logy = subor != "128.mat" ? Riadky{}
-                                               : Riadky{"Tato matica ma vacsi rozmer ako maximalny nastaveny v programe,",
-                                                        "preto jej nacitavanie ukoncujem."};
+        const Riadky logy = subor != "128.mat"
+                                ? Riadky{}
+                                : Riadky{"Tato matica ma vacsi rozmer ako maximalny nastaveny v programe,",
+                                         "preto jej nacitavanie ukoncujem."};
         EXPECT_EQ(p.logy, logy);
         rovnakystav(s, f);
     }

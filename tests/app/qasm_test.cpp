@@ -1,15 +1,17 @@
 // OpenQASM export: the emitted programs are read back by a small reader and
 // simulator written here from the language's definitions, and the matrix
 // they implement is compared with the composed circuit.
+#include "app/qasm.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <complex>
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <cmath>
-#include <complex>
 #include <limits>
 #include <locale>
 #include <numbers>
@@ -18,7 +20,6 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/qasm.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
@@ -50,7 +51,7 @@ struct Program {
 };
 
 class Citac {
-public:
+  public:
     // cu3 expanded by qelib1.inc's body; with sfazou its variant that also puts
     // u1((lambda+phi)/2) on the control.
     explicit Citac(bool sfazou) : sfazou_(sfazou) {}
@@ -100,7 +101,7 @@ public:
         return x;
     }
 
-private:
+  private:
     bool sfazou_;
 
     static void aplikuj(Program& p, const M2& u, const std::vector<int>& ktr, int t) {
@@ -169,7 +170,8 @@ private:
         const auto pocty = [&](std::size_t np, std::size_t nq) {
             if (par.size() != np || q.size() != nq) throw std::runtime_error("bad arity: " + r);
         };
-        const std::vector<int> ktr(q.begin(), q.begin() + std::min<std::ptrdiff_t>(k, static_cast<std::ptrdiff_t>(q.size())));
+        const std::vector<int> ktr(
+            q.begin(), q.begin() + std::min<std::ptrdiff_t>(k, static_cast<std::ptrdiff_t>(q.size())));
         if (meno == "gphase") {
             pocty(1, static_cast<std::size_t>(k));
             faza(p, par[0], ktr);
@@ -248,9 +250,12 @@ M2 gatematica(std::mt19937& r) {
     const int druh = std::uniform_int_distribution<int>(0, 9)(r);
     std::uniform_real_distribution<double> uhol(-PI, PI);
     switch (druh) {
-        case 0: return MX;
-        case 1: return {std::polar(1.0, uhol(r)), 0.0, 0.0, std::polar(1.0, uhol(r))};
-        case 2: return {0.0, std::polar(1.0, uhol(r)), std::polar(1.0, uhol(r)), 0.0};
+        case 0:
+            return MX;
+        case 1:
+            return {std::polar(1.0, uhol(r)), 0.0, 0.0, std::polar(1.0, uhol(r))};
+        case 2:
+            return {0.0, std::polar(1.0, uhol(r)), std::polar(1.0, uhol(r)), 0.0};
         case 3: {
             const cd z = std::polar(1.0, uhol(r));
             return {z, 0.0, 0.0, z};
@@ -260,7 +265,8 @@ M2 gatematica(std::mt19937& r) {
             const double c = std::sqrt(1 - e * e);
             return {c, -e, e, c};
         }
-        default: return nahodna2(r);
+        default:
+            return nahodna2(r);
     }
 }
 
@@ -281,7 +287,8 @@ TGATE1 brana(const M2& u, int ciel, std::vector<int> ktr) {
     b.U = namatica2(u);
     b.ciel = static_cast<std::uint8_t>(ciel);
     b.pocetk = static_cast<std::uint8_t>(ktr.size());
-    for (std::size_t j = 0; j < ktr.size(); ++j) b.kontroly[static_cast<long long>(j) + 1] = static_cast<std::uint8_t>(ktr[j]);
+    for (std::size_t j = 0; j < ktr.size(); ++j)
+        b.kontroly[static_cast<long long>(j) + 1] = static_cast<std::uint8_t>(ktr[j]);
     return b;
 }
 
@@ -409,7 +416,8 @@ TEST(Qasm, RefusesWhatItCannotWrite) {
 
     EXPECT_NE(chyba([&] { qasmtext(o.zoznam(), o.pocet(), 3, 4); }).find("Neznama verzia OpenQASM 4"),
               std::string::npos);
-    EXPECT_NE(chyba([&] { qasmtext(o.zoznam(), o.pocet(), 6, 3); }).find("Pocet qubitov 6"), std::string::npos);
+    EXPECT_NE(chyba([&] { qasmtext(o.zoznam(), o.pocet(), 6, 3); }).find("Pocet qubitov 6"),
+              std::string::npos);
     EXPECT_THROW(qasmtext(o.zoznam(), o.pocet() + 1, 3, 3), ChybaRozsahu);
 
     Obvod zle = o;
@@ -418,8 +426,9 @@ TEST(Qasm, RefusesWhatItCannotWrite) {
               std::string::npos);
     zle.g[2] = brana(MX, 3, {});
     zle.g[2].U(2, 1) = TKOMPLEX(std::numeric_limits<double>::infinity(), 0.0);
-    EXPECT_NE(chyba([&] { qasmtext(zle.zoznam(), zle.pocet(), 3, 3); }).find("Matica brany 2 nema konecne prvky"),
-              std::string::npos);
+    EXPECT_NE(
+        chyba([&] { qasmtext(zle.zoznam(), zle.pocet(), 3, 3); }).find("Matica brany 2 nema konecne prvky"),
+        std::string::npos);
     zle.g[2] = brana(MX, 4, {});  // no qubit 4 on three qubits
     EXPECT_NE(chyba([&] { qasmtext(zle.zoznam(), zle.pocet(), 3, 2); }).find("Brana 2 nie je spravna"),
               std::string::npos);
@@ -471,7 +480,8 @@ TEST(UhlyU3, RebuildTheMatrixAndKeepTheRanges) {
         const M2 z = u3(u.theta, u.phi, u.lambda);
         for (std::size_t k = 0; k < 4; ++k) {
             const TKOMPLEX e = U.a[k];
-            EXPECT_NEAR(std::abs(std::polar(1.0, u.alfa) * z[k] - cd(e.re, e.im)), 0.0, 1e-12) << i << " " << k;
+            EXPECT_NEAR(std::abs(std::polar(1.0, u.alfa) * z[k] - cd(e.re, e.im)), 0.0, 1e-12)
+                << i << " " << k;
         }
     }
 }

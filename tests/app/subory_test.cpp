@@ -1,6 +1,8 @@
 // Matrix files: the reader of the matrix section with every refusal, the
 // exact text the writer produces, the round trip of random unitary
 // matrices and the safe replacement of an existing file.
+#include "app/subory.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <string>
 
 #include "app/form1.h"
-#include "app/subory.h"
 #include "core/text.h"
 #include "tests/app/docasny.h"
 #include "tests/zaznam.h"
@@ -46,7 +47,8 @@ bool zacina(const std::string& s, const std::string& z) { return s.rfind(z, 0) =
 }  // namespace
 
 TEST(Citajtext, ReadsCrLfOrLfShortEntriesAndBlanks) {
-    const TNacitanaMatica m = citajtext(HLAVA_START + "Rozklad hore uvedenej matice dopadol takto: \r\nx{,}\r\n", "a");
+    const TNacitanaMatica m =
+        citajtext(HLAVA_START + "Rozklad hore uvedenej matice dopadol takto: \r\nx{,}\r\n", "a");
     EXPECT_EQ(m.rozmer, 4);
     EXPECT_EQ(m.pocetq, 2);
     for (int i = 1; i <= 4; ++i)
@@ -73,8 +75,9 @@ TEST(Citajtext, ReadsCrLfOrLfShortEntriesAndBlanks) {
 TEST(Citajtext, RefusesEveryMalformedMatrixSection) {
     const std::string zvysok = "{0,1,0,0},\r\n{0,0,1,0},\r\n{0,0,0,1}}\r\n";
     const std::string nie = " nie je rozmer matice 2^n pre 2 <= n <= 5 (4, 8, 16 alebo 32)";
-    const std::string neukonceny = " matice nie je ukonceny znakom \"}\" na tomto riadku (prvok 3 chyba alebo "
-                                   "riadok matice pokracuje na dalsom riadku suboru)";
+    const std::string neukonceny =
+        " matice nie je ukonceny znakom \"}\" na tomto riadku (prvok 3 chyba alebo "
+        "riadok matice pokracuje na dalsom riadku suboru)";
     const std::string pripady[][2] = {
         {"", "1: subor je prazdny, chyba rozmer matice"},
         {"4.0\r\n", "1: na prvom riadku nie je cele cislo (rozmer matice), ale \"4.0\""},
@@ -205,7 +208,8 @@ TEST(Zapissubor, ReplacesTheFileOrReportsAndKeepsIt) {
     // its content stay, the temporary file is removed
     std::filesystem::create_directory(d.subor("c.mat"));
     const std::string vnutri = d.zapis("c.mat/dnu.txt", "dobry");
-    EXPECT_TRUE(zacina(chybaz([&] { zapissubor(d.subor("c.mat"), "x"); }), d.subor("c.mat") + ": subor sa neda nahradit"));
+    EXPECT_TRUE(zacina(chybaz([&] { zapissubor(d.subor("c.mat"), "x"); }),
+                       d.subor("c.mat") + ": subor sa neda nahradit"));
     EXPECT_EQ(DocasnyPriecinok::citaj(vnutri), "dobry");
     EXPECT_EQ(d.pocetsuborov(), 2);
 }

@@ -1,4 +1,6 @@
 // The circuit summary on hand-built circuits.
+#include "app/suhrn.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/suhrn.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
@@ -50,11 +51,12 @@ TEST(Suhrn, HandBuiltCircuitOfThreeQubits) {
     pridaj(f, brana(f.matnot, 3, {1, 2}));  // layer 3, a Toffoli: not a CNOT
     // a NOT within eps of the NOT matrix, controlled once: a CNOT, layer 4 on {3,1}
     pridaj(f, brana({TKOMPLEX(1e-9), 1.0, 1.0, 0.0}, 1, {3}));
-    pridaj(f, brana(f.matz, 3, {2}));       // layer 5 on {2,3}: one control, not a NOT
+    pridaj(f, brana(f.matz, 3, {2}));  // layer 5 on {2,3}: one control, not a NOT
     const TMATICA1 M = f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1);
     const std::vector<std::string> ocakavane = {
-        "Qubity: 3", "Brany: 6", "CNOT: 2", "Brany podla poctu kontrol: L0=2 L1=3 L2=1", "Hlbka: 5",
-        "Max. odchylka: 0.0e+00",
+        "Qubity: 3", "Brany: 6",
+        "CNOT: 2",   "Brany podla poctu kontrol: L0=2 L1=3 L2=1",
+        "Hlbka: 5",  "Max. odchylka: 0.0e+00",
     };
     EXPECT_EQ(suhrn(f, M), ocakavane);
 
@@ -77,8 +79,9 @@ TEST(Suhrn, EmptyCircuitIsTheIdentity) {
     // The start matrix has zeros on the diagonal and entries of modulus 1 off
     // it, so it differs from the identity by 1.
     const std::vector<std::string> ocakavane = {
-        "Qubity: 2", "Brany: 0", "CNOT: 0", "Brany podla poctu kontrol: L0=0 L1=0", "Hlbka: 0",
-        "Max. odchylka: 1.0e+00",
+        "Qubity: 2", "Brany: 0",
+        "CNOT: 0",   "Brany podla poctu kontrol: L0=0 L1=0",
+        "Hlbka: 0",  "Max. odchylka: 1.0e+00",
     };
     EXPECT_EQ(suhrn(f, f.A), ocakavane);
     EXPECT_EQ(suhrn(f, jednotkova(4)).back(), "Max. odchylka: 0.0e+00");
@@ -105,8 +108,10 @@ TEST(Suhrn, FiveQubitsListEveryNumberOfControls) {
 TEST(Hlbka, GatesOnDisjointQubitsShareALayer) {
     std::vector<TGATE1> g(1);
     const TMATICA2 I{1.0, 0.0, 0.0, 1.0};
-    const auto hlbka = [&] { return hlbkaobvodu(TZoznamBran(g.data(), static_cast<int>(g.size()) - 1),
-                                                static_cast<int>(g.size()) - 1, 4); };
+    const auto hlbka = [&] {
+        return hlbkaobvodu(TZoznamBran(g.data(), static_cast<int>(g.size()) - 1),
+                           static_cast<int>(g.size()) - 1, 4);
+    };
     EXPECT_EQ(hlbka(), 0);
     g.push_back(brana(I, 2, {1}));
     g.push_back(brana(I, 4, {3}));

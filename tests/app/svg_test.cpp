@@ -64,7 +64,8 @@ TEST(Svg, PrimitivesUseThePenAndBrushOfTheirMoment) {
         // the outline runs through the centres of the border pixels 20..43, 30..53
         "<rect x=\"20.5\" y=\"30.5\" width=\"23\" height=\"23\" fill=\"#0000ff\" stroke=\"#ff0000\" "
         "stroke-width=\"2\"/>",
-        "<ellipse cx=\"10\" cy=\"12\" rx=\"5.5\" ry=\"5.5\" fill=\"#0000ff\" stroke=\"#ff0000\" stroke-width=\"2\"/>",
+        "<ellipse cx=\"10\" cy=\"12\" rx=\"5.5\" ry=\"5.5\" fill=\"#0000ff\" stroke=\"#ff0000\" "
+        "stroke-width=\"2\"/>",
         "<line x1=\"10.5\" y1=\"50.5\" x2=\"1000.5\" y2=\"50.5\" stroke=\"#0080ff\" stroke-width=\"1\"/>",
         "<rect x=\"0\" y=\"0\" width=\"5\" height=\"3\" fill=\"#ffffff\"/>",
         // baseline 0.8 of the font height below the top
@@ -76,19 +77,20 @@ TEST(Svg, PrimitivesUseThePenAndBrushOfTheirMoment) {
 
 TEST(Svg, DegenerateInputIsHandledSoundly) {
     SvgPlatno p;
-    p.vypln(50, 50, 40, 60);  // inverted: fills nothing
-    p.vypln(50, 50, 50, 60);  // empty
-    p.pero(CIERNA, 0);        // width 0 is the thinnest line
+    p.vypln(50, 50, 40, 60);     // inverted: fills nothing
+    p.vypln(50, 50, 50, 60);     // empty
+    p.pero(CIERNA, 0);           // width 0 is the thinnest line
     p.obdlznik(44, 54, 20, 30);  // given from the other corner
     p.elipsa(3, 3, 3, 3);
     p.ciara(-1, -3, 2147483647, -2147483647 - 1);  // no overflow at the ends of int
-    p.pismo(-13, CIERNA);                           // negative height: the same size
+    p.pismo(-13, CIERNA);                          // negative height: the same size
     p.text(0, 0, "a<b & \"c\" 'd' >\x01\xff Br\xc3\xa1ny \xed\xa0\x80");
     const std::vector<std::string> e = prvky(p.svg());
     const std::vector<std::string> ocakavane = {
         "<rect x=\"20.5\" y=\"30.5\" width=\"23\" height=\"23\" fill=\"#ffffff\" stroke=\"#000000\" "
         "stroke-width=\"1\"/>",
-        "<ellipse cx=\"3\" cy=\"3\" rx=\"0\" ry=\"0\" fill=\"#ffffff\" stroke=\"#000000\" stroke-width=\"1\"/>",
+        "<ellipse cx=\"3\" cy=\"3\" rx=\"0\" ry=\"0\" fill=\"#ffffff\" stroke=\"#000000\" "
+        "stroke-width=\"1\"/>",
         "<line x1=\"-0.5\" y1=\"-2.5\" x2=\"2147483647.5\" y2=\"-2147483647.5\" stroke=\"#000000\" "
         "stroke-width=\"1\"/>",
         // markup escaped, a control character as a blank, bytes that are not
@@ -140,8 +142,10 @@ TEST(Svg, DrawingOfACircuitGivesOneElementPerShape) {
     }
     int tvary = 0;
     for (const auto& x : zp.kresba.p)
-        if (x.druh == "ciara" || x.druh == "elipsa" || x.druh == "obdlznik" || x.druh == "text") ++tvary;
-        else if (x.druh == "vypln" && x.cisla[2] > x.cisla[0] && x.cisla[3] > x.cisla[1]) ++tvary;
+        if (x.druh == "ciara" || x.druh == "elipsa" || x.druh == "obdlznik" || x.druh == "text")
+            ++tvary;
+        else if (x.druh == "vypln" && x.cisla[2] > x.cisla[0] && x.cisla[3] > x.cisla[1])
+            ++tvary;
     ASSERT_GT(tvary, 0);
     EXPECT_EQ(static_cast<int>(prvky(sp.svg.svg()).size()), tvary);
 }

@@ -1,14 +1,14 @@
 // Text forms of complex numbers: the reading rule with every refusal and its
 // message layout, the screen form with d decimals and the file form with 15
 // significant digits.
+#include "core/text.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <string>
-
-#include "core/text.h"
 
 using namespace qlc;
 
@@ -30,11 +30,22 @@ TEST(Nakomplex, ReadsTheAcceptedForms) {
     const struct {
         const char* t;
         double re, im;
-    } pripady[] = {{"1+0i", 1, 0},        {"1 + 0i", 1, 0},   {"   5   ", 5, 0},    {"1+-2i", 1, -2},
-                   {"1 - -2i", 1, 2},     {"+3 +4I", 3, 4},   {"0-1i", 0, -1},     {"-1+0i", -1, 0},
-                   {".5", 0.5, 0},        {"5.", 5, 0},       {"1E+2-1e-1i", 100, -0.1},
-                   {"-0.5 - 2.5E-3i", -0.5, -0.0025},         {"1+1e-13i", 1, 0},  {"-1e-13-2e-12i", 0, -2e-12},
-                   {"1e-400", 0, 0},      {"0.0000001e-330", 0, 0}};
+    } pripady[] = {{"1+0i", 1, 0},
+                   {"1 + 0i", 1, 0},
+                   {"   5   ", 5, 0},
+                   {"1+-2i", 1, -2},
+                   {"1 - -2i", 1, 2},
+                   {"+3 +4I", 3, 4},
+                   {"0-1i", 0, -1},
+                   {"-1+0i", -1, 0},
+                   {".5", 0.5, 0},
+                   {"5.", 5, 0},
+                   {"1E+2-1e-1i", 100, -0.1},
+                   {"-0.5 - 2.5E-3i", -0.5, -0.0025},
+                   {"1+1e-13i", 1, 0},
+                   {"-1e-13-2e-12i", 0, -2e-12},
+                   {"1e-400", 0, 0},
+                   {"0.0000001e-330", 0, 0}};
     for (const auto& c : pripady) {
         const TKOMPLEX z = nakomplex(c.t);
         EXPECT_EQ(z.re, c.re) << c.t;
@@ -78,10 +89,17 @@ TEST(Komplexnatext, FixedDecimalsAndStrictThreshold) {
         double re, im;
         int d;
         const char* t;
-    } pripady[] = {{0.7071, 0.7071, 2, "0.71+0.71i"}, {0.5, -0.25, 2, "0.50-0.25i"},  {0, -1, 2, "-1.00i"},
-                   {1, 0, 2, "1.00"},                 {0.005, 0.02, 2, "0.02i"},       {-0.02, 0.02, 2, "-0.02+0.02i"},
-                   {0.01, -0.01, 2, ""},              {0.0101, 0, 2, "0.01"},          {0, 0.0101, 2, "0.01i"},
-                   {12345.678, -0.999, 2, "12345.68-1.00i"},                           {0.70710678, -0.5, 4, "0.7071-0.5000i"},
+    } pripady[] = {{0.7071, 0.7071, 2, "0.71+0.71i"},
+                   {0.5, -0.25, 2, "0.50-0.25i"},
+                   {0, -1, 2, "-1.00i"},
+                   {1, 0, 2, "1.00"},
+                   {0.005, 0.02, 2, "0.02i"},
+                   {-0.02, 0.02, 2, "-0.02+0.02i"},
+                   {0.01, -0.01, 2, ""},
+                   {0.0101, 0, 2, "0.01"},
+                   {0, 0.0101, 2, "0.01i"},
+                   {12345.678, -0.999, 2, "12345.68-1.00i"},
+                   {0.70710678, -0.5, 4, "0.7071-0.5000i"},
                    {0.0001, 0.5, 4, "0.5000i"}};
     for (const auto& c : pripady) EXPECT_EQ(komplexnatext(TKOMPLEX(c.re, c.im), c.d), c.t) << c.t;
     EXPECT_THROW(komplexnatext(TKOMPLEX(1), 0), ChybaRozsahu);

@@ -1,6 +1,7 @@
 // Picture of the main window after a decomposition of a random 3-qubit
 // matrix to elementary gates, for looking at the window as a whole:
-//   xvfb-run gui_snimka [file.png]     (default /tmp/qlc-gui.png)
+//   xvfb-run gui_snimka [file.png [start]]     (default /tmp/qlc-gui.png)
+// With "start" the picture shows the window as it starts, with its grid.
 // Boxes are answered with OK and written to stderr.
 #include <QApplication>
 #include <QComboBox>
@@ -22,7 +23,13 @@ int main(int argc, char** argv) {
     };
     o.show();
     int rc = 0;
+    const bool start = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("start");
     QTimer::singleShot(100, [&] {
+        if (start) {
+            if (!o.grab().save(subor, "PNG")) rc = 1;
+            app.quit();
+            return;
+        }
         o.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("3"));
         o.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
         o.findChild<QPushButton*>(QStringLiteral("Button3"))->click();

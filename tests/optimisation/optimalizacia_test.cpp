@@ -74,6 +74,19 @@ TEST(Optimalizacia, InversePairVanishesAndAnotherPassRuns) {
     EXPECT_EQ(o.p.pasy(), (std::vector<int>{3, 1}));
 }
 
+TEST(Optimalizacia, MarksLeftOnTheInputAreCleared) {
+    // A removal mark that came with the circuit hides no gate from the pass
+    // and drops none at the compaction.
+    Optim o;
+    o.obvod({brana(o.f->matnot, 1), brana(o.f->matnot, 1), brana(hadamard(), 2), brana(U1, 1)});
+    o[2].vyradena = true;
+    o[4].vyradena = true;
+    o.spusti();
+    ASSERT_EQ(o.f->pocetb1, 2);
+    EXPECT_TRUE(rovnakabrana(o[1], brana(hadamard(), 2)));
+    EXPECT_TRUE(rovnakabrana(o[2], brana(U1, 1)));
+}
+
 TEST(Optimalizacia, WithoutRoboptimOnePassAndControlledGatesStay) {
     Optim o(3);
     o.f->roboptim = false;
@@ -226,6 +239,24 @@ TEST(Optimalizacia, AMoveRemembersAtMost4999ChangedPartners) {
     p.pridaj(brana(hadamard(), 2));
     p.spusti();
     EXPECT_TRUE(p.nezmeneny());
+}
+
+TEST(Optimalizacia, EachPhaseOfAMoveCountsItsOwnChangedPartners) {
+    // The moving gate changes 2500 partners to the left before a CNOT stops
+    // it, and 2600 to the right before it merges: neither phase reaches
+    // the limit on its own.
+    Optim o(3);
+    o.pridaj(brana(o.f->matnot, 2, {3}));
+    partneri(o, 2500);
+    const int tahana = o.pridaj(brana(U1, 2));
+    partneri(o, 2600);
+    o.pridaj(brana(hadamard(), 2));
+    o.spusti();
+    ASSERT_EQ(o.f->pocetb1, 5102);
+    EXPECT_TRUE(rovnakabrana(o[5102], brana(nasob2(hadamard(), U1), 2)));
+    EXPECT_TRUE(rovnakabrana(o[tahana - 1], o.povodne[static_cast<std::size_t>(tahana - 2)]));
+    EXPECT_FALSE(totozne(o[tahana].U, o.povodne[static_cast<std::size_t>(tahana)].U));
+    EXPECT_LE(o.odchylkaobvodu(), 1e-9);
 }
 
 TEST(Optimalizacia, StepDisplayIsSwitchedOffAbove1000Gates) {

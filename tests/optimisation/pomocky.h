@@ -85,7 +85,15 @@ struct Obvod {
 
     explicit Obvod(int n = 2) {
         p.f = f.get();
+        znova(n);
+    }
+    // An empty circuit on n qubits and the settings as at the start; the
+    // store (400,000 records) is reused rather than built again.
+    void znova(int n) {
         qubity(n);
+        f->pocetb1 = 0;
+        f->eps = EPS_ZAKLAD;
+        f->beh = {};
         f->roboptim = true;
         f->Kontrolptimkrok1 = false;
         f->Zobroptimkroky = false;
@@ -120,14 +128,20 @@ struct Obvod {
 
 // Random circuits whose gates often meet: few qubits, matrices from small
 // families (NOT, phases by multiples of pi/4, scalars, diagonal and
-// anti-diagonal gates, general unitaries), and adjoints of earlier gates.
+// anti-diagonal gates, general unitaries, never the identity), and copies
+// and adjoints of earlier gates.
 struct Generator {
     std::mt19937 rng;
     explicit Generator(unsigned seed) : rng(seed) {}
 
     int cele(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     double uhol() { return std::uniform_real_distribution<double>(-std::numbers::pi, std::numbers::pi)(rng); }
-    double osmina() { return cele(-3, 4) * std::numbers::pi / 4; }
+    // A nonzero multiple of pi/4: an identity gate commutes with everything,
+    // which the rules do not see, and the step check would report it.
+    double osmina() {
+        const int k = cele(-3, 3);
+        return (k == 0 ? 4 : k) * std::numbers::pi / 4;
+    }
 
     TMATICA2 matica(const TMATICA2& matnot) {
         switch (cele(0, 8)) {

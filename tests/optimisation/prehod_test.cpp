@@ -42,8 +42,12 @@ struct Dvojica : Obvod {
                 EXPECT_LE(rozdiel(P, nasob(N1, N2, f->rozmer)), 1e-12);
                 EXPECT_FALSE(f->optim.vloz);
                 // At most one matrix changes, and only where the code says.
-                if (kod != 1) EXPECT_TRUE(rovnakabrana((*this)[1], b1));
-                if (kod != 2) EXPECT_TRUE(rovnakabrana((*this)[2], b2));
+                if (kod != 1) {
+                    EXPECT_TRUE(rovnakabrana((*this)[1], b1));
+                }
+                if (kod != 2) {
+                    EXPECT_TRUE(rovnakabrana((*this)[2], b2));
+                }
         }
         return kod;
     }
@@ -226,9 +230,18 @@ TEST(Prehod, CheckReportsAWrongAnswerWithItsText) {
     o.f->kontrolaprehodu(3, 4, 1, 4, o.M(o[3]), o.M(o[4]));
     o.f->kontrolaprehodu(3, 4, 2, 4, o.M(o[3]), o.M(o[4]));
     EXPECT_TRUE(o.p.logy.empty());
-    o.f->optim.vlozbrana = brana(G1, 2);
-    o.f->kontrolaprehodu(3, 4, 2, 4, o.M(o[3]), o.M(o[4]));
-    EXPECT_EQ(o.p.logy.size(), 1u);
+    // Mode 1 reads V . M1 . M2 and mode 2 M1 . M2 . V: with a V that does
+    // not commute with gate 3, each order passes only in its own mode.
+    const TGATE1 V = brana(hadamard(), 1);
+    o.f->optim.vlozbrana = V;
+    const TMATICA1 N1 = o.M(o[3]), N2 = o.M(o[4]), M3 = o.M(V);
+    const TMATICA1 N12 = nasob(N1, N2, o.f->rozmer);
+    o.f->kontrolaprehodu(3, 4, 1, 4, N12, M3);  // before: M3 . N1 . N2
+    o.f->kontrolaprehodu(3, 4, 2, 4, M3, N12);  // before: N1 . N2 . M3
+    EXPECT_TRUE(o.p.logy.empty());
+    o.f->kontrolaprehodu(3, 4, 2, 4, N12, M3);
+    o.f->kontrolaprehodu(3, 4, 1, 4, M3, N12);
+    EXPECT_EQ(o.p.logy.size(), 2u);
 }
 
 TEST(Prehod, RandomPairsKeepTheProductAndPassTheCheck) {
@@ -297,6 +310,12 @@ TEST(Najblizsia, StartOutsideTheCircuitIsReportedAndClamped) {
     EXPECT_EQ(o.p.logy, (std::vector<std::string>{"Do najblvlavo si poslal pos>pocetb1", "Do najblvlavo si poslal pos<1",
                                                  "Do najblvpravo si poslal pos<1",
                                                  "Do najblvpravo si poslal pos>pocetb1"}));
+    // From beyond the end there is nothing to the right, even when the last
+    // gate is not removed.
+    o[4].vyradena = false;
+    pos = 9;
+    EXPECT_FALSE(o.f->najblvpravo(pos));
+    EXPECT_EQ(pos, 4);
     // An empty circuit has no neighbour in either direction.
     o.f->pocetb1 = 0;
     pos = 1;
