@@ -6,6 +6,7 @@
 // reaches the user only through the Platforma interface.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,13 @@ struct TOPTIMSTAV {
     bool koniec = false;
     bool zlucena = false;
     int pocetpred = 0;
+    // lavy[i] < i, and every gate strictly between lavy[i] and i is marked
+    // removed: the left neighbour search of a pass jumps over runs of
+    // removed gates instead of walking them again for every moving gate.
+    // Valid only inside a pass of optimalizacia; index 0 stands for "none".
+    std::vector<int> lavy;
+    // Scratch matrices of the step checks, made on their first use.
+    std::vector<TMATICA1> kontrolne;
 };
 
 // Items of ComboBox1, by index.
@@ -201,10 +209,16 @@ public:
     void zapamatajpartnera();
     void vlozvlavo();
     void vlozvpravo();
+    bool najblvlavoskratka(int& pos);
     std::uint8_t prehodskontrolou(int pos1, int pos2, int mode);
     std::uint8_t skok(int pos1, int pos2, int mode);
-    void kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& M1, const TMATICA1& M2);
+    void kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& P);
     void kontrolazlucenia(int pos1, int pos2, std::uint8_t kod, const TMATICA1& P);
+    // Full matrices of the checks: scratch matrices k = 0, 1 of the form,
+    // and M := the product of gates g (the first acts first), false when a
+    // gate is not well formed (its full matrix is then maticabrany's).
+    TMATICA1& kontrolnamatica(int k);
+    bool sucinbran(TMATICA1& M, std::initializer_list<const TGATE1*> g);
     void tahvlavo(const std::string& prefix);
     void tahvpravo(const std::string& prefix);
 

@@ -24,6 +24,7 @@
 #include <unistd.h>
 #endif
 
+#include "app/npy.h"
 #include "core/text.h"
 
 namespace qlc {
@@ -233,10 +234,19 @@ TNacitanaMatica citajsubor(const std::string& meno) {
     return citajtext(obsah, meno);
 }
 
+TNacitanaMatica citajmaticu(const std::string& meno) {
+    std::FILE* f = std::fopen(meno.c_str(), "rb");
+    char magia[6] = {};
+    const std::size_t n = f ? std::fread(magia, 1, sizeof magia, f) : 0;
+    if (f) std::fclose(f);
+    if (n == sizeof magia && std::memcmp(magia, "\x93NUMPY", sizeof magia) == 0) return citajnpy(meno);
+    return citajsubor(meno);
+}
+
 int TForm1::nacitajmaticu(const std::string& meno) {
     TNacitanaMatica m;
     try {
-        m = citajsubor(meno);
+        m = citajmaticu(meno);
     } catch (const PrilisVelkaMatica&) {
         log(VELKA1);
         log(VELKA2);

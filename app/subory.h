@@ -36,6 +36,10 @@ struct PrilisVelkaMatica : ChybaSuboru {
 // goes on over several lines, and missing braces or commas.
 TNacitanaMatica citajsubor(const std::string& meno);
 
+// A matrix file, or a NumPy .npy file (told by its magic string), read and
+// checked completely; the readers' refusals as above.
+TNacitanaMatica citajmaticu(const std::string& meno);
+
 // The same check on the text of a file already in memory; meno only names
 // it in the messages.
 TNacitanaMatica citajtext(const std::string& obsah, const std::string& meno);

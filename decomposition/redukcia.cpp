@@ -6,8 +6,8 @@
 // (and, by unitarity, column n) of M . T becomes (0, ..., 0, e^(i theta)).
 // The driver runs the steps for n = rozmer down to 2; what is left is the
 // diagonal matrix of the phases.
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "app/form1.h"
@@ -137,16 +137,26 @@ void TForm1::Redukcia(TMATICA1& M, int n) {
             if (x > 1.0 || x < -1.0) {
                 const double d = std::fabs(std::fabs(x) - 1.0);
                 if (d > eps) {
+                    // d in fixed notation, 25 decimals, right-aligned in 30
+                    // characters; "." whatever the locale.
                     char text[512];
-                    std::snprintf(text, sizeof text, "%30.25f", d);
+                    const auto v = std::to_chars(text, text + sizeof text, d, std::chars_format::fixed, 25);
+                    std::string cislo(text, v.ptr);
+                    if (cislo.size() < 30) cislo.insert(0, 30 - cislo.size(), ' ');
                     log("Redukcia n=" + std::to_string(n) + ". Pri vypocte omegy " + std::to_string(k) +
-                        " je hodnota dodana do arccos mimo <-1,1> o d=" + text + " => PRIEKAK");
+                        " je hodnota dodana do arccos mimo <-1,1> o d=" + cislo + " => PRIEKAK");
                     zlakontrola();
                 }
                 x = x / std::fabs(x);
             }
             TTPQ& r = tpq[c + 1 - k];
-            r.omega = std::acos(x) / 2.0;
+            // x = cos 2w only serves the report above. The angle itself is
+            // taken as w = atan2(sqrt(S), |M(n,k)|), the same value, since
+            // tan w_k = sqrt(R_(k+1)) / |M(n,k)|; acos(x)/2 loses half the
+            // digits when x is near -1 (an entry small against the rest of
+            // the row), and on 32 x 32 matrices those lost digits add up to
+            // more than eps in the reduced row.
+            r.omega = std::atan2(std::sqrt(S), modul(M(n, k)));
             if (std::sin(r.omega) == 0.0) {
                 // x = 1: row n has no norm left beyond column k. The factors
                 // for q = 1..k, the rightmost of T, already make entries

@@ -41,12 +41,20 @@ void TForm1::optimalizacia() {
     // The working state starts empty; zaloha and zalohapos are written
     // before they are read.
     TOPTIMSTAV& o = optim;
+    // The links of the left search belong to this run only, also when a
+    // bad index ends it.
+    struct Upratanie {
+        std::vector<int>& lavy;
+        ~Upratanie() { lavy.clear(); }
+    } upratanie{o.lavy};
     o.tahana = o.pos = o.pocetzaloh = o.vlozpri = o.pocetpred = 0;
     o.vloz = o.koniec = o.zlucena = false;
     o.vlozbrana = TGATE1{};
     for (;;) {
         o.pocetpred = pocetb1;
         for (int i = 1; i <= pocetb1; ++i) brany[i].vyradena = false;
+        o.lavy.resize(static_cast<std::size_t>(pocetb1) + 1);
+        for (int i = 0; i <= pocetb1; ++i) o.lavy[static_cast<std::size_t>(i)] = i - 1;
         ProgressBar1.max = pocetb1;
         ProgressBar1.position = 0;
         ProgressBar1.step = 1;
@@ -89,7 +97,7 @@ void TForm1::tah() {
     o.zlucena = false;
 
     // Left phase: the moving gate stands just right of its partner pos.
-    if (najblvlavo(o.pos)) {
+    if (najblvlavoskratka(o.pos)) {
         o.koniec = false;
         while (!o.koniec) {
             if (Zobroptimkroky) tahvlavo("Snaha zlucit ");
@@ -113,7 +121,7 @@ void TForm1::tah() {
                 continue;
             }
             if (v == 1) zapamatajpartnera();
-            if (!najblvlavo(o.pos)) obnov();
+            if (!najblvlavoskratka(o.pos)) obnov();
         }
     }
 
@@ -181,6 +189,8 @@ void TForm1::vlozvlavo() {
     TOPTIMSTAV& o = optim;
     for (int k = o.tahana; k >= o.vlozpri + 2; --k) brany[k] = brany[k - 1];
     brany[o.vlozpri + 1] = o.vlozbrana;
+    // The shifted records carry other marks now: their links start afresh.
+    for (int k = o.vlozpri + 1; k <= o.tahana; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
 }
 
 // The mirror: the anchor lies right of the moving gate's old place; the
@@ -190,6 +200,7 @@ void TForm1::vlozvpravo() {
     TOPTIMSTAV& o = optim;
     for (int k = o.tahana; k <= o.vlozpri - 1; ++k) brany[k] = brany[k + 1];
     brany[o.vlozpri] = o.vlozbrana;
+    for (int k = o.tahana; k <= o.vlozpri; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
 }
 
 }  // namespace qlc

@@ -83,8 +83,7 @@ std::uint8_t pravidlaprehodu(TGATE1& b1, TGATE1& b2, int mode, double eps, const
     // Same target: matrices that commute commute as gates whatever the
     // controls. Otherwise one gate is conjugated by the other, which needs
     // the other's controls within its own qubits.
-    const TMATICA2 P = nasob2(b1.U, b2.U), R = nasob2(b2.U, b1.U);
-    if (rovnake2(P, R, eps)) return 3;
+    if (komutuju2(b1.U, b2.U, eps)) return 3;
     const bool c1 = podmnozina(q1.c, q2.q), c2 = podmnozina(q2.c, q1.q);
     if ((mode == 1 || (mode == 2 && !c2)) && c1 && !cnot(b2, matnot, eps)) {
         b2.U = nasob2(nasob2(hermit2(b1.U), b2.U), b1.U);
@@ -120,6 +119,38 @@ bool TForm1::najblvlavo(int& pos) {
     return !brany[p].vyradena;
 }
 
+// najblvlavo for the moves of a pass, with the same answer and the same
+// pos: the nearest unmarked gate left of pos, or false with pos = 1. The
+// runs of marked gates are jumped over by optim.lavy; a run grows while
+// the pass removes gates, and without the jumps every later move would
+// walk it again.
+//
+// lavy stays valid because within a pass marks are only added: the one
+// mark that is cleared (the partner that spravid marked and the merged
+// gate then overwrote) is cleared before any search, and the insertion of
+// a waiting gate resets the links of the records it shifts. The searches
+// only link records left of the moving gate, so the records right of it
+// keep their plain links i - 1.
+bool TForm1::najblvlavoskratka(int& pos) {
+    std::vector<int>& lavy = optim.lavy;
+    if (pos < 1 || pos > pocetb1 || static_cast<int>(lavy.size()) <= pocetb1) return najblvlavo(pos);
+    if (pos == 1) return false;
+    int r = pos - 1;
+    while (r > 0 && brany[r].vyradena) r = lavy.at(static_cast<std::size_t>(r));
+    // Every marked gate on the way links straight to r.
+    for (int x = pos - 1; x > r;) {
+        int& l = lavy.at(static_cast<std::size_t>(x));
+        x = l;
+        l = r;
+    }
+    if (r == 0) {
+        pos = 1;
+        return false;
+    }
+    pos = r;
+    return true;
+}
+
 bool TForm1::najblvpravo(int& pos) {
     if (pos > pocetb1) {
         log("Do najblvpravo si poslal pos>pocetb1");
@@ -153,13 +184,35 @@ std::uint8_t TForm1::prehodbrany(int pos1, int pos2, int mode) {
 }
 
 std::uint8_t TForm1::prehodskontrolou(int pos1, int pos2, int mode) {
-    // Full matrices of the pair before any change.
-    const TMATICA1 M1 = maticabrany(brany[pos1]);
-    const TMATICA1 M2 = maticabrany(brany[pos2]);
+    // The pair's product before any change: M(b2) . M(b1).
+    TMATICA1& P = kontrolnamatica(0);
+    if (!sucinbran(P, {&brany[pos1], &brany[pos2]})) {
+        const TMATICA1 M1 = maticabrany(brany[pos1]);
+        const TMATICA1 M2 = maticabrany(brany[pos2]);
+        P = nasob(M2, M1, rozmer);
+    }
     std::uint8_t kod = pravidlaprehodu(brany[pos1], brany[pos2], mode, eps, matnot);
     if (kod == 0 && !optim.vloz) kod = skok(pos1, pos2, mode);
-    kontrolaprehodu(pos1, pos2, mode, kod, M1, M2);
+    kontrolaprehodu(pos1, pos2, mode, kod, P);
     return kod;
+}
+
+TMATICA1& TForm1::kontrolnamatica(int k) {
+    if (optim.kontrolne.empty()) optim.kontrolne.resize(2);
+    return optim.kontrolne.at(static_cast<std::size_t>(k));
+}
+
+bool TForm1::sucinbran(TMATICA1& M, std::initializer_list<const TGATE1*> g) {
+    if (pocetq < 1 || pocetq > TBSTAV::hi || rozmer != 1 << pocetq) return false;
+    for (const TGATE1* x : g)
+        if (!spravnabrana(*x, pocetq)) return false;
+    for (int i = 1; i <= rozmer; ++i) {
+        TKOMPLEX* r = M.riadok(i);
+        for (int j = 0; j < rozmer; ++j) r[j] = TKOMPLEX();
+        r[i - 1] = TKOMPLEX(1.0);
+    }
+    for (const TGATE1* x : g) aplikujbranu(*x, pocetq, M);
+    return true;
 }
 
 std::uint8_t TForm1::skok(int pos1, int pos2, int mode) {
@@ -202,22 +255,31 @@ std::uint8_t TForm1::skok(int pos1, int pos2, int mode) {
     return 4;
 }
 
-void TForm1::kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& M1,
-                             const TMATICA1& M2) {
-    const TMATICA1 P = nasob(M2, M1, rozmer);
-    const TMATICA1 N1 = maticabrany(brany[pos1]);
-    const TMATICA1 N2 = maticabrany(brany[pos2]);
-    TMATICA1 R;
-    if (kod == 4) {
-        const TMATICA1 M3 = maticabrany(optim.vlozbrana);
-        if (mode == 1)
-            R = nasob(M3, nasob(N1, N2, rozmer), rozmer);
-        else
-            R = nasob(N1, nasob(N2, M3, rozmer), rozmer);
-    } else {
-        R = nasob(N1, N2, rozmer);
+void TForm1::kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& P) {
+    // R: the pair after the call read in swapped order, with the waiting
+    // gate of a jump on the side given by the mode (after both gates in
+    // mode 1, before them in mode 2).
+    const TGATE1& b1 = brany[pos1];
+    const TGATE1& b2 = brany[pos2];
+    const TGATE1& v = optim.vlozbrana;
+    TMATICA1& R = kontrolnamatica(1);
+    const bool rychlo = kod != 4                 ? sucinbran(R, {&b2, &b1})
+                        : mode == 1 ? sucinbran(R, {&b2, &b1, &v})
+                                    : sucinbran(R, {&v, &b2, &b1});
+    if (!rychlo) {
+        const TMATICA1 N1 = maticabrany(b1);
+        const TMATICA1 N2 = maticabrany(b2);
+        if (kod == 4) {
+            const TMATICA1 M3 = maticabrany(v);
+            if (mode == 1)
+                R = nasob(M3, nasob(N1, N2, rozmer), rozmer);
+            else
+                R = nasob(N1, nasob(N2, M3, rozmer), rozmer);
+        } else {
+            R = nasob(N1, N2, rozmer);
+        }
     }
-    const bool eq = rovnake(P, R, rozmer, eps);
+    const bool eq = rovnakeeps(P, R, rozmer, eps);
     if ((eq && kod == 0) || (!eq && kod != 0)) {
         log("Rozdielne vysledky pre prehod bran:" + std::to_string(pos1) + "," + std::to_string(pos2) +
             ". mojalg:" + odpovedprehodu(kod) + (eq ? "Matice:TRUE" : "Matice:FALSE"));

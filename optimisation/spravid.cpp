@@ -105,7 +105,7 @@ std::uint8_t pravidlazlucenia(TGATE1& A, TGATE1& B, double eps, const TMATICA2& 
     }
     // Same target and the same controls.
     const TMATICA2 T = nasob2(B.U, A.U);
-    if (rovnake2(T, jednotka, eps)) {
+    if (rovnake2eps(T, jednotka, eps)) {
         A.vyradena = B.vyradena = true;
         return 3;
     }
@@ -126,7 +126,8 @@ std::uint8_t TForm1::spravid(int pos1, int pos2) {
     if (!roboptim && (A.pocetk != 0 || B.pocetk != 0)) return 0;
     if (Kontrolptimkrok1) {
         // The pair's product, taken before any change.
-        const TMATICA1 P = nasob(maticabrany(B), maticabrany(A), rozmer);
+        TMATICA1& P = kontrolnamatica(0);
+        if (!sucinbran(P, {&A, &B})) P = nasob(maticabrany(B), maticabrany(A), rozmer);
         const std::uint8_t kod = pravidlazlucenia(A, B, eps, matnot, jednotka);
         kontrolazlucenia(pos1, pos2, kod, P);
         return kod;
@@ -135,28 +136,24 @@ std::uint8_t TForm1::spravid(int pos1, int pos2) {
 }
 
 void TForm1::kontrolazlucenia(int pos1, int pos2, std::uint8_t kod, const TMATICA1& P) {
-    const std::string cisla = std::to_string(pos1) + " , " + std::to_string(pos2);
-    switch (kod) {
-        case 3:
-            if (!rovnake(P, jednotkova(rozmer), rozmer, eps)) {
-                log("Vyhodil si dve brany netvoriace id. cisla:" + cisla);
-                zlakontrola();
-            }
-            break;
-        case 1:
-            if (!rovnake(P, maticabrany(brany[pos2]), rozmer, eps)) {
-                log("Vyhodil si branu 1 neekvivalentne cisla:" + cisla);
-                zlakontrola();
-            }
-            break;
-        case 2:
-            if (!rovnake(P, maticabrany(brany[pos1]), rozmer, eps)) {
-                log("Vyhodil si branu 2 neekvivalentne cisla:" + cisla);
-                zlakontrola();
-            }
-            break;
-        default: break;
+    if (kod == 0) return;
+    // What the pair must equal: the identity, or the survivor's new gate.
+    TMATICA1& R = kontrolnamatica(1);
+    if (kod == 3) {
+        if (!sucinbran(R, {})) R = jednotkova(rozmer);
+    } else {
+        const TGATE1& g = brany[kod == 1 ? pos2 : pos1];
+        if (!sucinbran(R, {&g})) R = maticabrany(g);
     }
+    if (rovnakeeps(P, R, rozmer, eps)) return;
+    const std::string cisla = std::to_string(pos1) + " , " + std::to_string(pos2);
+    if (kod == 3)
+        log("Vyhodil si dve brany netvoriace id. cisla:" + cisla);
+    else if (kod == 1)
+        log("Vyhodil si branu 1 neekvivalentne cisla:" + cisla);
+    else
+        log("Vyhodil si branu 2 neekvivalentne cisla:" + cisla);
+    zlakontrola();
 }
 
 }  // namespace qlc

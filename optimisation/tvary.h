@@ -3,6 +3,12 @@
 // read them. Everything here is recomputed from the gate record on every
 // call: the shapes depend on U, which exchanges change during a move, and
 // on eps, so nothing of it is cached between steps.
+//
+// The optimiser asks these questions millions of times, so the tests are
+// written inline here. Each gives exactly the answer of the matrix core's
+// routine it stands for (rovnasa, diagonalna2, rovnake2, nasob2); the
+// comments say why.
+#include <cmath>
 #include <cstdint>
 
 #include "core/brany.h"
@@ -33,12 +39,15 @@ inline TQUBITY qubity(const TGATE1& g) {
 // X within Y.
 inline bool podmnozina(std::uint32_t x, std::uint32_t y) { return (x & ~y) == 0; }
 
-// Entry tests by complex equality (1e-12 per part, not eps).
-inline bool jenula(const TKOMPLEX& z) { return rovnasa(z, TKOMPLEX()); }
-inline bool jejedna(const TKOMPLEX& z) { return rovnasa(z, TKOMPLEX(1.0)); }
+// Complex equality with 0 and with 1. The tolerance of a part is
+// max(1e-12, 1e-12 * min(|x|, |y|)); against 0, and against 1 for a part
+// whose counterpart is 1, min(|x|, |y|) is at most 1, so the tolerance is
+// 1e-12 itself (also for a NaN part, which fails the comparison either way).
+inline bool jenula(const TKOMPLEX& z) { return std::fabs(z.re) <= NULA && std::fabs(z.im) <= NULA; }
+inline bool jejedna(const TKOMPLEX& z) { return std::fabs(z.re - 1.0) <= NULA && std::fabs(z.im) <= NULA; }
 
-// D(x): both off-diagonal entries zero.
-inline bool diagonalna(const TGATE1& g) { return diagonalna2(g.U); }
+// D(x): both off-diagonal entries zero (diagonalna2).
+inline bool diagonalna(const TGATE1& g) { return jenula(g.U.u12()) && jenula(g.U.u21()); }
 // U(1,1) = 0 and U(2,2) = 0.
 inline bool antidiagonalna(const TGATE1& g) { return jenula(g.U.u11()) && jenula(g.U.u22()); }
 // Diagonal with U(1,1) = 1: a phase U(2,2) on the states in which every
@@ -47,9 +56,49 @@ inline bool riadenafaza(const TGATE1& g) { return diagonalna(g) && jejedna(g.U.u
 // Diagonal with U(1,1) = U(2,2): a phase U(1,1) on the states in which every
 // control is 1, whatever the target.
 inline bool skalarna(const TGATE1& g) { return diagonalna(g) && rovnasa(g.U.u11(), g.U.u22()); }
+
+// rovnake2(X, Y, eps): no entry of X - Y has modulus above eps. The answer
+// is decided by the first such entry, so the walk may stop there.
+inline bool rovnake2eps(const TMATICA2& X, const TMATICA2& Y, double eps) {
+    for (int k = 0; k < 4; ++k)
+        if (modul(X.a[k] - Y.a[k]) > eps) return false;
+    return true;
+}
+
 // One control and U equal to NOT within eps.
 inline bool cnot(const TGATE1& g, const TMATICA2& matnot, double eps) {
-    return g.pocetk == 1 && rovnake2(g.U, matnot, eps);
+    return g.pocetk == 1 && rovnake2eps(g.U, matnot, eps);
+}
+
+// Entry (i, j) of nasob2(X, Y), with the same operations in the same order:
+// the sum starts at 0 and adds the products for k = 1, 2, each snapped.
+inline TKOMPLEX sucin2(const TMATICA2& X, const TMATICA2& Y, int i, int j) {
+    TKOMPLEX s;
+    s = s + X.a[2 * i] * Y.a[j];
+    s = s + X.a[2 * i + 1] * Y.a[2 + j];
+    return s;
+}
+
+// rovnake2(nasob2(X, Y), nasob2(Y, X), eps): X and Y commute within eps.
+inline bool komutuju2(const TMATICA2& X, const TMATICA2& Y, double eps) {
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            if (modul(sucin2(X, Y, i, j) - sucin2(Y, X, i, j)) > eps) return false;
+    return true;
+}
+
+// rovnake(X, Y, rozmer, eps) for the leading block of two full matrices:
+// every entry of X - Y within eps. Entries equal bit for bit differ by an
+// exact 0, which passes for any eps >= 0, so only the others are measured.
+inline bool rovnakeeps(const TMATICA1& X, const TMATICA1& Y, int rozmer, double eps) {
+    if (!(eps >= 0.0) || rozmer < 1 || rozmer > MAXROZMER) return rovnake(X, Y, rozmer, eps);
+    for (int i = 1; i <= rozmer; ++i) {
+        const TKOMPLEX* x = X.riadok(i);
+        const TKOMPLEX* y = Y.riadok(i);
+        for (int j = 0; j < rozmer; ++j)
+            if ((x[j].re != y[j].re || x[j].im != y[j].im) && modul(x[j] - y[j]) > eps) return false;
+    }
+    return true;
 }
 
 }  // namespace qlc

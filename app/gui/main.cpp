@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
         return app.exec();
     } catch (const std::exception& e) {
         // The window could not be created.
-        QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(), QString::fromUtf8(e.what()));
+        QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(),
+                              QString::fromUtf8(e.what()));
         return 1;
     }
 }

@@ -66,9 +66,9 @@ TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
 }
 
 bool TOkno5::ukaz(TForm5& f) {
-    const std::pair<QLineEdit*, std::string*> polia[] = {{Edit1, &f.Edit1}, {Edit2, &f.Edit2}, {Edit3, &f.Edit3},
-                                                         {Edit4, &f.Edit4}, {Edit5, &f.Edit5}, {Edit6, &f.Edit6},
-                                                         {Edit7, &f.Edit7}};
+    const std::pair<QLineEdit*, std::string*> polia[] = {
+        {Edit1, &f.Edit1}, {Edit2, &f.Edit2}, {Edit3, &f.Edit3}, {Edit4, &f.Edit4},
+        {Edit5, &f.Edit5}, {Edit6, &f.Edit6}, {Edit7, &f.Edit7}};
     for (const auto& [e, t] : polia) e->setText(q(*t));
     Edit1->setFocus();
     const bool ok = exec() == QDialog::Accepted;

@@ -19,14 +19,14 @@ class TQtPlatno;
 
 // The gate matrix dialog: edits the texts of TForm1::Form5.
 class TOkno5 : public QDialog {
-public:
+  public:
     explicit TOkno5(QWidget* rodic);
     // Shows the dialog modally on the texts of f and writes the texts back
     // however it was closed (the fields keep what was typed, as the
     // dialog's own edit fields would). True when closed by "Ukáz maticu".
     bool ukaz(TForm5& f);
 
-private:
+  private:
     QLineEdit* pole(const char* meno, int x, int y, int w);
     QLineEdit* Edit1;
     QLineEdit* Edit2;
@@ -39,38 +39,38 @@ private:
 
 // The about window with its 512 x 384 picture, drawn once at creation.
 class TOkno3 : public QDialog {
-public:
+  public:
     explicit TOkno3(QWidget* rodic);
     const QPixmap& obrazok() const { return obrazok_; }
     static QPixmap nakresliobrazok();
 
-private:
+  private:
     QPixmap obrazok_;
 };
 
 // The help window.
 class TOkno4 : public QDialog {
-public:
+  public:
     explicit TOkno4(QWidget* rodic);
     QPlainTextEdit* Memo1;
 };
 
 // Image1: shows the canvas of the model.
 class TObrazok : public QWidget {
-public:
+  public:
     TObrazok(QWidget* rodic, TQtPlatno& platno);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     TQtPlatno& platno_;
 };
 
 // A horizontal up-down control: two arrow buttons, no text. The left arrow
 // lowers the position, the right one raises it, within min..max.
 class TQtUpDown : public QWidget {
-public:
+  public:
     explicit TQtUpDown(QWidget* rodic);
     void nastav(int min, int max, int pozicia);
     int pozicia() const { return pozicia_; }
@@ -79,7 +79,7 @@ public:
     QToolButton* vlavo;
     QToolButton* vpravo;
 
-private:
+  private:
     void krok(int o);
     int min_ = 0, max_ = 0, pozicia_ = 0;
 };

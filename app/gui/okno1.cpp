@@ -75,8 +75,8 @@ TOkno1::TOkno1() {
     // controls' places were laid out for a narrow sans serif; a wide one
     // would run captions into the neighbouring controls.
     QFont f = font();
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("DejaVu Sans Condensed")});
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                   QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans Condensed")});
     setFont(pismo(f, 11));
     move(3, 1);
     resize(1020, 735);
@@ -232,7 +232,8 @@ void TOkno1::vytvorovladace() {
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
-QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text, const std::function<void()>& akcia) {
+QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text,
+                         const std::function<void()>& akcia) {
     QAction* a = menu->addAction(q(text));
     a->setObjectName(QLatin1String(meno));
     connect(a, &QAction::triggered, this, [akcia] { akcia(); });
@@ -272,9 +273,10 @@ void TOkno1::vytvormenu() {
     roboptim = zaskrtavacia(nastavenia, "roboptim", texty::ROBOPTIM, &TForm1::roboptim);
     Kontrolptimkrok1 =
         zaskrtavacia(nastavenia, "Kontrolptimkrok1", texty::KONTROLPTIMKROK1, &TForm1::Kontrolptimkrok1);
-    Zobroptimkroky = zaskrtavacia(nastavenia, "Zobroptimkroky", texty::ZOBROPTIMKROKY, &TForm1::Zobroptimkroky);
-    Zuzeniezobrazenia1 =
-        zaskrtavacia(nastavenia, "Zuzeniezobrazenia1", texty::ZUZENIEZOBRAZENIA1, &TForm1::Zuzeniezobrazenia1);
+    Zobroptimkroky =
+        zaskrtavacia(nastavenia, "Zobroptimkroky", texty::ZOBROPTIMKROKY, &TForm1::Zobroptimkroky);
+    Zuzeniezobrazenia1 = zaskrtavacia(nastavenia, "Zuzeniezobrazenia1", texty::ZUZENIEZOBRAZENIA1,
+                                      &TForm1::Zuzeniezobrazenia1);
 
     QMenu* help = mb->addMenu(q(texty::HELP));
     help->setObjectName(QStringLiteral("Help1"));
@@ -341,7 +343,8 @@ void TOkno1::Nvod1Click() {
 
 void TOkno1::ulozobrazok() {
     vykonaj([this] {
-        const auto meno = platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
+        const auto meno =
+            platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
         if (!meno) return;
         const QString cesta = QFile::decodeName(QByteArray::fromStdString(*meno));
         if (!platforma_->qtplatno().obraz().save(cesta, "PNG")) throw ChybaBehu(texty::OBRAZOK_CHYBA + *meno);
@@ -432,7 +435,8 @@ void TOkno1::obnov(Ovladac o) {
             break;
         case Ovladac::ComboBox1: {
             const QSignalBlocker b(ComboBox1);
-            ComboBox1->setCurrentIndex(m.ComboBox1 >= 0 && m.ComboBox1 < ComboBox1->count() ? m.ComboBox1 : -1);
+            ComboBox1->setCurrentIndex(m.ComboBox1 >= 0 && m.ComboBox1 < ComboBox1->count() ? m.ComboBox1
+                                                                                            : -1);
             break;
         }
         case Ovladac::TrackBar1:
@@ -502,11 +506,27 @@ void TOkno1::obnov(Ovladac o) {
 
 void TOkno1::obnovvsetko() {
     if (!model_) return;
-    for (Ovladac o : {Ovladac::Edit1, Ovladac::Button3, Ovladac::ComboBox1, Ovladac::TrackBar1, Ovladac::TrackBar2,
-                      Ovladac::UpDown1, Ovladac::ProgressBar1, Ovladac::Image1, Ovladac::Label3, Ovladac::Label5,
-                      Ovladac::Label7, Ovladac::Label8, Ovladac::Label11, Ovladac::Label12, Ovladac::Label13,
-                      Ovladac::Label14, Ovladac::Label15, Ovladac::roboptim, Ovladac::Kontrolptimkrok1,
-                      Ovladac::Zobroptimkroky, Ovladac::Zuzeniezobrazenia1})
+    for (Ovladac o : {Ovladac::Edit1,
+                      Ovladac::Button3,
+                      Ovladac::ComboBox1,
+                      Ovladac::TrackBar1,
+                      Ovladac::TrackBar2,
+                      Ovladac::UpDown1,
+                      Ovladac::ProgressBar1,
+                      Ovladac::Image1,
+                      Ovladac::Label3,
+                      Ovladac::Label5,
+                      Ovladac::Label7,
+                      Ovladac::Label8,
+                      Ovladac::Label11,
+                      Ovladac::Label12,
+                      Ovladac::Label13,
+                      Ovladac::Label14,
+                      Ovladac::Label15,
+                      Ovladac::roboptim,
+                      Ovladac::Kontrolptimkrok1,
+                      Ovladac::Zobroptimkroky,
+                      Ovladac::Zuzeniezobrazenia1})
         obnov(o);
     obnovmriezku(false);
 }

@@ -31,7 +31,7 @@ class TQtPlatforma;
 class TQtUpDown;
 
 class TOkno1 : public QMainWindow {
-public:
+  public:
     TOkno1();
     ~TOkno1() override;
     TOkno1(const TOkno1&) = delete;
@@ -61,11 +61,11 @@ public:
     // Saves the canvas of Image1 as a PNG picture (menu "Uložiť obrázok siete").
     void ulozobrazok();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
-private:
+  private:
     void vytvorovladace();
     void vytvormenu();
     void prepojovladace();
@@ -85,7 +85,7 @@ private:
     std::unique_ptr<TQtPlatforma> platforma_;
     std::unique_ptr<TForm1> model_;
     bool bezi_ = false;
-    bool bezi3_ = false;  // the decomposition runs: Button3 stays disabled
+    bool bezi3_ = false;   // the decomposition runs: Button3 stays disabled
     TStringGrid mriezka_;  // the model's grid as shown last
     bool mriezkaplatna_ = false;
 

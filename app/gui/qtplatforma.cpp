@@ -193,7 +193,8 @@ void TQtPlatforma::memo(const std::string& riadok) {
 bool TQtPlatforma::box(TDruhBoxu druh, const std::string& text) {
     if (automat) return automat(druh, text);
     const auto ikona = druh == TDruhBoxu::Chyba ? QMessageBox::Critical : QMessageBox::Information;
-    const auto tlacidla = druh == TDruhBoxu::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+    const auto tlacidla =
+        druh == TDruhBoxu::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
     QMessageBox b(ikona, QGuiApplication::applicationDisplayName(), textboxu(text), tlacidla, &okno_);
     b.setDefaultButton(QMessageBox::Ok);
     b.setEscapeButton(druh == TDruhBoxu::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);
@@ -215,9 +216,9 @@ std::optional<std::string> TQtPlatforma::subor(bool ulozit, const std::string& t
                                                const std::string& filter) {
     const QString f = qtfilter(filter);
     if (automatsuborov) return automatsuborov(ulozit, titul, meno, f);
-    const QString vyber = ulozit ? QFileDialog::getSaveFileName(&okno_, QString::fromUtf8(titul),
-                                                                QString::fromUtf8(meno), f)
-                                 : QFileDialog::getOpenFileName(&okno_, QString::fromUtf8(titul), QString(), f);
+    const QString vyber =
+        ulozit ? QFileDialog::getSaveFileName(&okno_, QString::fromUtf8(titul), QString::fromUtf8(meno), f)
+               : QFileDialog::getOpenFileName(&okno_, QString::fromUtf8(titul), QString(), f);
     if (vyber.isEmpty()) return std::nullopt;
     // The model opens files by their name in the local encoding.
     return QFile::encodeName(vyber).toStdString();

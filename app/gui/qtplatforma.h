@@ -33,7 +33,7 @@ QString textboxu(const std::string& text);
 // pen; text has a transparent background and its top-left corner at (x, y);
 // the font height is in pixels.
 class TQtPlatno : public Platno {
-public:
+  public:
     static constexpr int SIRKA = 995;
     static constexpr int VYSKA = 594;
 
@@ -58,7 +58,7 @@ public:
     // last change: once per drawing, not once per primitive.
     std::function<void()> pozmene;
 
-private:
+  private:
     // Pens, brushes and fonts are kept once made: a drawing alternates
     // between a few of them gate after gate, and a new Qt object per gate
     // would allocate each time.
@@ -108,7 +108,7 @@ private:
 enum class TDruhBoxu { Info, Chyba, OkCancel };
 
 class TQtPlatforma : public Platforma {
-public:
+  public:
     explicit TQtPlatforma(TOkno1& okno);
 
     void memo(const std::string& riadok) override;
@@ -142,7 +142,7 @@ public:
                                              const QString& filter)>
         automatsuborov;
 
-private:
+  private:
     bool box(TDruhBoxu druh, const std::string& text);
     std::optional<std::string> subor(bool ulozit, const std::string& titul, const std::string& meno,
                                      const std::string& filter);

@@ -10,7 +10,8 @@ inline constexpr const char* FORM1 = "Dekompozícia unitárnych matíc  do QLS";
 inline constexpr const char* LABEL1 = "Qubitov:";
 inline constexpr const char* BUTTON3 = "Dekompozícia";
 inline constexpr const char* LABEL18 = "do:";
-inline constexpr std::array<const char*, 3> COMBOBOX1 = {"element. bran", "L1(U) bran", "zovseob.Toffoli bran"};
+inline constexpr std::array<const char*, 3> COMBOBOX1 = {"element. bran", "L1(U) bran",
+                                                         "zovseob.Toffoli bran"};
 inline constexpr const char* BUTTON1 = "A";
 inline constexpr const char* BUTTON5 = "Generuj";
 inline constexpr const char* LABEL2 = "Brány od:";
@@ -56,7 +57,8 @@ inline constexpr std::array<const char*, 22> NAVOD = {
     "-----------------",
     "Tlacidlom A si mozeme pozriet rozkladanu maticu.",
     "V comboboxe si mozeme vybrat stupen rozkladu do QLC.",
-    "Pocet qubitov neodporucam nastavovat na 4 a 5 (viac nie je povolene), pretoze takyto vypocet moze trvat aj ",
+    "Pocet qubitov neodporucam nastavovat na 4 a 5 (viac nie je povolene), pretoze takyto vypocet moze trvat "
+    "aj ",
     "niekolko hodin",
     "Pre 3 qubity by mal program skoncit do 2 minut na beznych pocitacoch",
     "",

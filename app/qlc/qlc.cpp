@@ -5,14 +5,12 @@
 
 #include <unistd.h>
 
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/qlc/konzola.h"
-#include "app/npy.h"
 #include "app/qasm.h"
 #include "app/subory.h"
 #include "app/suhrn.h"
@@ -101,15 +99,6 @@ void nastavmaticu(TForm1& f, const TNacitanaMatica& m) {
     f.A = m.A;
 }
 
-// A matrix file, or a NumPy .npy file (by its magic string).
-TNacitanaMatica citajvstup(const std::string& meno) {
-    std::ifstream in(meno, std::ios::binary);
-    char magia[6] = {};
-    in.read(magia, 6);
-    if (in.gcount() == 6 && std::string(magia, 6) == "\x93NUMPY") return citajnpy(meno);
-    return citajsubor(meno);
-}
-
 struct Volby {
     int hlbka = HLBKA_ELEMENT;
     bool optimalizuj = true, kontrola = false, suhrn = false;
@@ -171,7 +160,7 @@ Volby volby(Argumenty& arg, bool kresli) {
 // OK, ZLYHANIE or POUZITIE.
 int rozloz(TForm1& f, const Volby& o, std::ostream& err) {
     try {
-        nastavmaticu(f, citajvstup(o.subory.at(0)));
+        nastavmaticu(f, citajmaticu(o.subory.at(0)));
     } catch (const ChybaBehu& e) {
         err << "qlc: " << e.what() << '\n';
         return POUZITIE;

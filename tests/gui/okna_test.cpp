@@ -1,4 +1,6 @@
 // The secondary windows and the up-down control, each on its own.
+#include "app/gui/okna.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +11,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/gui/okna.h"
 #include "tests/gui/pomocne.h"
 
 using namespace qlc;
@@ -103,11 +104,13 @@ TEST(Form4, HelpTextLinesExactly) {
     EXPECT_EQ(r[0], QStringLiteral("Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC"));
     EXPECT_EQ(r[1], QString());
     EXPECT_EQ(r[3], QStringLiteral("-----------------"));
-    EXPECT_EQ(r[6], QStringLiteral("Pocet qubitov neodporucam nastavovat na 4 a 5 (viac nie je povolene), pretoze "
-                                   "takyto vypocet moze trvat aj "));
+    EXPECT_EQ(r[6],
+              QStringLiteral("Pocet qubitov neodporucam nastavovat na 4 a 5 (viac nie je povolene), pretoze "
+                             "takyto vypocet moze trvat aj "));
     EXPECT_EQ(r[10], QStringLiteral("Tlacidlom "));
-    EXPECT_EQ(r[11], QStringLiteral(" DEKOMPOZICIA spustime samotny rozklad po skonceny ktoreho sa na obrazovke "
-                                    "zobrazi vysledna QLC."));
+    EXPECT_EQ(r[11],
+              QStringLiteral(" DEKOMPOZICIA spustime samotny rozklad po skonceny ktoreho sa na obrazovke "
+                             "zobrazi vysledna QLC."));
     EXPECT_EQ(r[14], QString());
     EXPECT_EQ(r[17], QStringLiteral("rozkladu."));
     EXPECT_EQ(r[21], QStringLiteral("sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby.."));

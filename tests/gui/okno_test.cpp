@@ -48,9 +48,9 @@ struct Box {
 struct Okno : ::testing::Test {
     std::unique_ptr<TOkno1> o;
     std::vector<Box> boxy;
-    std::deque<bool> odpovede;                            // OK/Cancel answers; OK when they run out
-    std::function<void(const Box&)> pribox;               // looks at the window while a box is open
-    std::deque<std::optional<std::string>> subory;        // answers of the file dialogs
+    std::deque<bool> odpovede;                             // OK/Cancel answers; OK when they run out
+    std::function<void(const Box&)> pribox;                // looks at the window while a box is open
+    std::deque<std::optional<std::string>> subory;         // answers of the file dialogs
     std::vector<std::pair<std::string, QString>> dialogy;  // titles and filters the dialogs got
 
     void SetUp() override {
@@ -184,9 +184,9 @@ TEST_F(Okno, ControlsFitTheWindowAndCaptionsEndBeforeTheirNeighbours) {
     for (QWidget* x : klient->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(klient->rect().contains(x->geometry())) << x->objectName().toStdString();
     // A caption with a fixed place must not run into the control after it.
-    const std::pair<const char*, const char*> susedia[] = {
-        {"Label1", "Edit1"}, {"Label18", "ComboBox1"}, {"Label10", "Label11"},
-        {"Label6", "Label7"}, {"Label9", "Label8"},     {"Label16", "Label12"}};
+    const std::pair<const char*, const char*> susedia[] = {{"Label1", "Edit1"},    {"Label18", "ComboBox1"},
+                                                           {"Label10", "Label11"}, {"Label6", "Label7"},
+                                                           {"Label9", "Label8"},   {"Label16", "Label12"}};
     for (const auto& [popis, dalsi] : susedia)
         EXPECT_LE(w<QWidget>(popis)->geometry().right(), w<QWidget>(dalsi)->x()) << popis;
     EXPECT_EQ(w<QLabel>("Label1")->font().pixelSize(), 15);  // fitted by spacing, not by size
@@ -357,7 +357,8 @@ TEST_F(Okno, GateDialogDefaultsShowTheNotMatrixOnQubitOne) {
     EXPECT_FALSE(viditelny("Image1"));
     for (int r = 1; r <= 4; ++r)
         for (int c = 1; c <= 4; ++c) {
-            const bool jedna = (r == 1 && c == 3) || (r == 2 && c == 4) || (r == 3 && c == 1) || (r == 4 && c == 2);
+            const bool jedna =
+                (r == 1 && c == 3) || (r == 2 && c == 4) || (r == 3 && c == 1) || (r == 4 && c == 2);
             EXPECT_EQ(o->bunka(c, r), jedna ? "1.00" : "") << r << "," << c;
         }
     EXPECT_EQ(o->bunka(1, 0), "00");
@@ -454,8 +455,9 @@ TEST_F(Okno, DuringACommandTheWindowRepaintsButRefusesInput) {
         const QPointF stred(a->width() / 2.0, a->height() / 2.0);
         QCoreApplication::postEvent(a, new QMouseEvent(QEvent::MouseButtonPress, stred, a->mapToGlobal(stred),
                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(a, new QMouseEvent(QEvent::MouseButtonRelease, stred, a->mapToGlobal(stred),
-                                                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            a, new QMouseEvent(QEvent::MouseButtonRelease, stred, a->mapToGlobal(stred), Qt::LeftButton,
+                               Qt::NoButton, Qt::NoModifier));
         QTimer::singleShot(0, [&] { casovac = true; });
         m.progresstart(3);
         m.progreskrok();  // the progress bar's change lets the events through
@@ -478,7 +480,7 @@ TEST_F(Okno, DuringACommandTheWindowRepaintsButRefusesInput) {
     EXPECT_FALSE(dalsi);
     EXPECT_FALSE(zatvorene);
     EXPECT_TRUE(o->isVisible());
-    EXPECT_TRUE(tlacidlo);  // only the decomposition disables its button
+    EXPECT_TRUE(tlacidlo);                  // only the decomposition disables its button
     EXPECT_TRUE(viditelny("StringGrid1"));  // "A" was never pressed
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
     EXPECT_TRUE(boxy.empty());
@@ -509,8 +511,8 @@ TEST_F(Okno, BoxesOfACommandAreAnsweredAndTheErrorBoxEndsIt) {
 // ---- decomposition and navigation ------------------------------------------------------
 
 TEST_F(Okno, DecompositionDrawsTheCircuitAndSetsTheNavigation) {
-    napis(QStringLiteral("3"));
-    ASSERT_EQ(o->model().pocetq, 3);
+    // The start matrix of two qubits: the same circuit on every run.
+    ASSERT_EQ(o->model().pocetq, 2);
     w<QComboBox>("ComboBox1")->setCurrentIndex(0);
     klikni("Button1");  // hide the grid; the decomposition shows the canvas itself
     bool zakazane = false;
@@ -524,7 +526,7 @@ TEST_F(Okno, DecompositionDrawsTheCircuitAndSetsTheNavigation) {
     EXPECT_TRUE(malog("Zacala sa dekompozicia."));
     EXPECT_TRUE(malog("Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu."));
     const int n = o->model().pocetb1;
-    ASSERT_GT(n, 7);
+    ASSERT_GE(n, 4);
     EXPECT_EQ(popis("Label11"), QString::number(n));
     EXPECT_EQ(w<QSlider>("TrackBar1")->maximum(), n);
     EXPECT_EQ(w<QSlider>("TrackBar1")->tickInterval(), n / 50);

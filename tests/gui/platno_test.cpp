@@ -196,8 +196,9 @@ TEST(Filter, PipeListBecomesQtFilterList) {
 }
 
 TEST(TextBoxu, CarriageReturnsBreakLines) {
-    EXPECT_EQ(textboxu("Optim.: Tah vlavo:\r\rSnaha zlucit brany 3.\r\r Chces pokracovat vo vypisovani?"),
-              QStringLiteral("Optim.: Tah vlavo:\n\nSnaha zlucit brany 3.\n\n Chces pokracovat vo vypisovani?"));
+    EXPECT_EQ(
+        textboxu("Optim.: Tah vlavo:\r\rSnaha zlucit brany 3.\r\r Chces pokracovat vo vypisovani?"),
+        QStringLiteral("Optim.: Tah vlavo:\n\nSnaha zlucit brany 3.\n\n Chces pokracovat vo vypisovani?"));
     EXPECT_EQ(textboxu("a\r\nb"), QStringLiteral("a\nb"));
     EXPECT_EQ(textboxu("Ziadas maticu tejto brany."), QStringLiteral("Ziadas maticu tejto brany."));
     EXPECT_EQ(textboxu("unitárna"), QString::fromUtf8("unitárna"));

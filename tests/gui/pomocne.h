@@ -14,7 +14,7 @@ namespace qlc::gui::test {
 // runs f on it once. Stops with the test, so a window that never opened
 // cannot be answered by a later test.
 class PriOtvoreni {
-public:
+  public:
     explicit PriOtvoreni(std::function<void(QWidget*)> f) : f_(std::move(f)) {
         casovac_.setInterval(0);
         QObject::connect(&casovac_, &QTimer::timeout, [this] {
@@ -29,7 +29,7 @@ public:
     ~PriOtvoreni() { casovac_.stop(); }
     bool hotovo = false;
 
-private:
+  private:
     std::function<void(QWidget*)> f_;
     QTimer casovac_;
 };

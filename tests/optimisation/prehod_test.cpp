@@ -209,11 +209,12 @@ TEST(Prehod, CheckLogsAPairThatCommutesThoughTheRulesSayNo) {
 TEST(Prehod, CheckReportsAWrongAnswerWithItsText) {
     Dvojica o(2);
     o.obvod({brana(G1, 1), brana(G2, 2, {1})});
-    const TMATICA1 I = jednotkova(o.f->rozmer);
+    const int n = o.f->rozmer;
+    const TMATICA1 I = jednotkova(n);
     const TMATICA1 M1 = o.M(o[1]), M2 = o.M(o[2]);
     o.f->optim.vlozbrana = brana(G2, 2);
-    // A "before" that the pair after the call does not reproduce.
-    for (int kod : {3, 1, 2, 4}) o.f->kontrolaprehodu(1, 2, 1, static_cast<std::uint8_t>(kod), I, I);
+    // A product before the call that the pair after it does not reproduce.
+    for (int kod : {3, 1, 2, 4}) o.f->kontrolaprehodu(1, 2, 1, static_cast<std::uint8_t>(kod), I);
     EXPECT_EQ(o.p.logy, (std::vector<std::string>{
                             "Rozdielne vysledky pre prehod bran:1,2. mojalg:TRUEMatice:FALSE",
                             "Rozdielne vysledky pre prehod bran:1,2. mojalg:Za cenu zmeny b1Matice:FALSE",
@@ -221,27 +222,59 @@ TEST(Prehod, CheckReportsAWrongAnswerWithItsText) {
                             "Rozdielne vysledky pre prehod bran:1,2. mojalg:\"Skok cez Lm(.) branu\"Matice:FALSE"}));
     // Code 0 with gates that do not commute is right.
     o.p.vycisti();
-    o.f->kontrolaprehodu(1, 2, 1, 0, M1, M2);
-    EXPECT_TRUE(o.p.logy.empty());
-    // With code 4 the waiting gate is part of the product, on the side of
-    // the mode: here V . M1 . M2 = M2 . M1 for V = I.
-    o.f->optim.vlozbrana = brana(o.f->jednotka, 1);
-    o.obvod({brana(G1, 1), brana(G2, 2)});  // records 3 and 4 commute
-    o.f->kontrolaprehodu(3, 4, 1, 4, o.M(o[3]), o.M(o[4]));
-    o.f->kontrolaprehodu(3, 4, 2, 4, o.M(o[3]), o.M(o[4]));
+    o.f->kontrolaprehodu(1, 2, 1, 0, nasob(M2, M1, n));
     EXPECT_TRUE(o.p.logy.empty());
     // Mode 1 reads V . M1 . M2 and mode 2 M1 . M2 . V: with a V that does
     // not commute with gate 3, each order passes only in its own mode.
+    o.obvod({brana(G1, 1), brana(G2, 2)});
     const TGATE1 V = brana(hadamard(), 1);
     o.f->optim.vlozbrana = V;
     const TMATICA1 N1 = o.M(o[3]), N2 = o.M(o[4]), M3 = o.M(V);
-    const TMATICA1 N12 = nasob(N1, N2, o.f->rozmer);
-    o.f->kontrolaprehodu(3, 4, 1, 4, N12, M3);  // before: M3 . N1 . N2
-    o.f->kontrolaprehodu(3, 4, 2, 4, M3, N12);  // before: N1 . N2 . M3
+    const TMATICA1 N12 = nasob(N1, N2, n);
+    o.f->kontrolaprehodu(3, 4, 1, 4, nasob(M3, N12, n));
+    o.f->kontrolaprehodu(3, 4, 2, 4, nasob(N12, M3, n));
     EXPECT_TRUE(o.p.logy.empty());
-    o.f->kontrolaprehodu(3, 4, 2, 4, N12, M3);
-    o.f->kontrolaprehodu(3, 4, 1, 4, M3, N12);
+    o.f->kontrolaprehodu(3, 4, 2, 4, nasob(M3, N12, n));
+    o.f->kontrolaprehodu(3, 4, 1, 4, nasob(N12, M3, n));
     EXPECT_EQ(o.p.logy.size(), 2u);
+}
+
+TEST(Prehod, CheckOfGatesOnQubitsOutsideTheCircuitUsesTheirFullMatrices) {
+    // Gate 2 is controlled by qubit 3 of a two-qubit model: its full matrix
+    // (built with the gate matrix's own report, before and after the call)
+    // is the identity, which commutes with gate 1 although the rules, which
+    // see a CNOT on gate 1's target, say no.
+    Dvojica o(2);
+    o.f->Kontrolptimkrok1 = true;
+    o.obvod({brana(hadamard(), 1), brana(o.f->matnot, 1, {3})});
+    EXPECT_EQ(o.f->prehodbrany(1, 2, 1), 0);
+    EXPECT_EQ(o.p.logy, std::vector<std::string>{"Rozdielne vysledky pre prehod bran:1,2. mojalg:FALSEMatice:TRUE"});
+    EXPECT_EQ(o.p.infoboxy, std::vector<std::string>(2, "Moja metoda zapisu U pre branu ma chybu!!!"));
+}
+
+TEST(Prehod, CheckProductsAreThoseOfTheFullMatrices) {
+    // The checks multiply gates into a matrix row pair by row pair; the
+    // result must be the product of the gates' full matrices bit for bit,
+    // or the verdicts could differ at the edge of eps.
+    for (int n = 2; n <= 5; ++n) {
+        Obvod o(n);
+        Generator g(700 + static_cast<unsigned>(n));
+        TMATICA1& M = o.f->kontrolnamatica(0);
+        for (int i = 0; i < 60; ++i) {
+            const TGATE1 a = g.brana(n, o.f->matnot), b = g.brana(n, o.f->matnot), c = g.brana(n, o.f->matnot);
+            ASSERT_TRUE(o.f->sucinbran(M, {&a, &b, &c}));
+            const TMATICA1 P = nasob(o.M(c), nasob(o.M(b), o.M(a), o.f->rozmer), o.f->rozmer);
+            for (int r = 1; r <= o.f->rozmer; ++r)
+                for (int s = 1; s <= o.f->rozmer; ++s)
+                    ASSERT_TRUE(M(r, s).re == P(r, s).re && M(r, s).im == P(r, s).im) << n << " " << r << "," << s;
+        }
+        ASSERT_TRUE(o.f->sucinbran(M, {}));
+        EXPECT_EQ(o.rozdiel(M, jednotkova(o.f->rozmer)), 0.0);
+        // Gates that are not well formed are left to their full matrices.
+        const TGATE1 zle[] = {brana(G1, n + 1), brana(G1, 1, {1}), brana(G1, 2, {1, 1}), brana(G1, 1, {n + 1})};
+        for (const TGATE1& z : zle) EXPECT_FALSE(o.f->sucinbran(M, {&z}));
+        EXPECT_TRUE(o.p.infoboxy.empty());
+    }
 }
 
 TEST(Prehod, RandomPairsKeepTheProductAndPassTheCheck) {

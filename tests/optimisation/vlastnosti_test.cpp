@@ -89,6 +89,37 @@ TEST_F(Porovnanie, SameCircuitAsTheReferenceWithChecksAndWithoutRoboptim) {
     }
 }
 
+TEST_F(Porovnanie, NestedInversesCancelAcrossGrowingRunsOfRemovedGates) {
+    // g1 .. gk gk^-1 .. g1^-1 with neighbours that block each other: the
+    // middle pair cancels first, then every later gate finds its inverse
+    // behind all the gates removed so far. A few gates that move too
+    // (phases, a jump over an X) keep the search links honest.
+    for (int k : {1, 2, 3, 50, 1200}) {
+        a.znova(2);
+        b.znova(2);
+        Generator g(static_cast<unsigned>(k));
+        std::vector<TGATE1> prva;
+        for (int i = 0; i < k; ++i) {
+            const TMATICA2 U = vseob(g.uhol(), g.uhol(), g.uhol(), 0.3 + 0.1 * (i % 7));
+            prva.push_back(i % 2 ? brana(U, 2, {1}) : brana(U, 1, {2}));
+            if (i % 97 == 5) prva.push_back(brana(faza(0.5), 1));
+            if (i % 131 == 7) prva.push_back(brana(a.f->matnot, 1));
+        }
+        for (Obvod* o : {&a, &b}) {
+            for (const auto& x : prva) o->pridaj(x);
+            for (auto it = prva.rbegin(); it != prva.rend(); ++it) {
+                TGATE1 x = *it;
+                x.U = hermit2(x.U);
+                o->pridaj(x);
+            }
+        }
+        a.f->optimalizacia();
+        ref::optimalizacia(*b.f);
+        EXPECT_TRUE(rovnakovysledok(a, b)) << k;
+        EXPECT_EQ(a.f->pocetb1, 0) << k;
+    }
+}
+
 TEST_F(Porovnanie, SameCircuitAsTheReferenceOnLongCircuits) {
     for (unsigned seed = 500; seed < 506; ++seed) porovnaj(seed, 3 + static_cast<int>(seed % 3), 1500, {true, false});
 }
