@@ -60,6 +60,16 @@ struct TGENERATOR {
     double realne() { return static_cast<double>(krok()) * (1.0 / 4294967296.0); }
 };
 
+// A product of a few gate matrices, made by the optimiser's step checks:
+// the full matrix M and, unless plna, for every row i the columns where
+// M(i, j) may be nonzero (bit j - 1 of stlpce[i - 1]); all other entries of
+// the leading block are exactly 0.
+struct TSUCIN {
+    TMATICA1 M;
+    std::array<std::uint64_t, MAXROZMER> stlpce{};
+    bool plna = true;
+};
+
 // Working state of one run of the optimiser.
 struct TOPTIMSTAV {
     int tahana = 0;
@@ -78,8 +88,8 @@ struct TOPTIMSTAV {
     // removed gates instead of walking them again for every moving gate.
     // Valid only inside a pass of optimalizacia; index 0 stands for "none".
     std::vector<int> lavy;
-    // Scratch matrices of the step checks, made on their first use.
-    std::vector<TMATICA1> kontrolne;
+    // Scratch products of the step checks, made on their first use.
+    std::vector<TSUCIN> kontrolne;
 };
 
 // Items of ComboBox1, by index.
@@ -212,13 +222,18 @@ public:
     bool najblvlavoskratka(int& pos);
     std::uint8_t prehodskontrolou(int pos1, int pos2, int mode);
     std::uint8_t skok(int pos1, int pos2, int mode);
+    // The checks compare the pair's product P before the call, given here
+    // or (overprehodu, overzlucenia) left in kontrolny(0), with the pair
+    // after it.
     void kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& P);
     void kontrolazlucenia(int pos1, int pos2, std::uint8_t kod, const TMATICA1& P);
-    // Full matrices of the checks: scratch matrices k = 0, 1 of the form,
-    // and M := the product of gates g (the first acts first), false when a
-    // gate is not well formed (its full matrix is then maticabrany's).
-    TMATICA1& kontrolnamatica(int k);
-    bool sucinbran(TMATICA1& M, std::initializer_list<const TGATE1*> g);
+    void overprehodu(int pos1, int pos2, int mode, std::uint8_t kod);
+    void overzlucenia(int pos1, int pos2, std::uint8_t kod);
+    // Scratch products k = 0, 1 of the checks, and S := the product of the
+    // gates g (the first acts first); false, S untouched, when a gate is not
+    // well formed: its full matrix is then maticabrany's, with its reports.
+    TSUCIN& kontrolny(int k);
+    bool sucinbran(TSUCIN& S, std::initializer_list<const TGATE1*> g);
     void tahvlavo(const std::string& prefix);
     void tahvpravo(const std::string& prefix);
 
@@ -250,6 +265,9 @@ public:
     // generuj with the generator started from the given seed instead of the
     // platform's, for a repeatable matrix (qlc random --seed).
     void generujseed(TMATICA1& M, int pocet, std::uint32_t seed);
+    // Saves the circuit in the store as an OpenQASM program (verzia 2 or 3)
+    // to a file chosen in the save dialog.
+    void UlozQasmClick(int verzia);
 };
 
 }  // namespace qlc

@@ -2,14 +2,12 @@
 #include "qasm.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <numbers>
 
 #include "app/form1.h"
+#include "app/subory.h"
 
 namespace qlc {
 namespace {
@@ -267,12 +265,16 @@ std::string qasmtext(TZoznamBran b, int pocet, int pocetq, int verzia) {
 std::string qasmtext(const TForm1& f, int verzia) { return qasmtext(f.brany, f.pocetb1, f.pocetq, verzia); }
 
 void zapisqasm(const TForm1& f, int verzia, const std::string& meno) {
-    const std::string text = qasmtext(f, verzia);
-    std::ofstream o(meno, std::ios::binary | std::ios::trunc);
-    if (!o) throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) + ")");
-    o << text;
-    o.close();
-    if (!o) throw ChybaSuboru(meno + ": chyba pri zapise");
+    // Never a half-written program in place of a good one.
+    zapissubor(meno, qasmtext(f, verzia));
+}
+
+void TForm1::UlozQasmClick(int verzia) {
+    const std::string titul = verzia == 2 ? "Uloženie siete v OpenQASM 2.0" : "Uloženie siete v OpenQASM 3";
+    const auto meno = platforma.ulozdialog(titul, "siet.qasm", "Programy OpenQASM|*.qasm|Všetky súbory|*.*");
+    if (!meno) return;
+    zapisqasm(*this, verzia, *meno);
+    log("Siet bola zapisana do suboru " + *meno + ".");
 }
 
 }  // namespace qlc

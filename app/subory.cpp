@@ -359,11 +359,11 @@ void zapissubor(const std::string& meno, const std::string& obsah) {
     }
     if (f == nullptr)
         throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) +
-                          "), matica nebola zapisana");
+                          "), subor nebol zapisany");
     auto zlyhanie = [&](const std::string& co) {
         std::error_code ec;
         fs::remove(docasny, ec);
-        throw ChybaSuboru(meno + ": " + co + ", matica nebola zapisana");
+        throw ChybaSuboru(meno + ": " + co + ", subor nebol zapisany");
     };
     int chybacislo = 0;  // errno of the first step that failed
     if (std::fwrite(obsah.data(), 1, obsah.size(), f) != obsah.size() || std::fflush(f) != 0 ||

@@ -12,6 +12,14 @@ inline constexpr double EPS_ZAKLAD = 1e-7;   // window creation, decomposition, 
 inline constexpr double EPS_L1 = 1e-5;       // stage of multi-controlled gates into L1(U)
 inline constexpr double EPS_ELEMENT = 1e-6;  // stage of L1(U) gates into elementary gates
 
+// Shapes of a singly-controlled gate's matrix that select a shorter
+// elementary construction (real diagonal, real off-diagonal, scalar,
+// determinant +-1). A construction is exact only for its own shape, so a
+// matrix off that shape by up to eps would leave an error of that size in
+// the circuit; shapes are therefore decided to rounding, and every other
+// matrix takes the general construction, which is exact for all of them.
+inline constexpr double TVAR = 1e-11;
+
 // Scaling of the eigenvector row in vlvektor.
 inline constexpr double VLVEKTOR_MALE = 1e-4;
 inline constexpr double VLVEKTOR_KRAT = 10000.0;

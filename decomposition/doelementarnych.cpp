@@ -85,39 +85,39 @@ TTRIEDA klasifikuj(const TGATE1& G, const TForm1& f) {
         return r;
     }
     r.delta = arg(d) / 2.0;
-    if (modul(d + TKOMPLEX(1.0)) < eps && absim(M.u11()) < eps && absim(M.u22()) < eps) {
+    if (modul(d + TKOMPLEX(1.0)) < TVAR && absim(M.u11()) < TVAR && absim(M.u22()) < TVAR) {
         r.pripad = Pripad::Odraz;
         return r;
     }
     r.w = polar(1.0, PI / 2.0 - r.delta);
-    if (absim(r.w * M.u11()) < eps && absim(r.w * M.u22()) < eps) {
+    if (absim(r.w * M.u11()) < TVAR && absim(r.w * M.u22()) < TVAR) {
         r.pripad = Pripad::OdrazFaza;
         return r;
     }
     TKOMPLEX e = polar(1.0, -r.delta);
-    if (rovnake2({M.u11() * e, M.u12(), M.u21(), M.u22() * e}, f.jednotka, eps)) {
+    if (rovnake2({M.u11() * e, M.u12(), M.u21(), M.u22() * e}, f.jednotka, TVAR)) {
         r.pripad = Pripad::Skalar;
         return r;
     }
     e = polar(1.0, -(r.delta + PI));
-    if (rovnake2({M.u11() * e, M.u12(), M.u21(), M.u22() * e}, f.jednotka, eps)) {
+    if (rovnake2({M.u11() * e, M.u12(), M.u21(), M.u22() * e}, f.jednotka, TVAR)) {
         r.pripad = Pripad::SkalarPi;
         return r;
     }
-    if (modul(d - TKOMPLEX(1.0)) < eps && absim(M.u12()) < eps && absim(M.u21()) < eps) {
+    if (modul(d - TKOMPLEX(1.0)) < TVAR && absim(M.u12()) < TVAR && absim(M.u21()) < TVAR) {
         r.pripad = Pripad::Realne;
         return r;
     }
     r.w = polar(1.0, -r.delta);
-    if (absim(r.w * M.u12()) < eps && absim(r.w * M.u21()) < eps) {
+    if (absim(r.w * M.u12()) < TVAR && absim(r.w * M.u21()) < TVAR) {
         r.pripad = Pripad::RealneFaza;
         return r;
     }
-    if (modul(M.u11()) < eps || modul(M.u12()) < eps) {
+    if (modul(M.u11()) < TVAR || modul(M.u12()) < TVAR) {
         r.pripad = Pripad::MaleM;
         return r;
     }
-    r.pripad = modul(d - TKOMPLEX(1.0)) < eps ? Pripad::Vseob : Pripad::VseobFaza;
+    r.pripad = modul(d - TKOMPLEX(1.0)) < TVAR ? Pripad::Vseob : Pripad::VseobFaza;
     return r;
 }
 
@@ -168,10 +168,11 @@ struct TROZKLAD {
 void rozlozodraz(TROZKLAD& r) {
     const double eps = r.f.eps;
     const TMATICA2& M = r.M;
-    // Anti-diagonal when the diagonal is below eps. (|M12| within eps of 1
-    // would be too weak a test: |M12| = cos(g/2) stays within 1e-6 of 1 for
-    // diagonal entries up to about 1.4e-3, which this branch drops.)
-    if (modul(M.u11()) < eps) {
+    // Anti-diagonal when the diagonal vanishes to rounding. (|M12| within
+    // eps of 1 would be far too weak a test: |M12| = cos(g/2) stays within
+    // 1e-6 of 1 for diagonal entries up to about 1.4e-3, which this branch
+    // drops.)
+    if (modul(M.u11()) < TVAR) {
         // rotz(-th) X rotz(th) = [[0, e^(-i th)], [e^(i th), 0]].
         const double th = arg(M.u21());
         r.jednoqubitova(rotz(th));
@@ -195,9 +196,9 @@ void rozlozodraz(TROZKLAD& r) {
 void rozlozrealne(TROZKLAD& r) {
     const double eps = r.f.eps;
     const TMATICA2& M = r.M;
-    // Diagonal when the off-diagonal is below eps (not |M11| within eps of
-    // 1, which lets off-diagonal entries up to about 1.4e-3 be dropped).
-    if (modul(M.u12()) < eps) {
+    // Diagonal when the off-diagonal vanishes to rounding (not |M11| within
+    // eps of 1, which lets off-diagonal entries up to about 1.4e-3 be dropped).
+    if (modul(M.u12()) < TVAR) {
         // rotz(th) X rotz(-th) X = rotz(2 th) = diag(e^(i th), e^(-i th)).
         const double th = arg(M.u11());
         r.cnot();

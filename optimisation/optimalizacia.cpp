@@ -48,7 +48,8 @@ void TForm1::optimalizacia() {
         ~Upratanie() { lavy.clear(); }
     } upratanie{o.lavy};
     o.tahana = o.pos = o.pocetzaloh = o.vlozpri = o.pocetpred = 0;
-    o.vloz = o.koniec = o.zlucena = false;
+    o.vloz = o.zlucena = false;
+    o.koniec = true;
     o.vlozbrana = TGATE1{};
     for (;;) {
         o.pocetpred = pocetb1;
@@ -72,7 +73,15 @@ void TForm1::optimalizacia() {
                     ukazane = o.tahana;
                     zmena(Ovladac::ProgressBar1);
                 }
-                tah();
+                try {
+                    tah();
+                } catch (...) {
+                    // A bad index (a gate on a qubit that does not exist)
+                    // ends the run; a move under way is undone first, so
+                    // the partners it changed do not stay changed.
+                    if (!o.koniec) obnov();
+                    throw;
+                }
             } while (najblvpravo(o.tahana));
         }
         // Compaction: unmarked records move down in order.
@@ -159,8 +168,8 @@ void TForm1::tah() {
     }
 }
 
-// The merged gate stands at the moving gate's index: it takes the
-// partner's place and the moving gate's record is marked removed.
+// spravid left the merged gate in the moving gate's record: it takes the
+// partner's place, and the moving gate's record is marked removed.
 void TForm1::presunzlucenu() {
     TOPTIMSTAV& o = optim;
     brany[o.pos] = brany[o.tahana];
@@ -190,7 +199,8 @@ void TForm1::vlozvlavo() {
     for (int k = o.tahana; k >= o.vlozpri + 2; --k) brany[k] = brany[k - 1];
     brany[o.vlozpri + 1] = o.vlozbrana;
     // The shifted records carry other marks now: their links start afresh.
-    for (int k = o.vlozpri + 1; k <= o.tahana; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
+    if (!o.lavy.empty())
+        for (int k = o.vlozpri + 1; k <= o.tahana; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
 }
 
 // The mirror: the anchor lies right of the moving gate's old place; the
@@ -200,7 +210,8 @@ void TForm1::vlozvpravo() {
     TOPTIMSTAV& o = optim;
     for (int k = o.tahana; k <= o.vlozpri - 1; ++k) brany[k] = brany[k + 1];
     brany[o.vlozpri] = o.vlozbrana;
-    for (int k = o.tahana; k <= o.vlozpri; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
+    if (!o.lavy.empty())
+        for (int k = o.tahana; k <= o.vlozpri; ++k) o.lavy.at(static_cast<std::size_t>(k)) = k - 1;
 }
 
 }  // namespace qlc

@@ -126,26 +126,42 @@ std::uint8_t TForm1::spravid(int pos1, int pos2) {
     if (!roboptim && (A.pocetk != 0 || B.pocetk != 0)) return 0;
     if (Kontrolptimkrok1) {
         // The pair's product, taken before any change.
-        TMATICA1& P = kontrolnamatica(0);
-        if (!sucinbran(P, {&A, &B})) P = nasob(maticabrany(B), maticabrany(A), rozmer);
+        TSUCIN& P = kontrolny(0);
+        if (!sucinbran(P, {&A, &B})) {
+            P.M = nasob(maticabrany(B), maticabrany(A), rozmer);
+            P.plna = true;
+        }
         const std::uint8_t kod = pravidlazlucenia(A, B, eps, matnot, jednotka);
-        kontrolazlucenia(pos1, pos2, kod, P);
+        overzlucenia(pos1, pos2, kod);
         return kod;
     }
     return pravidlazlucenia(A, B, eps, matnot, jednotka);
 }
 
 void TForm1::kontrolazlucenia(int pos1, int pos2, std::uint8_t kod, const TMATICA1& P) {
+    TSUCIN& S = kontrolny(0);
+    S.M = P;
+    S.plna = true;
+    overzlucenia(pos1, pos2, kod);
+}
+
+void TForm1::overzlucenia(int pos1, int pos2, std::uint8_t kod) {
     if (kod == 0) return;
     // What the pair must equal: the identity, or the survivor's new gate.
-    TMATICA1& R = kontrolnamatica(1);
+    TSUCIN& R = kontrolny(1);
     if (kod == 3) {
-        if (!sucinbran(R, {})) R = jednotkova(rozmer);
+        if (!sucinbran(R, {})) {
+            R.M = jednotkova(rozmer);
+            R.plna = true;
+        }
     } else {
         const TGATE1& g = brany[kod == 1 ? pos2 : pos1];
-        if (!sucinbran(R, {&g})) R = maticabrany(g);
+        if (!sucinbran(R, {&g})) {
+            R.M = maticabrany(g);
+            R.plna = true;
+        }
     }
-    if (rovnakeeps(P, R, rozmer, eps)) return;
+    if (rovnakesucin(kontrolny(0), R, rozmer, eps)) return;
     const std::string cisla = std::to_string(pos1) + " , " + std::to_string(pos2);
     if (kod == 3)
         log("Vyhodil si dve brany netvoriace id. cisla:" + cisla);

@@ -8,9 +8,11 @@
 // written inline here. Each gives exactly the answer of the matrix core's
 // routine it stands for (rovnasa, diagonalna2, rovnake2, nasob2); the
 // comments say why.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
+#include "app/form1.h"
 #include "core/brany.h"
 #include "core/matica.h"
 
@@ -87,16 +89,23 @@ inline bool komutuju2(const TMATICA2& X, const TMATICA2& Y, double eps) {
     return true;
 }
 
-// rovnake(X, Y, rozmer, eps) for the leading block of two full matrices:
-// every entry of X - Y within eps. Entries equal bit for bit differ by an
-// exact 0, which passes for any eps >= 0, so only the others are measured.
-inline bool rovnakeeps(const TMATICA1& X, const TMATICA1& Y, int rozmer, double eps) {
-    if (!(eps >= 0.0) || rozmer < 1 || rozmer > MAXROZMER) return rovnake(X, Y, rozmer, eps);
+// rovnake(X.M, Y.M, rozmer, eps) for two products of the step checks:
+// every entry of the difference within eps. Entries equal bit for bit
+// differ by an exact 0, which passes for any eps >= 0, so only the others
+// are measured, and of a product with known nonzero columns only those.
+inline bool rovnakesucin(const TSUCIN& X, const TSUCIN& Y, int rozmer, double eps) {
+    if (!(eps >= 0.0) || rozmer < 1 || rozmer > MAXROZMER) return rovnake(X.M, Y.M, rozmer, eps);
+    const std::uint64_t vsetky = rozmer == 64 ? ~0ull : (1ull << rozmer) - 1;
     for (int i = 1; i <= rozmer; ++i) {
-        const TKOMPLEX* x = X.riadok(i);
-        const TKOMPLEX* y = Y.riadok(i);
-        for (int j = 0; j < rozmer; ++j)
+        const TKOMPLEX* x = X.M.riadok(i);
+        const TKOMPLEX* y = Y.M.riadok(i);
+        const std::uint64_t m = X.plna || Y.plna ? vsetky
+                                                 : X.stlpce.at(static_cast<std::size_t>(i - 1)) |
+                                                       Y.stlpce.at(static_cast<std::size_t>(i - 1));
+        for (std::uint64_t b = m; b != 0; b &= b - 1) {
+            const int j = std::countr_zero(b);
             if ((x[j].re != y[j].re || x[j].im != y[j].im) && modul(x[j] - y[j]) > eps) return false;
+        }
     }
     return true;
 }

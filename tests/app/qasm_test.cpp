@@ -521,10 +521,36 @@ TEST(Qasm, StoreOfTheModelToAFile) {
     EXPECT_THROW(zapisqasm(f, 3, ::testing::TempDir() + "no/such/dir/x.qasm"), ChybaSuboru);
 }
 
+// The menu command: the file chosen in the save dialog gets the program of
+// the version asked for; a cancelled dialog writes nothing.
+TEST(Qasm, MenuCommandSavesTheCircuitOfTheStore) {
+    test::ZaznamPlatforma pl;
+    TForm1 f(pl);
+    f.ComboBox1 = HLBKA_L1;
+    f.dekompozicia();
+    ASSERT_TRUE(f.beh.dokoncena);
+    const std::string meno = ::testing::TempDir() + "qlc_menu_test.qasm";
+    for (int verzia : {2, 3}) {
+        pl.subory.push_back(meno);
+        pl.logy.clear();
+        ASSERT_TRUE(f.prikaz([&] { f.UlozQasmClick(verzia); }));
+        std::ifstream in(meno, std::ios::binary);
+        const std::string t((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(t, qasmtext(f, verzia));
+        EXPECT_EQ(pl.logy, std::vector<std::string>{"Siet bola zapisana do suboru " + meno + "."});
+    }
+    std::remove(meno.c_str());
+    pl.logy.clear();
+    f.UlozQasmClick(3);  // cancelled
+    EXPECT_TRUE(pl.logy.empty());
+    std::ifstream nic(meno);
+    EXPECT_FALSE(nic.good());
+}
+
 // The whole road: a random unitary decomposed by the model, exported, read
 // back and compared with the input matrix.
 TEST(QasmEndToEnd, DecomposedRandomUnitariesReadBackAsTheInput) {
-    for (int n : {2, 3})
+    for (int n : {2, 3, 4, 5})
         for (int hlbka : {HLBKA_ELEMENT, HLBKA_L1, HLBKA_TOFFOLI}) {
             SCOPED_TRACE("n=" + std::to_string(n) + " hlbka=" + std::to_string(hlbka));
             test::ZaznamPlatforma pl;

@@ -259,6 +259,25 @@ TEST(Optimalizacia, EachPhaseOfAMoveCountsItsOwnChangedPartners) {
     EXPECT_LE(o.odchylkaobvodu(), 1e-9);
 }
 
+TEST(Optimalizacia, BadQubitEndsTheRunWithTheMoveUndone) {
+    // Gate 1 passes gate 2 by changing it, then meets a gate on qubit 7.
+    Optim o(3);
+    o.obvod({brana(U1, 2), brana(U2, 2, {1}), brana(U3, 7)});
+    const TGATE1 druha = o[2];
+    {
+        Optim kopia(3);
+        kopia.obvod({brana(U1, 2), brana(U2, 2, {1})});
+        EXPECT_EQ(kopia.f->prehodbrany(1, 2, 2), 2);
+    }
+    EXPECT_THROW(o.f->optimalizacia(), ChybaRozsahu);
+    EXPECT_TRUE(rovnakabrana(o[1], brana(U1, 2)));
+    EXPECT_TRUE(rovnakabrana(o[2], druha));
+    EXPECT_EQ(o.f->pocetb1, 3);
+    // The command ends with the error box; the next run starts afresh.
+    EXPECT_FALSE(o.f->prikaz([&] { o.f->optimalizacia(); }));
+    EXPECT_EQ(o.p.chyby.size(), 1u);
+}
+
 TEST(Optimalizacia, StepDisplayIsSwitchedOffAbove1000Gates) {
     Optim o;
     for (int i = 0; i < 1001; ++i) o.pridaj(brana(hadamard(), 1 + i % 2));

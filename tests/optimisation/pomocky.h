@@ -50,11 +50,12 @@ inline bool totozne(const TMATICA2& X, const TMATICA2& Y) {
 inline ::testing::AssertionResult rovnakabrana(const TGATE1& x, const TGATE1& y) {
     if (!totozne(x.U, y.U)) return ::testing::AssertionFailure() << "U differs";
     if (x.pocetk != y.pocetk || x.ciel != y.ciel || x.vyradena != y.vyradena)
-        return ::testing::AssertionFailure() << "ciel/pocetk/vyradena " << int(x.ciel) << "/" << int(x.pocetk) << "/"
-                                             << x.vyradena << " vs " << int(y.ciel) << "/" << int(y.pocetk) << "/"
-                                             << y.vyradena;
+        return ::testing::AssertionFailure()
+               << "ciel/pocetk/vyradena " << int(x.ciel) << "/" << int(x.pocetk) << "/" << x.vyradena
+               << " vs " << int(y.ciel) << "/" << int(y.pocetk) << "/" << y.vyradena;
     for (int j = 1; j <= x.pocetk && j <= 4; ++j)
-        if (x.kontroly[j] != y.kontroly[j]) return ::testing::AssertionFailure() << "kontroly[" << j << "] differs";
+        if (x.kontroly[j] != y.kontroly[j])
+            return ::testing::AssertionFailure() << "kontroly[" << j << "] differs";
     return ::testing::AssertionSuccess();
 }
 
@@ -145,14 +146,22 @@ struct Generator {
 
     TMATICA2 matica(const TMATICA2& matnot) {
         switch (cele(0, 8)) {
-            case 0: return matnot;
-            case 1: return faza(osmina());
-            case 2: return skalar(ei(osmina()));
-            case 3: return diag2(ei(uhol()), ei(uhol()));
-            case 4: return mat(0.0, ei(uhol()), ei(uhol()), 0.0);
-            case 5: return hadamard();
-            case 6: return diag2(1.0, -1.0);
-            default: return vseob(uhol(), uhol(), uhol(), uhol());
+            case 0:
+                return matnot;
+            case 1:
+                return faza(osmina());
+            case 2:
+                return skalar(ei(osmina()));
+            case 3:
+                return diag2(ei(uhol()), ei(uhol()));
+            case 4:
+                return mat(0.0, ei(uhol()), ei(uhol()), 0.0);
+            case 5:
+                return hadamard();
+            case 6:
+                return diag2(1.0, -1.0);
+            default:
+                return vseob(uhol(), uhol(), uhol(), uhol());
         }
     }
     TGATE1 brana(int n, const TMATICA2& matnot) {

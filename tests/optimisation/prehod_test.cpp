@@ -73,8 +73,8 @@ TEST(Prehod, TargetReadAsAControlByTheLaterGate) {
     // the Hadamard's off-diagonal entries take conj(z) and z.
     const TKOMPLEX z = ei(0.6);
     EXPECT_EQ(o.prehod(brana(hadamard(), 1), brana(skalar(z), 2, {1}), 1), 1);
-    EXPECT_TRUE(totozne(o[1].U, mat(hadamard().u11(), hadamard().u12() * conj(z), hadamard().u21() * z,
-                                     hadamard().u22())));
+    EXPECT_TRUE(totozne(
+        o[1].U, mat(hadamard().u11(), hadamard().u12() * conj(z), hadamard().u21() * z, hadamard().u22())));
     EXPECT_EQ(o.prehod(brana(hadamard(), 1), brana(skalar(z), 2, {1}), 2), 1);
     // The same with a CNOT on 1 controlled by 3: a CNOT is never changed,
     // and its control is not one of the other gate's, so no jump either.
@@ -202,7 +202,8 @@ TEST(Prehod, CheckLogsAPairThatCommutesThoughTheRulesSayNo) {
     // An identity gate on 3 controlled by 1 and 2 commutes with everything;
     // the rules refuse because control 2 is not a qubit of the X gate.
     EXPECT_EQ(o.prehod(brana(o.f->matnot, 1), brana(o.f->jednotka, 3, {1, 2}), 2), 0);
-    EXPECT_EQ(o.p.logy, std::vector<std::string>{"Rozdielne vysledky pre prehod bran:1,2. mojalg:FALSEMatice:TRUE"});
+    EXPECT_EQ(o.p.logy,
+              std::vector<std::string>{"Rozdielne vysledky pre prehod bran:1,2. mojalg:FALSEMatice:TRUE"});
     EXPECT_FALSE(o.f->beh.kontrolyok);
 }
 
@@ -215,11 +216,12 @@ TEST(Prehod, CheckReportsAWrongAnswerWithItsText) {
     o.f->optim.vlozbrana = brana(G2, 2);
     // A product before the call that the pair after it does not reproduce.
     for (int kod : {3, 1, 2, 4}) o.f->kontrolaprehodu(1, 2, 1, static_cast<std::uint8_t>(kod), I);
-    EXPECT_EQ(o.p.logy, (std::vector<std::string>{
-                            "Rozdielne vysledky pre prehod bran:1,2. mojalg:TRUEMatice:FALSE",
-                            "Rozdielne vysledky pre prehod bran:1,2. mojalg:Za cenu zmeny b1Matice:FALSE",
-                            "Rozdielne vysledky pre prehod bran:1,2. mojalg:Za cenu zmeny b2Matice:FALSE",
-                            "Rozdielne vysledky pre prehod bran:1,2. mojalg:\"Skok cez Lm(.) branu\"Matice:FALSE"}));
+    EXPECT_EQ(o.p.logy,
+              (std::vector<std::string>{
+                  "Rozdielne vysledky pre prehod bran:1,2. mojalg:TRUEMatice:FALSE",
+                  "Rozdielne vysledky pre prehod bran:1,2. mojalg:Za cenu zmeny b1Matice:FALSE",
+                  "Rozdielne vysledky pre prehod bran:1,2. mojalg:Za cenu zmeny b2Matice:FALSE",
+                  "Rozdielne vysledky pre prehod bran:1,2. mojalg:\"Skok cez Lm(.) branu\"Matice:FALSE"}));
     // Code 0 with gates that do not commute is right.
     o.p.vycisti();
     o.f->kontrolaprehodu(1, 2, 1, 0, nasob(M2, M1, n));
@@ -248,7 +250,8 @@ TEST(Prehod, CheckOfGatesOnQubitsOutsideTheCircuitUsesTheirFullMatrices) {
     o.f->Kontrolptimkrok1 = true;
     o.obvod({brana(hadamard(), 1), brana(o.f->matnot, 1, {3})});
     EXPECT_EQ(o.f->prehodbrany(1, 2, 1), 0);
-    EXPECT_EQ(o.p.logy, std::vector<std::string>{"Rozdielne vysledky pre prehod bran:1,2. mojalg:FALSEMatice:TRUE"});
+    EXPECT_EQ(o.p.logy,
+              std::vector<std::string>{"Rozdielne vysledky pre prehod bran:1,2. mojalg:FALSEMatice:TRUE"});
     EXPECT_EQ(o.p.infoboxy, std::vector<std::string>(2, "Moja metoda zapisu U pre branu ma chybu!!!"));
 }
 
@@ -259,20 +262,29 @@ TEST(Prehod, CheckProductsAreThoseOfTheFullMatrices) {
     for (int n = 2; n <= 5; ++n) {
         Obvod o(n);
         Generator g(700 + static_cast<unsigned>(n));
-        TMATICA1& M = o.f->kontrolnamatica(0);
+        TSUCIN& S = o.f->kontrolny(0);
+        const TMATICA1& M = S.M;
         for (int i = 0; i < 60; ++i) {
-            const TGATE1 a = g.brana(n, o.f->matnot), b = g.brana(n, o.f->matnot), c = g.brana(n, o.f->matnot);
-            ASSERT_TRUE(o.f->sucinbran(M, {&a, &b, &c}));
+            const TGATE1 a = g.brana(n, o.f->matnot), b = g.brana(n, o.f->matnot),
+                         c = g.brana(n, o.f->matnot);
+            // The scratch product may hold an earlier product, whole or not.
+            if (i % 5 == 0) {
+                S.M = nasob(o.M(c), o.M(a), o.f->rozmer);
+                S.plna = true;
+            }
+            ASSERT_TRUE(o.f->sucinbran(S, {&a, &b, &c}));
             const TMATICA1 P = nasob(o.M(c), nasob(o.M(b), o.M(a), o.f->rozmer), o.f->rozmer);
             for (int r = 1; r <= o.f->rozmer; ++r)
                 for (int s = 1; s <= o.f->rozmer; ++s)
-                    ASSERT_TRUE(M(r, s).re == P(r, s).re && M(r, s).im == P(r, s).im) << n << " " << r << "," << s;
+                    ASSERT_TRUE(M(r, s).re == P(r, s).re && M(r, s).im == P(r, s).im)
+                        << n << " " << r << "," << s;
         }
-        ASSERT_TRUE(o.f->sucinbran(M, {}));
+        ASSERT_TRUE(o.f->sucinbran(S, {}));
         EXPECT_EQ(o.rozdiel(M, jednotkova(o.f->rozmer)), 0.0);
         // Gates that are not well formed are left to their full matrices.
-        const TGATE1 zle[] = {brana(G1, n + 1), brana(G1, 1, {1}), brana(G1, 2, {1, 1}), brana(G1, 1, {n + 1})};
-        for (const TGATE1& z : zle) EXPECT_FALSE(o.f->sucinbran(M, {&z}));
+        const TGATE1 zle[] = {brana(G1, n + 1), brana(G1, 1, {1}), brana(G1, 2, {1, 1}),
+                              brana(G1, 1, {n + 1})};
+        for (const TGATE1& z : zle) EXPECT_FALSE(o.f->sucinbran(S, {&z}));
         EXPECT_TRUE(o.p.infoboxy.empty());
     }
 }
@@ -306,6 +318,14 @@ TEST(Najblizsia, SkipsRemovedGates) {
     pos = 1;
     EXPECT_FALSE(o.f->najblvlavo(pos));
     EXPECT_EQ(pos, 1);
+    pos = 2;
+    EXPECT_FALSE(o.f->najblvlavo(pos));
+    EXPECT_EQ(pos, 1);
+    o[1].vyradena = false;
+    pos = 2;
+    EXPECT_TRUE(o.f->najblvlavo(pos));
+    EXPECT_EQ(pos, 1);
+    o[1].vyradena = true;
     // To the right: from 1 over 2..4 to 5; from 5 the last gate 6.
     pos = 1;
     EXPECT_TRUE(o.f->najblvpravo(pos));
@@ -340,9 +360,9 @@ TEST(Najblizsia, StartOutsideTheCircuitIsReportedAndClamped) {
     pos = 400001;
     EXPECT_FALSE(o.f->najblvpravo(pos));
     EXPECT_EQ(pos, 4);
-    EXPECT_EQ(o.p.logy, (std::vector<std::string>{"Do najblvlavo si poslal pos>pocetb1", "Do najblvlavo si poslal pos<1",
-                                                 "Do najblvpravo si poslal pos<1",
-                                                 "Do najblvpravo si poslal pos>pocetb1"}));
+    EXPECT_EQ(o.p.logy, (std::vector<std::string>{
+                            "Do najblvlavo si poslal pos>pocetb1", "Do najblvlavo si poslal pos<1",
+                            "Do najblvpravo si poslal pos<1", "Do najblvpravo si poslal pos>pocetb1"}));
     // From beyond the end there is nothing to the right, even when the last
     // gate is not removed.
     o[4].vyradena = false;

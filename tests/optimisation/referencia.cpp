@@ -197,7 +197,8 @@ std::uint8_t prehodbrany(TForm1& f, Stav& s, int pos1, int pos2, int mode) {
         TMATICA1 R;
         if (kod == 4) {
             const TMATICA1 M3 = f.maticabrany(s.vlozbrana);
-            R = mode == 1 ? nasob(M3, nasob(M1, M2, f.rozmer), f.rozmer) : nasob(M1, nasob(M2, M3, f.rozmer), f.rozmer);
+            R = mode == 1 ? nasob(M3, nasob(M1, M2, f.rozmer), f.rozmer)
+                          : nasob(M1, nasob(M2, M3, f.rozmer), f.rozmer);
         } else {
             R = nasob(M1, M2, f.rozmer);
         }
@@ -215,7 +216,8 @@ std::uint8_t prehodbrany(TForm1& f, Stav& s, int pos1, int pos2, int mode) {
 
 std::uint8_t spravid(TForm1& f, int pos1, int pos2) {
     if (pos1 >= pos2) {
-        f.info("Do spravid si poslal pos1=" + std::to_string(pos1) + ">=" + std::to_string(pos2) + "pos2!!!!");
+        f.info("Do spravid si poslal pos1=" + std::to_string(pos1) + ">=" + std::to_string(pos2) +
+               "pos2!!!!");
         return 0;
     }
     TGATE1& A = f.brany[pos1];

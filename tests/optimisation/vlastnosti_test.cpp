@@ -121,7 +121,8 @@ TEST_F(Porovnanie, NestedInversesCancelAcrossGrowingRunsOfRemovedGates) {
 }
 
 TEST_F(Porovnanie, SameCircuitAsTheReferenceOnLongCircuits) {
-    for (unsigned seed = 500; seed < 506; ++seed) porovnaj(seed, 3 + static_cast<int>(seed % 3), 1500, {true, false});
+    for (unsigned seed = 500; seed < 506; ++seed)
+        porovnaj(seed, 3 + static_cast<int>(seed % 3), 1500, {true, false});
 }
 
 }  // namespace
