@@ -260,6 +260,8 @@ void TOkno1::vytvormenu() {
     polozka(subor, "Uloi1", texty::ULOI1, [this] { vykonaj([this] { model_->Uloi1Click(); }); });
     // Exports of the circuit stand here, after the matrix file commands.
     polozka(subor, "Ulozobrazok1", texty::ULOZOBRAZOK, [this] { ulozobrazok(); });
+    polozka(subor, "UlozQasm3", texty::ULOZQASM3, [this] { vykonaj([this] { model_->UlozQasmClick(3); }); });
+    polozka(subor, "UlozQasm2", texty::ULOZQASM2, [this] { vykonaj([this] { model_->UlozQasmClick(2); }); });
     subor->addSeparator();
     polozka(subor, "Koniec1", texty::KONIEC1, [this] { close(); });
 

@@ -1,3 +1,12 @@
 #include "qlc.h"
 
-int main(int argc, char** argv) { return qlc::cli::hlavny(argc, argv); }
+#ifdef QLC_PNG
+#include "app/gui/pngkresba.h"
+#endif
+
+int main(int argc, char** argv) {
+#ifdef QLC_PNG
+    qlc::cli::nastavpng(qlc::gui::kreslipng);
+#endif
+    return qlc::cli::hlavny(argc, argv);
+}

@@ -22,11 +22,16 @@ namespace {
 
 constexpr const char* VERZIA = "qlc 1.0.0";
 
+TPngKreslic& pngkreslic() {
+    static TPngKreslic k;
+    return k;
+}
+
 constexpr const char* POMOC =
     "Usage:\n"
     "  qlc decompose [--depth element|l1|toffoli] [--no-optimise] [--check-steps] [-o OUT]\n"
     "                [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
-    "  qlc draw [--depth element|l1|toffoli] [--zoom Z] [--from G] FILE OUT.svg\n"
+    "  qlc draw [--depth element|l1|toffoli] [--zoom Z] [--from G] FILE OUT.svg|OUT.png\n"
     "  qlc random --qubits N [--seed S] [-o FILE]\n"
     "  qlc --help | --version\n"
     "\n"
@@ -45,7 +50,7 @@ constexpr const char* POMOC =
     "           --summary        print qubits, gates, CNOTs, gates by controls, depth and the\n"
     "                            largest deviation of the composed circuit from the input\n"
     "           Log lines go to stdout, message boxes to stderr.\n"
-    "draw       decomposes FILE and draws its circuit as the window does, as SVG;\n"
+    "draw       decomposes FILE and draws its circuit as the window does, as SVG or PNG;\n"
     "           --zoom 0.45..2.00 (default 1.25), --from the first gate drawn (default 1).\n"
     "random     writes a random unitary matrix of N qubits as a matrix file\n"
     "           (to stdout without -o); --seed S makes it repeatable.\n"
@@ -208,8 +213,13 @@ int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
     const Volby o = volby(arg, true);
     if (o.subory.size() != 2) throw Chyba{"draw needs a matrix file and a picture file"};
     const std::string& obraz = o.subory[1];
-    if (obraz.size() < 5 || obraz.substr(obraz.size() - 4) != ".svg")
-        throw Chyba{"draw writes SVG pictures: the picture file must end in .svg"};
+    auto pripona = [&](const char* p) {
+        const std::string s(p);
+        return obraz.size() > s.size() && obraz.compare(obraz.size() - s.size(), s.size(), s) == 0;
+    };
+    const bool png = pripona(".png");
+    if (!png && !pripona(".svg")) throw Chyba{"draw writes .svg or .png pictures, not '" + obraz + "'"};
+    if (png && !pngkreslic()) throw Chyba{"this qlc was built without Qt 6 and cannot write PNG; write .svg"};
 
     Konzola k(out, err, terminal);
     k.vypisuj = false;
@@ -230,8 +240,18 @@ int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
     f.zoom = static_cast<int>(o.zoom * 100.0 + 0.5) / 100.0;
     f.zobrazod = o.od;
     if (!f.prikaz([&] {
-            f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
-            svg.uloz(obraz);
+            if (png) {
+                pngkreslic()(
+                    [&](Platno& p) {
+                        k.kresba = &p;
+                        f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
+                        k.kresba = &svg;
+                    },
+                    obraz);
+            } else {
+                f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
+                svg.uloz(obraz);
+            }
         }))
         vysledok = POUZITIE;
     return vysledok;
@@ -271,6 +291,8 @@ int random(Argumenty& arg, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+void nastavpng(TPngKreslic kreslic) { pngkreslic() = std::move(kreslic); }
 
 int hlavny(int argc, char** argv, std::ostream& out, std::ostream& err, bool terminal) {
     if (argc < 2) {

@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "app/form1.h"
 #include "app/qlc/qlc.h"
+#include "tests/zaznam.h"
+#include "view/svgplatno.h"
 
 namespace {
 
@@ -341,6 +344,35 @@ TEST_F(Qlc, NumpyFileDecomposesLikeTheSameMatrixInAMatrixFile) {
     const Beh z = spusti({"decompose", subor("zly.npy", zly)});
     EXPECT_EQ(z.kod, 2);
     EXPECT_NE(z.err.find("zly.npy"), std::string::npos);
+}
+
+// The window's drawing at the end of a decomposition, on an SVG canvas.
+class SvgOkno : public qlc::test::ZaznamPlatforma {
+public:
+    qlc::SvgPlatno svg;
+    qlc::Platno& platno() override { return svg; }
+};
+
+TEST_F(Qlc, DrawGivesThePictureOfTheWindow) {
+    const auto a = cesta("m.mat");
+    ASSERT_EQ(spusti({"random", "--qubits", "3", "--seed", "9", "-o", a}).kod, 0);
+    for (const char* hlbka : {"element", "toffoli"}) {
+        const auto obraz = cesta(std::string("m_") + hlbka + ".svg");
+        const Beh b = spusti({"draw", "--depth", hlbka, a, obraz});
+        ASSERT_EQ(b.kod, 0) << b.out << b.err;
+        SvgOkno p;
+        qlc::TForm1 f(p);
+        ASSERT_EQ(f.nacitajmaticu(a), 1);  // "Otvorit"
+        f.ComboBox1 = std::string(hlbka) == "element" ? qlc::HLBKA_ELEMENT : qlc::HLBKA_TOFFOLI;
+        f.Button3Click();
+        EXPECT_EQ(obsah(obraz), p.svg.svg()) << hlbka;
+    }
+    // another zoom and first gate: what the sliders show
+    const Beh b = spusti({"draw", "--zoom", "0.45", "--from", "20", a, cesta("z.svg")});
+    ASSERT_EQ(b.kod, 0);
+    EXPECT_NE(obsah(cesta("z.svg")), obsah(cesta("m_element.svg")));
+    EXPECT_EQ(spusti({"draw", "--zoom", "3", a, cesta("y.svg")}).kod, 2);
+    EXPECT_EQ(spusti({"draw", a, cesta("y.gif")}).kod, 2);
 }
 
 TEST_F(Qlc, NonUnitaryMatrixEndsTheRunWithStatusOne) {

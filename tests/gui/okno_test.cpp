@@ -3,6 +3,11 @@
 // repainting but refuses input while a command runs.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "app/gui/pngkresba.h"
+#include "app/qlc/qlc.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -578,6 +583,45 @@ TEST_F(Okno, CanvasSavedAsPng) {
     ASSERT_EQ(boxy.size(), pred + 1);
     EXPECT_EQ(boxy.back().druh, TDruhBoxu::Chyba);
     EXPECT_EQ(boxy.back().text, "Obrázok sa nepodarilo uložiť do súboru " + zle);
+}
+
+// `qlc draw` paints with the window's canvas: its PNG of a circuit is the
+// window's picture after "Otvorit" and "Dekompozícia" of the same file.
+TEST_F(Okno, QlcDrawGivesTheWindowsPicture) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string mat = QDir(dir.path()).filePath(QStringLiteral("m.mat")).toStdString();
+    const std::string png = QDir(dir.path()).filePath(QStringLiteral("m.png")).toStdString();
+    auto qlc = [](std::vector<std::string> a) {
+        a.insert(a.begin(), "qlc");
+        std::vector<char*> argv;
+        for (auto& s : a) argv.push_back(s.data());
+        std::ostringstream out, err;
+        return cli::hlavny(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    };
+    ASSERT_EQ(qlc({"random", "--qubits", "3", "--seed", "5", "-o", mat}), 0);
+    cli::nastavpng(gui::kreslipng);
+    ASSERT_EQ(qlc({"draw", mat, png}), 0);
+    subory.push_back(mat);
+    akcia("Otvori1")->trigger();
+    klikni("Button3");
+    const QImage obraz(QString::fromStdString(png));
+    ASSERT_FALSE(obraz.isNull());
+    EXPECT_GT(test::nebiele(obraz), 0);
+    EXPECT_EQ(obraz.convertToFormat(QImage::Format_RGB32), platno().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Okno, CircuitSavedAsOpenQasm) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString cesta = QDir(dir.path()).filePath(QStringLiteral("siet.qasm"));
+    subory.push_back(cesta.toStdString());
+    akcia("UlozQasm3")->trigger();
+    ASSERT_EQ(dialogy.size(), 1u);
+    QFile f(cesta);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("OPENQASM 3.0;"));
+    EXPECT_EQ(akcia("UlozQasm2")->text(), QString::fromUtf8("Uložiť sieť ako OpenQASM 2.0"));
 }
 
 TEST_F(Okno, HelpAndAboutOpenFromTheMenu) {
