@@ -20,6 +20,11 @@ inline constexpr double EPS_ELEMENT = 1e-6;  // stage of L1(U) gates into elemen
 // matrix takes the general construction, which is exact for all of them.
 inline constexpr double TVAR = 1e-11;
 
+// Two products of unit-modulus matrices that agree to rounding: each part
+// of every entry within this, measured on the raw doubles (zero snapping
+// would hide anything below 1e-12).
+inline constexpr double ZAOKRUHLENIE = 1e-14;
+
 // Scaling of the eigenvector row in vlvektor.
 inline constexpr double VLVEKTOR_MALE = 1e-4;
 inline constexpr double VLVEKTOR_KRAT = 10000.0;

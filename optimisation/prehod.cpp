@@ -1,6 +1,7 @@
 // Exchange of two neighbouring gates of the optimiser's virtual order, the
 // jump over an anti-diagonal gate, the check of an exchange against full
 // matrices, and the neighbour searches that skip removed gates.
+#include <cmath>
 #include <bit>
 #include <string>
 
@@ -297,6 +298,22 @@ std::uint8_t TForm1::skok(int pos1, int pos2, int mode) {
     return 4;
 }
 
+namespace {
+
+// X and Y agree to rounding, part by part on the raw doubles.
+bool nazaokruhlenie(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
+    for (int i = 1; i <= rozmer; ++i) {
+        const TKOMPLEX* x = X.riadok(i);
+        const TKOMPLEX* y = Y.riadok(i);
+        for (int j = 0; j < rozmer; ++j)
+            if (std::fabs(x[j].re - y[j].re) > ZAOKRUHLENIE || std::fabs(x[j].im - y[j].im) > ZAOKRUHLENIE)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void TForm1::kontrolaprehodu(int pos1, int pos2, int mode, std::uint8_t kod, const TMATICA1& P) {
     TSUCIN& S = kontrolny(0);
     S.M = P;
@@ -330,10 +347,19 @@ void TForm1::overprehodu(int pos1, int pos2, int mode, std::uint8_t kod) {
         R.plna = true;
     }
     const bool eq = rovnakesucin(kontrolny(0), R, rozmer, eps);
-    if ((eq && kod == 0) || (!eq && kod != 0)) {
+    // With code 0 nothing changed, and eq says the pair could have been
+    // exchanged although no rule saw it. Products equal only within eps do
+    // not show that: exchanging gates that commute only within eps (a gate
+    // a few 1e-12 off diagonal, left so by rounding) would put that error
+    // into the circuit, and the rules rightly refuse. Such a missed
+    // exchange is reported only when the products agree to rounding, and it
+    // is no failure of the circuit; a rule whose exchange changed the
+    // product is.
+    const bool vynechana = kod == 0 && eq && nazaokruhlenie(kontrolny(0).M, R.M, rozmer);
+    if (vynechana || (!eq && kod != 0)) {
         log("Rozdielne vysledky pre prehod bran:" + std::to_string(pos1) + "," + std::to_string(pos2) +
             ". mojalg:" + odpovedprehodu(kod) + (eq ? "Matice:TRUE" : "Matice:FALSE"));
-        zlakontrola();
+        if (kod != 0) zlakontrola();
     }
 }
 
