@@ -5,9 +5,12 @@
 // for medians.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
+#include <vector>
 
 #include "app/form1.h"
+#include "app/qlc/konzola.h"
 
 namespace {
 
@@ -15,17 +18,7 @@ using namespace qlc;
 
 // A platform that shows nothing.
 class Ticho : public Platforma {
-    class Nic : public Platno {
-    public:
-        void pero(TFarba, int) override {}
-        void stetec(TFarba) override {}
-        void pismo(int, TFarba) override {}
-        void vypln(int, int, int, int) override {}
-        void ciara(int, int, int, int) override {}
-        void elipsa(int, int, int, int) override {}
-        void obdlznik(int, int, int, int) override {}
-        void text(int, int, const std::string&) override {}
-    } nic_;
+    cli::PrazdnePlatno nic_;
 
 public:
     std::uint32_t seed = 1;
@@ -98,11 +91,11 @@ void BM_Optimalizacia(benchmark::State& s) {
     f.roboptim = false;
     f.Button3Click();
     f.roboptim = true;
-    auto zaloha = std::make_unique<TGATES1>(f.brany);
     const int pocet = f.pocetb1;
+    std::vector<TGATE1> zaloha(f.brany.data(), f.brany.data() + pocet + 1);
     for (auto _ : s) {
         s.PauseTiming();
-        f.brany = *zaloha;
+        std::copy(zaloha.begin(), zaloha.end(), f.brany.data());
         f.pocetb1 = pocet;
         s.ResumeTiming();
         f.optimalizacia();
@@ -129,5 +122,43 @@ void BM_Dekompozicia(benchmark::State& s) {
 BENCHMARK(BM_Dekompozicia)
     ->ArgsProduct({{2, 3, 4, 5}, {HLBKA_ELEMENT, HLBKA_L1, HLBKA_TOFFOLI}})
     ->Unit(benchmark::kMillisecond);
+
+// Where the time of a decomposition to elementary gates goes: the driver's
+// stages one by one, each timed on its own (seconds per run in the counters).
+void BM_Etapy(benchmark::State& s) {
+    Prostredie e(static_cast<int>(s.range(0)));
+    TForm1& f = *e.f;
+    const TMATICA1 vstup = f.A;
+    double t[8] = {};
+    auto cas = [&](int k, auto&& krok) {
+        const auto a = std::chrono::steady_clock::now();
+        krok();
+        t[k] += std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
+    };
+    for (auto _ : s) {
+        f.eps = EPS_ZAKLAD;
+        f.A = vstup;
+        f.pocettpq = 0;
+        cas(0, [&] {
+            for (int m = f.rozmer; m >= 2; --m) f.Redukcia(f.A, m);
+        });
+        cas(1, [&] {
+            f.pocetb1 = 0;
+            for (int u = 1; u <= f.pocettpq; ++u) f.RozlozTpq(u);
+            for (int i = 1; i <= f.rozmer; ++i) f.fazy[i] = -arg(f.A(i, i));
+            f.RozlozFazy();
+        });
+        cas(2, [&] { f.optimalizacia(); });
+        cas(3, [&] { f.DoL1(); });
+        cas(4, [&] { f.optimalizacia(); });
+        cas(5, [&] { f.Doelementarnych(); });
+        cas(6, [&] { f.optimalizacia(); });
+        cas(7, [&] { benchmark::DoNotOptimize(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1)); });
+    }
+    const char* mena[8] = {"reduction", "to_gates", "opt1", "to_L1", "opt2", "to_elem", "opt3", "compose"};
+    for (int k = 0; k < 8; ++k) s.counters[mena[k]] = benchmark::Counter(t[k], benchmark::Counter::kAvgIterations);
+    s.counters["gates"] = f.pocetb1;
+}
+BENCHMARK(BM_Etapy)->DenseRange(3, 5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -8,59 +8,15 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
+using namespace qlc::test;
 
 namespace {
 
-constexpr double PI = std::numbers::pi;
 const std::string PRETECENIE = "!!!!DoL1(U): V rozsahu pola n1 sa neda vykonat rozpis Lm(U) bran";
-
-TKOMPLEX z(double re, double im = 0.0) { return {re, im}; }
-
-TMATICA2 nahodnaunitarna(std::mt19937& gen) {
-    std::uniform_real_distribution<double> u(-PI, PI);
-    const double a = u(gen), b = u(gen), c = u(gen), t = u(gen);
-    const TKOMPLEX f = polar(1.0, a);
-    return {f * polar(std::cos(t), b), f * polar(std::sin(t), c), f * polar(-std::sin(t), -c),
-            f * polar(std::cos(t), -b)};
-}
-
-TGATE1 brana(const TMATICA2& U, int ciel, std::vector<int> kontroly, bool vyradena = false) {
-    TGATE1 g;
-    g.U = U;
-    g.ciel = static_cast<std::uint8_t>(ciel);
-    g.pocetk = static_cast<std::uint8_t>(kontroly.size());
-    for (std::size_t j = 0; j < kontroly.size(); ++j) g.kontroly[static_cast<long long>(j) + 1] = static_cast<std::uint8_t>(kontroly[j]);
-    g.vyradena = vyradena;
-    return g;
-}
-
-bool rovnakebity(const TMATICA2& X, const TMATICA2& Y) {
-    for (std::size_t k = 0; k < 4; ++k)
-        if (X.a[k].re != Y.a[k].re || X.a[k].im != Y.a[k].im) return false;
-    return true;
-}
-
-bool rovnakabrana(const TGATE1& a, const TGATE1& b) {
-    if (!rovnakebity(a.U, b.U) || a.pocetk != b.pocetk || a.vyradena != b.vyradena || a.ciel != b.ciel) return false;
-    for (int j = 1; j <= 4; ++j)
-        if (a.kontroly[j] != b.kontroly[j]) return false;
-    return true;
-}
-
-void nastavqubity(TForm1& f, int n) {
-    f.pocetq = n;
-    f.rozmer = 1 << n;
-}
-
-void vloz(TForm1& f, const std::vector<TGATE1>& obvod) {
-    f.pocetb1 = 0;
-    for (const TGATE1& g : obvod) f.brany[++f.pocetb1] = g;
-}
-
-TMATICA1 celok(TForm1& f) { return f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1); }
 
 // The expansion in local labels of the controls, as (ciel, kontrola, kind)
 // with kind 'V', 'W' or 'X'.

@@ -8,24 +8,13 @@
 
 #include "app/form1.h"
 #include "core/odmocnina.h"
+#include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
+using namespace qlc::test;
 
 namespace {
-
-constexpr double PI = std::numbers::pi;
-
-TKOMPLEX z(double re, double im = 0.0) { return {re, im}; }
-
-// A random element of U(2): e^(ia) [[e^(ib) cos t, e^(ic) sin t], [-e^(-ic) sin t, e^(-ib) cos t]].
-TMATICA2 nahodnaunitarna(std::mt19937& gen) {
-    std::uniform_real_distribution<double> u(-PI, PI);
-    const double a = u(gen), b = u(gen), c = u(gen), t = u(gen);
-    const TKOMPLEX f = polar(1.0, a);
-    return {f * polar(std::cos(t), b), f * polar(std::sin(t), c), f * polar(-std::sin(t), -c),
-            f * polar(std::cos(t), -b)};
-}
 
 TMATICA2 mocnina(const TMATICA2& R, int k) {
     TMATICA2 X = R;
@@ -37,14 +26,6 @@ double odchylka2(const TMATICA2& X, const TMATICA2& Y) {
     double m = 0.0;
     for (int i = 0; i < 4; ++i) m = std::max(m, modul(X.a[static_cast<std::size_t>(i)] - Y.a[static_cast<std::size_t>(i)]));
     return m;
-}
-
-bool rovnakebity(const TMATICA2& X, const TMATICA2& Y) {
-    for (int i = 0; i < 4; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        if (X.a[k].re != Y.a[k].re || X.a[k].im != Y.a[k].im) return false;
-    }
-    return true;
 }
 
 TKOMPLEX hodnota(TKOMPLEX a, TKOMPLEX b, TKOMPLEX c, TKOMPLEX x) { return a * sqr(x) + b * x + c; }
