@@ -220,7 +220,9 @@ TEST_F(Okno, MenusInTheirOrder) {
         return t;
     };
     EXPECT_EQ(polozky(0), QStringList({"Otvorit", QString::fromUtf8("Uložit"),
-                                       QString::fromUtf8("Uložiť obrázok siete"), "Koniec"}));
+                                       QString::fromUtf8("Uložiť obrázok siete"),
+                                       QString::fromUtf8("Uložiť sieť ako OpenQASM 3"),
+                                       QString::fromUtf8("Uložiť sieť ako OpenQASM 2.0"), "Koniec"}));
     EXPECT_EQ(polozky(1), QStringList({QString::fromUtf8("Matica brány")}));
     EXPECT_EQ(polozky(2), QStringList({QString::fromUtf8("Vykonať optimalizáciu"),
                                        QString::fromUtf8("Kontrola po jednotlivých optim. krokoch"),
