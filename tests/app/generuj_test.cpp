@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "core/text.h"
+#include "tests/naivny.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
@@ -28,17 +29,6 @@ struct Lcg {
     double realne() { return dalsi() / 4294967296.0; }
 };
 
-// Every term of the sum, in increasing k, snapped after every operation.
-TMATICA1 naivnysucin(const TMATICA1& X, const TMATICA1& Y, int n) {
-    TMATICA1 Z = X;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            TKOMPLEX s;
-            for (int k = 1; k <= n; ++k) s = s + X(i, k) * Y(k, j);
-            Z(i, j) = s;
-        }
-    return Z;
-}
 
 // The random matrix built step by step as described: full factor matrices
 // multiplied from the right.
@@ -65,7 +55,7 @@ TMATICA1 referencia(TForm1& f, int pocet, std::uint32_t seed) {
             S = h == 1 ? f.vyrobTpq(p, q, 2 * std::numbers::pi * u1, 2 * std::numbers::pi * u2)
                        : f.vyrobTpqinv(p, q, 2 * std::numbers::pi * u1, 2 * std::numbers::pi * u2);
         }
-        M = naivnysucin(M, S, N);
+        M = test::naivnysucin(M, S, N);
     }
     return M;
 }

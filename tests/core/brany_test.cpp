@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "tests/naivny.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
@@ -30,16 +31,6 @@ struct Model : ::testing::Test {
     }
 };
 
-TMATICA1 naivny(const TMATICA1& X, const TMATICA1& Y, int n) {
-    TMATICA1 Z;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            TKOMPLEX s;
-            for (int k = 1; k <= n; ++k) s = s + X(i, k) * Y(k, j);
-            Z(i, j) = s;
-        }
-    return Z;
-}
 
 TEST_F(Model, TobinTodecNumberQubitOneAsMostSignificantBit) {
     qubity(2);
@@ -103,9 +94,9 @@ TEST_F(Model, CompositionRepairsRangeAndMultipliesLaterGateFromLeft) {
     f->brany[2] = brana(f->matnot, 2, {1});
     f->pocetb1 = 2;
     const TMATICA1 C = f->kompozicia(f->brany, 2, 1, 2);
-    const TMATICA1 ocak = naivny(f->maticabrany(f->brany[2]), f->maticabrany(f->brany[1]), 4);
+    const TMATICA1 ocak = test::naivnysucin(f->maticabrany(f->brany[2]), f->maticabrany(f->brany[1]), 4);
     EXPECT_EQ(odchylka(C, ocak, 4), 0.0);
-    const TMATICA1 obratene = naivny(f->maticabrany(f->brany[1]), f->maticabrany(f->brany[2]), 4);
+    const TMATICA1 obratene = test::naivnysucin(f->maticabrany(f->brany[1]), f->maticabrany(f->brany[2]), 4);
     EXPECT_GT(odchylka(C, obratene, 4), 0.1);
 
     p.vycisti();
@@ -140,7 +131,7 @@ TEST_F(Model, FastCompositionIsBitIdenticalToFullProducts) {
         }
         f->pocetb1 = pocet;
         TMATICA1 ref = f->maticabrany(f->brany[1]);
-        for (int i = 2; i <= pocet; ++i) ref = naivny(f->maticabrany(f->brany[i]), ref, f->rozmer);
+        for (int i = 2; i <= pocet; ++i) ref = test::naivnysucin(f->maticabrany(f->brany[i]), ref, f->rozmer);
         const TMATICA1 C = f->kompozicia(f->brany, pocet, 1, pocet);
         for (int i = 1; i <= f->rozmer; ++i)
             for (int j = 1; j <= f->rozmer; ++j) {

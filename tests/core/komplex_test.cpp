@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/matica.h"
+#include "tests/naivny.h"
 
 using namespace qlc;
 
@@ -32,17 +33,6 @@ TEST(Komplex, EqualityIsRelativeAndIgnoresEps) {
     EXPECT_FALSE(diagonalna2({1.0, TKOMPLEX(1e-9), 0.0, 1.0}));
 }
 
-// Naive reference product: every term, snapped after every product and sum.
-static TMATICA1 naivny(const TMATICA1& X, const TMATICA1& Y, int n) {
-    TMATICA1 Z;
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            TKOMPLEX s;
-            for (int k = 1; k <= n; ++k) s = s + X(i, k) * Y(k, j);
-            Z(i, j) = s;
-        }
-    return Z;
-}
 
 TEST(Matica, ProductMatchesNaiveBitForBitAndMayAlias) {
     TMATICA1 X, Y;
@@ -57,7 +47,7 @@ TEST(Matica, ProductMatchesNaiveBitForBitAndMayAlias) {
             X(i, j) = TKOMPLEX(r(), r());
             Y(i, j) = TKOMPLEX(r(), r());
         }
-    const TMATICA1 Z = naivny(X, Y, 8);
+    const TMATICA1 Z = test::naivnysucin(X, Y, 8);
     TMATICA1 X2 = X;
     X2 = nasob(X2, Y, 8);
     TMATICA1 Y2 = Y;
