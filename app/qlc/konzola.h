@@ -32,6 +32,8 @@ public:
 class Konzola : public Platforma {
 public:
     Konzola(std::ostream& out, std::ostream& err, bool terminal);
+    // A run that ended early leaves its bar visible; the terminal line goes.
+    ~Konzola() override { zmazprogres(); }
 
     // The model whose progress bar is shown; set once it exists.
     const TForm1* model = nullptr;
