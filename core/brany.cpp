@@ -72,14 +72,32 @@ void aplikujbranu(const TGATE1& g, int pocetq, TMATICA1& M) {
     unsigned c = 0;
     for (int j = 1; j <= g.pocetk; ++j) c |= 1u << (pocetq - g.kontroly[j]);
     const TKOMPLEX u11 = g.U.u11(), u12 = g.U.u12(), u21 = g.U.u21(), u22 = g.U.u22();
+    // A product with an exact 0 is +0 after snapping, and w + 0 = w for a
+    // snapped w, so a diagonal or anti-diagonal U needs one product per
+    // entry, with the same bits as the full sum.
+    const bool diagonalna = u12.nula() && u21.nula();
+    const bool antidiagonalna = u11.nula() && u22.nula();
     for (unsigned s = 0; s < static_cast<unsigned>(rozmer); ++s) {
         if ((s & t) || (s & c) != c) continue;
         TKOMPLEX* ri = M.riadok(static_cast<int>(s) + 1);
         TKOMPLEX* re = M.riadok(static_cast<int>(s | t) + 1);
-        for (int j = 0; j < rozmer; ++j) {
-            const TKOMPLEX x = ri[j], y = re[j];
-            ri[j] = u11 * x + u12 * y;
-            re[j] = u21 * x + u22 * y;
+        if (diagonalna) {
+            for (int j = 0; j < rozmer; ++j) {
+                ri[j] = u11 * ri[j];
+                re[j] = u22 * re[j];
+            }
+        } else if (antidiagonalna) {
+            for (int j = 0; j < rozmer; ++j) {
+                const TKOMPLEX x = ri[j];
+                ri[j] = u12 * re[j];
+                re[j] = u21 * x;
+            }
+        } else {
+            for (int j = 0; j < rozmer; ++j) {
+                const TKOMPLEX x = ri[j], y = re[j];
+                ri[j] = u11 * x + u12 * y;
+                re[j] = u21 * x + u22 * y;
+            }
         }
     }
 }

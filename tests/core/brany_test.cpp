@@ -123,6 +123,8 @@ TEST_F(Model, FastCompositionIsBitIdenticalToFullProducts) {
             b.U = {polar(std::sin(w), fi), TKOMPLEX(std::cos(w)), polar(std::cos(w), -fi),
                    TKOMPLEX(-std::sin(w))};
             if (i % 7 == 0) b.U = f->matnot;
+            if (i % 5 == 0) b.U = diag2(polar(1.0, fi), TKOMPLEX(-1.0));
+            if (i % 11 == 0) b.U = {TKOMPLEX(), polar(1.0, w), TKOMPLEX(0.0, 1.0), TKOMPLEX()};
             b.ciel = static_cast<std::uint8_t>(1 + g.cele(n));
             const int k = g.cele(n);
             for (int q = n; q >= 1 && b.pocetk < k; --q)
