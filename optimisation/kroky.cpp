@@ -20,6 +20,16 @@ void krokbox(TForm1& f, const std::string& nadpis, const std::string& krok) {
     }
 }
 
+// Appends gates od..po of the store to the display copy after entry j:
+// every unmarked gate (but the moving gate when bezTahanej), and, with
+// sVlozenou, the waiting gate of a jump right after its anchor.
+void kopiruj(TForm1& f, int& j, int od, int po, bool bezTahanej, bool sVlozenou) {
+    for (int k = od; k <= po; ++k) {
+        if (!f.brany[k].vyradena && !(bezTahanej && k == f.optim.tahana)) f.kopia[++j] = f.brany[k];
+        if (sVlozenou && f.optim.vloz && k == f.optim.vlozpri) f.kopia[++j] = f.optim.vlozbrana;
+    }
+}
+
 }  // namespace
 
 // Left phase: the moving gate tahana stands right of its partner pos and is
@@ -31,11 +41,7 @@ void TForm1::tahvlavo(const std::string& prefix) {
     const bool posvyradena = brany[pos].vyradena;
 
     int j = 0;
-    for (int k = 1; k <= pos; ++k)
-        if (!brany[k].vyradena) {
-            ++j;
-            kopia[j] = brany[k];
-        }
+    kopiruj(*this, j, 1, pos, false, false);
     const int npos = j;
     int nm = 0;
     if (!tahvyradena) {
@@ -47,16 +53,7 @@ void TForm1::tahvlavo(const std::string& prefix) {
         // After a merge into the partner the result stands at npos.
         aktualna = posvyradena ? 0 : npos;
     }
-    for (int k = pos + 1; k <= pocetb1; ++k) {
-        if (!brany[k].vyradena && k != tahana) {
-            ++j;
-            kopia[j] = brany[k];
-        }
-        if (optim.vloz && k == optim.vlozpri) {
-            ++j;
-            kopia[j] = optim.vlozbrana;
-        }
-    }
+    kopiruj(*this, j, pos + 1, pocetb1, true, true);
 
     kreslenie(TZoznamBran(kopia.data(), kopia.hi), j, zobrazod);
 
@@ -74,16 +71,7 @@ void TForm1::tahvpravo(const std::string& prefix) {
     const bool posvyradena = brany[pos].vyradena;
 
     int j = 0;
-    for (int k = 1; k <= pos - 1; ++k) {
-        if (!brany[k].vyradena && k != tahana) {
-            ++j;
-            kopia[j] = brany[k];
-        }
-        if (optim.vloz && k == optim.vlozpri) {
-            ++j;
-            kopia[j] = optim.vlozbrana;
-        }
-    }
+    kopiruj(*this, j, 1, pos - 1, true, true);
     int nm = 0;
     if (!tahvyradena) {
         ++j;
@@ -95,11 +83,7 @@ void TForm1::tahvpravo(const std::string& prefix) {
         aktualna = posvyradena ? 0 : j + 1;
     }
     const int npos = j + 1;
-    for (int k = pos; k <= pocetb1; ++k)
-        if (!brany[k].vyradena) {
-            ++j;
-            kopia[j] = brany[k];
-        }
+    kopiruj(*this, j, pos, pocetb1, false, false);
 
     kreslenie(TZoznamBran(kopia.data(), kopia.hi), j, zobrazod);
 

@@ -5,32 +5,15 @@
 
 #include "app/form1.h"
 #include "tests/naivny.h"
+#include "tests/model.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;
 
 namespace {
 
-struct Model : ::testing::Test {
-    test::ZaznamPlatforma p;
-    std::unique_ptr<TForm1> f;
-    void SetUp() override {
-        f = std::make_unique<TForm1>(p);
-        p.vycisti();
-    }
-    void qubity(int n) {
-        f->pocetq = n;
-        f->rozmer = 1 << n;
-    }
-    TGATE1 brana(TMATICA2 U, int ciel, std::initializer_list<int> kontroly) {
-        TGATE1 g;
-        g.U = U;
-        g.ciel = static_cast<std::uint8_t>(ciel);
-        for (int k : kontroly) g.kontroly[++g.pocetk] = static_cast<std::uint8_t>(k);
-        return g;
-    }
-};
-
+using Model = test::ModelTest;
+using test::brana;
 
 TEST_F(Model, TobinTodecNumberQubitOneAsMostSignificantBit) {
     qubity(2);

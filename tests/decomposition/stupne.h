@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "tests/model.h"
 
 namespace qlc::test {
 
@@ -23,23 +24,6 @@ inline TMATICA2 nahodnaunitarna(std::mt19937& gen) {
     const TKOMPLEX f = polar(1.0, a);
     return {f * polar(std::cos(t), b), f * polar(std::sin(t), c), f * polar(-std::sin(t), -c),
             f * polar(std::cos(t), -b)};
-}
-
-inline TGATE1 brana(const TMATICA2& U, int ciel, std::vector<int> kontroly, bool vyradena = false) {
-    TGATE1 g;
-    g.U = U;
-    g.ciel = static_cast<std::uint8_t>(ciel);
-    g.pocetk = static_cast<std::uint8_t>(kontroly.size());
-    for (std::size_t j = 0; j < kontroly.size(); ++j)
-        g.kontroly[static_cast<long long>(j) + 1] = static_cast<std::uint8_t>(kontroly[j]);
-    g.vyradena = vyradena;
-    return g;
-}
-
-inline bool rovnakebity(const TMATICA2& X, const TMATICA2& Y) {
-    for (std::size_t k = 0; k < 4; ++k)
-        if (X.a[k].re != Y.a[k].re || X.a[k].im != Y.a[k].im) return false;
-    return true;
 }
 
 inline bool rovnakabrana(const TGATE1& a, const TGATE1& b) {

@@ -146,7 +146,7 @@ TEST(Optimalizacia, MoveThatChangedPartnersAndIsBlockedRestoresEverything) {
         Optim kopia(3);
         kopia.obvod({brana(o.f->matnot, 2, {3}), brana(U1, 2, {1}), brana(U2, 2)});
         EXPECT_EQ(kopia.f->prehodbrany(2, 3, 1), 1);
-        EXPECT_FALSE(totozne(kopia[2].U, U1));
+        EXPECT_FALSE(rovnakebity(kopia[2].U, U1));
         // ... and cannot pass the CNOT after that.
         EXPECT_EQ(kopia.f->spravid(1, 3), 0);
         EXPECT_EQ(kopia.f->prehodbrany(1, 3, 1), 0);
@@ -230,7 +230,7 @@ TEST(Optimalizacia, AMoveRemembersAtMost4999ChangedPartners) {
     // Gate 1 passed all of them and merged with the last gate.
     ASSERT_EQ(o.f->pocetb1, 5000);
     EXPECT_TRUE(rovnakabrana(o[5000], brana(nasob2(hadamard(), U1), 2)));
-    EXPECT_FALSE(totozne(o[1].U, U3));
+    EXPECT_FALSE(rovnakebity(o[1].U, U3));
     EXPECT_LE(o.odchylkaobvodu(), 1e-9);
 
     Optim p(3);
@@ -255,7 +255,7 @@ TEST(Optimalizacia, EachPhaseOfAMoveCountsItsOwnChangedPartners) {
     ASSERT_EQ(o.f->pocetb1, 5102);
     EXPECT_TRUE(rovnakabrana(o[5102], brana(nasob2(hadamard(), U1), 2)));
     EXPECT_TRUE(rovnakabrana(o[tahana - 1], o.povodne[static_cast<std::size_t>(tahana - 2)]));
-    EXPECT_FALSE(totozne(o[tahana].U, o.povodne[static_cast<std::size_t>(tahana)].U));
+    EXPECT_FALSE(rovnakebity(o[tahana].U, o.povodne[static_cast<std::size_t>(tahana)].U));
     EXPECT_LE(o.odchylkaobvodu(), 1e-9);
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "tests/model.h"
 #include "tests/zaznam.h"
 
 namespace qlc::test {
@@ -31,24 +32,9 @@ inline TMATICA2 vseob(double a, double b, double c, double t) {
                ei(a - c) * TKOMPLEX(-std::sin(t)), ei(a - b) * TKOMPLEX(std::cos(t)));
 }
 
-inline TGATE1 brana(const TMATICA2& U, int ciel, std::initializer_list<int> kontroly = {}) {
-    TGATE1 g;
-    g.U = U;
-    g.ciel = static_cast<std::uint8_t>(ciel);
-    for (int k : kontroly) g.kontroly[++g.pocetk] = static_cast<std::uint8_t>(k);
-    return g;
-}
-
-// Bit-for-bit equality of two matrices (after zero snapping there is no -0).
-inline bool totozne(const TMATICA2& X, const TMATICA2& Y) {
-    for (int k = 0; k < 4; ++k)
-        if (X.a[k].re != Y.a[k].re || X.a[k].im != Y.a[k].im) return false;
-    return true;
-}
-
 // The meaningful fields of two gates are equal, U bit for bit.
 inline ::testing::AssertionResult rovnakabrana(const TGATE1& x, const TGATE1& y) {
-    if (!totozne(x.U, y.U)) return ::testing::AssertionFailure() << "U differs";
+    if (!rovnakebity(x.U, y.U)) return ::testing::AssertionFailure() << "U differs";
     if (x.pocetk != y.pocetk || x.ciel != y.ciel || x.vyradena != y.vyradena)
         return ::testing::AssertionFailure()
                << "ciel/pocetk/vyradena " << int(x.ciel) << "/" << int(x.pocetk) << "/" << x.vyradena

@@ -73,7 +73,7 @@ TEST(Prehod, TargetReadAsAControlByTheLaterGate) {
     // the Hadamard's off-diagonal entries take conj(z) and z.
     const TKOMPLEX z = ei(0.6);
     EXPECT_EQ(o.prehod(brana(hadamard(), 1), brana(skalar(z), 2, {1}), 1), 1);
-    EXPECT_TRUE(totozne(
+    EXPECT_TRUE(rovnakebity(
         o[1].U, mat(hadamard().u11(), hadamard().u12() * conj(z), hadamard().u21() * z, hadamard().u22())));
     EXPECT_EQ(o.prehod(brana(hadamard(), 1), brana(skalar(z), 2, {1}), 2), 1);
     // The same with a CNOT on 1 controlled by 3: a CNOT is never changed,
@@ -93,12 +93,12 @@ TEST(Prehod, TargetOfTheEarlierGateReadByTheLaterAndViceVersa) {
     EXPECT_EQ(o.prehod(brana(faza(0.3), 1, {2}), brana(G2, 2, {1}), 1), 2);
     EXPECT_EQ(o.prehod(brana(diag2(ei(0.1), ei(0.2)), 1, {2}), brana(diag2(ei(0.3), ei(0.4)), 2, {1}), 1), 3);
     EXPECT_EQ(o.prehod(brana(diag2(ei(0.1), mu), 1, {2}), brana(G2, 2, {1}), 2), 2);
-    EXPECT_TRUE(totozne(o[2].U, mat(G2.u11(), G2.u12() * mu, G2.u21() * conj(mu), G2.u22())));
+    EXPECT_TRUE(rovnakebity(o[2].U, mat(G2.u11(), G2.u12() * mu, G2.u21() * conj(mu), G2.u22())));
     EXPECT_EQ(o.prehod(brana(diag2(ei(0.1), mu), 1, {2}), brana(o.f->matnot, 2, {1}), 1), 0);
     EXPECT_EQ(o.prehod(brana(diag2(ei(0.1), mu), 1, {2, 3}), brana(G2, 2, {1}), 1), 0);  // c1 fails
     EXPECT_EQ(o.prehod(brana(G1, 1, {2}), brana(diag2(ei(0.8), 1.0), 2, {1}), 1), 3);
     EXPECT_EQ(o.prehod(brana(G1, 1, {2}), brana(diag2(ei(0.2), nu), 2, {1}), 1), 1);
-    EXPECT_TRUE(totozne(o[1].U, mat(G1.u11(), G1.u12() * conj(nu), G1.u21() * nu, G1.u22())));
+    EXPECT_TRUE(rovnakebity(o[1].U, mat(G1.u11(), G1.u12() * conj(nu), G1.u21() * nu, G1.u22())));
     EXPECT_EQ(o.prehod(brana(o.f->matnot, 1, {2}), brana(diag2(ei(0.2), nu), 2, {1}), 1), 0);
     EXPECT_EQ(o.prehod(brana(G1, 1, {2}), brana(G2, 2, {1}), 1), 0);
 }
@@ -108,7 +108,7 @@ TEST(Prehod, TargetOfTheLaterGateReadByTheEarlier) {
     const TKOMPLEX kappa = ei(1.3);
     EXPECT_EQ(o.prehod(brana(G1, 1, {2}), brana(diag2(ei(0.5), ei(0.7)), 2), 2), 3);
     EXPECT_EQ(o.prehod(brana(skalar(kappa), 1, {2}), brana(G2, 2), 1), 2);
-    EXPECT_TRUE(totozne(o[2].U, mat(G2.u11(), G2.u12() * kappa, G2.u21() * conj(kappa), G2.u22())));
+    EXPECT_TRUE(rovnakebity(o[2].U, mat(G2.u11(), G2.u12() * kappa, G2.u21() * conj(kappa), G2.u22())));
     EXPECT_EQ(o.prehod(brana(skalar(kappa), 1, {2}), brana(o.f->matnot, 2, {3}), 1), 0);
     EXPECT_EQ(o.prehod(brana(skalar(kappa), 1, {2, 3}), brana(G2, 2), 1), 0);
     EXPECT_EQ(o.prehod(brana(G1, 1, {2}), brana(G2, 2), 2), 0);
@@ -118,9 +118,9 @@ TEST(Prehod, SameTargetConjugatesTheMovingGateWhenItsControlsAllow) {
     Dvojica o(3);
     // Single-qubit gates that do not commute.
     EXPECT_EQ(o.prehod(brana(G1, 1), brana(G2, 1), 1), 2);
-    EXPECT_TRUE(totozne(o[2].U, nasob2(nasob2(hermit2(G1), G2), G1)));
+    EXPECT_TRUE(rovnakebity(o[2].U, nasob2(nasob2(hermit2(G1), G2), G1)));
     EXPECT_EQ(o.prehod(brana(G1, 1), brana(G2, 1), 2), 1);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(nasob2(G2, G1), hermit2(G2))));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(nasob2(G2, G1), hermit2(G2))));
     // Mode 2 prefers b1, but b2's second control is not among b1's qubits.
     EXPECT_EQ(o.prehod(brana(G1, 3, {1}), brana(G2, 3, {1, 2}), 2), 2);
     // Mode 1 prefers b2, but b1's control is not among b2's qubits.
@@ -139,7 +139,7 @@ TEST(Prehod, JumpOverAnAntiDiagonalGate) {
     Dvojica o(2);
     // X on qubit 1, then a gate on qubit 2 controlled by 1, dragged left.
     EXPECT_EQ(o.prehod(brana(o.f->matnot, 1), brana(G2, 2, {1}), 1), 4);
-    EXPECT_TRUE(totozne(o[2].U, hermit2(G2)));
+    EXPECT_TRUE(rovnakebity(o[2].U, hermit2(G2)));
     EXPECT_EQ(o[2].ciel, 2);
     EXPECT_EQ(o[2].pocetk, 1);
     EXPECT_TRUE(rovnakabrana(o[1], o.a));
@@ -147,7 +147,7 @@ TEST(Prehod, JumpOverAnAntiDiagonalGate) {
     EXPECT_TRUE(rovnakabrana(o.f->optim.vlozbrana, brana(G2, 2)));
     // The mirror: the controlled gate dragged right over the X.
     EXPECT_EQ(o.prehod(brana(G2, 2, {1}), brana(mat(0.0, ei(0.3), ei(-0.9), 0.0), 1), 2), 4);
-    EXPECT_TRUE(totozne(o[1].U, hermit2(G2)));
+    EXPECT_TRUE(rovnakebity(o[1].U, hermit2(G2)));
     EXPECT_EQ(o.f->optim.vlozpri, 2);
     EXPECT_TRUE(rovnakabrana(o.f->optim.vlozbrana, brana(G2, 2)));
     EXPECT_TRUE(o.p.logy.empty());
@@ -169,7 +169,7 @@ TEST(Prehod, OnlyOneJumpWaitsAtATime) {
     o.f->optim.vloz = true;
     o.f->optim.vlozpri = 7;
     EXPECT_EQ(o.f->prehodbrany(1, 2, 1), 0);
-    EXPECT_TRUE(totozne(o[2].U, G2));
+    EXPECT_TRUE(rovnakebity(o[2].U, G2));
     EXPECT_EQ(o.f->optim.vlozpri, 7);
 }
 
@@ -192,8 +192,8 @@ TEST(Prehod, ArgumentsOutOfOrderAreLogged) {
     EXPECT_EQ(o.f->prehodbrany(2, 1, 1), 0);
     EXPECT_EQ(o.f->prehodbrany(2, 2, 2), 0);
     EXPECT_EQ(o.p.logy, std::vector<std::string>(2, "Do prehodbrany si poslal pos1>=pos2"));
-    EXPECT_TRUE(totozne(o[1].U, G1));
-    EXPECT_TRUE(totozne(o[2].U, G2));
+    EXPECT_TRUE(rovnakebity(o[1].U, G1));
+    EXPECT_TRUE(rovnakebity(o[2].U, G2));
 }
 
 TEST(Prehod, CheckLogsAPairThatCommutesThoughTheRulesSayNo) {

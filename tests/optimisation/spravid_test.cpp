@@ -47,7 +47,7 @@ TEST(Spravid, SingleQubitGatesOnOneQubitMergeIntoTheEarlierOne) {
     Par o;
     const TMATICA2 a = vseob(0.3, 0.2, -0.7, 0.4), b = hadamard();
     EXPECT_EQ(o.zluc(brana(a, 1), brana(b, 1)), 2);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(b, a)));  // the later gate multiplies from the left
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(b, a)));  // the later gate multiplies from the left
     // A product equal to the identity removes both.
     EXPECT_EQ(o.zluc(brana(hadamard(), 2), brana(hadamard(), 2)), 3);
     EXPECT_EQ(o.zluc(brana(a, 2), brana(hermit2(a), 2)), 3);
@@ -61,7 +61,7 @@ TEST(Spravid, EqualControlledGatesMergeAndEqualCnotsCancel) {
     EXPECT_EQ(o.zluc(brana(o.f->matnot, 2, {1}), brana(o.f->matnot, 2, {1})), 3);
     const TMATICA2 a = vseob(0.1, 0.5, 0.2, 1.0), b = vseob(-0.4, 0.3, 0.9, 0.2);
     EXPECT_EQ(o.zluc(brana(a, 3, {1, 2}), brana(b, 3, {2, 1})), 2);  // control order does not matter
-    EXPECT_TRUE(totozne(o[1].U, nasob2(b, a)));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(b, a)));
     // Different control sets never merge, and nothing changes.
     EXPECT_EQ(o.zluc(brana(a, 2, {1}), brana(a, 2, {3})), 0);
     EXPECT_EQ(o.zluc(brana(a, 2, {1}), brana(hermit2(a), 2, {1, 3})), 0);
@@ -76,10 +76,10 @@ TEST(Spravid, ControlledPhasesWithSwappedTargets) {
     // Only A a phase: B takes A's matrix from the right.
     const TMATICA2 b = vseob(0.2, 0.1, 0.3, 0.5);
     EXPECT_EQ(o.zluc(brana(faza(0.7), 2, {1}), brana(b, 1, {2})), 1);
-    EXPECT_TRUE(totozne(o[2].U, nasob2(b, faza(0.7))));
+    EXPECT_TRUE(rovnakebity(o[2].U, nasob2(b, faza(0.7))));
     // Only B a phase: A takes it from the left.
     EXPECT_EQ(o.zluc(brana(b, 1, {2}), brana(faza(0.7), 2, {1})), 2);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(faza(0.7), b)));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(faza(0.7), b)));
     // Two phases whose product is not 1 merge into one.
     EXPECT_EQ(o.zluc(brana(faza(0.7), 2, {1}), brana(faza(0.2), 1, {2})), 1);
     EXPECT_EQ(o.zluc(brana(b, 1, {2}), brana(hermit2(b), 2, {1})), 0);
@@ -92,14 +92,14 @@ TEST(Spravid, PhaseOnTheControlsOfTheOtherGate) {
     // A single-qubit phase on qubit 1, B on qubit 2 controlled by 1: the
     // phase is the scalar z on B's target.
     EXPECT_EQ(o.zluc(brana(diag2(1.0, z), 1), brana(b, 2, {1})), 1);
-    EXPECT_TRUE(totozne(o[2].U, nasob2(b, diag2(z, z))));
+    EXPECT_TRUE(rovnakebity(o[2].U, nasob2(b, diag2(z, z))));
     // A CNOT does not absorb it.
     EXPECT_EQ(o.zluc(brana(diag2(1.0, z), 1), brana(o.f->matnot, 2, {1})), 0);
     // The phase and a diagonal B that together give 1 on every state vanish.
     EXPECT_EQ(o.zluc(brana(diag2(1.0, z), 1), brana(skalar(conj(z)), 2, {1})), 3);
     // B a scalar on A's qubits: the phase b on A's target, from the left.
     EXPECT_EQ(o.zluc(brana(b, 1), brana(skalar(z), 3, {1})), 2);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(diag2(1.0, z), b)));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(diag2(1.0, z), b)));
     EXPECT_EQ(o.zluc(brana(b, 1), brana(faza(0.4), 3, {1})), 0);
     // Two controls: A's phase on qubits {1, 2}, B controlled by both.
     EXPECT_EQ(o.zluc(brana(diag2(1.0, z), 2, {1}), brana(b, 3, {1, 2})), 1);
@@ -112,11 +112,11 @@ TEST(Spravid, MirrorGroupWhenTheLaterGateIsTheSmallerOne) {
     const TKOMPLEX z = ei(-1.1);
     const TMATICA2 a = vseob(0.5, 0.1, -0.2, 0.6);
     EXPECT_EQ(o.zluc(brana(a, 2, {1}), brana(diag2(1.0, z), 1)), 2);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(diag2(z, z), a)));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(diag2(z, z), a)));
     EXPECT_EQ(o.zluc(brana(o.f->matnot, 2, {1}), brana(diag2(1.0, z), 1)), 0);
     EXPECT_EQ(o.zluc(brana(skalar(conj(z)), 2, {1}), brana(diag2(1.0, z), 1)), 3);
     EXPECT_EQ(o.zluc(brana(skalar(z), 3, {1}), brana(a, 1)), 1);
-    EXPECT_TRUE(totozne(o[2].U, nasob2(a, diag2(1.0, z))));
+    EXPECT_TRUE(rovnakebity(o[2].U, nasob2(a, diag2(1.0, z))));
     EXPECT_EQ(o.zluc(brana(faza(0.3), 3, {1}), brana(a, 1)), 0);
 }
 
@@ -126,9 +126,9 @@ TEST(Spravid, ScalarsUnderEqualControlsOnDifferentTargets) {
     const TMATICA2 b = vseob(0.2, 0.4, 0.6, 0.8);
     EXPECT_EQ(o.zluc(brana(skalar(z), 1, {3}), brana(skalar(conj(z)), 2, {3})), 3);
     EXPECT_EQ(o.zluc(brana(skalar(z), 1, {3}), brana(b, 2, {3})), 1);
-    EXPECT_TRUE(totozne(o[2].U, nasob2(b, skalar(z))));
+    EXPECT_TRUE(rovnakebity(o[2].U, nasob2(b, skalar(z))));
     EXPECT_EQ(o.zluc(brana(b, 2), brana(skalar(z), 1)), 2);
-    EXPECT_TRUE(totozne(o[1].U, nasob2(skalar(z), b)));
+    EXPECT_TRUE(rovnakebity(o[1].U, nasob2(skalar(z), b)));
     EXPECT_EQ(o.zluc(brana(b, 2, {3}), brana(hermit2(b), 1, {3})), 0);
     EXPECT_EQ(o.zluc(brana(faza(0.5), 2), brana(faza(0.5), 1)), 0);
 }

@@ -65,7 +65,7 @@ TEST_F(MaticaBrany, PredvolenaJeNotNaPrvomQubite) {
             EXPECT_EQ(f->A(i, j).im, A(i, j).im);
         }
     EXPECT_EQ(f->pocetb1, 1);
-    EXPECT_TRUE(rovnakeU(f->brany[1].U, g1.U));
+    EXPECT_TRUE(rovnakebity(f->brany[1].U, g1.U));
     EXPECT_EQ(f->brany[1].ciel, 2);
     EXPECT_EQ(f->brany[1].kontroly[1], 1);
 }

@@ -40,9 +40,9 @@ struct Kroky : Okno {
         std::vector<int> v;
         for (int j = 1; j <= n; ++j) {
             int kto = 0;
-            if (rovnakeU(f->kopia[j].U, f->optim.vlozbrana.U)) kto = CAKAJUCA;
+            if (rovnakebity(f->kopia[j].U, f->optim.vlozbrana.U)) kto = CAKAJUCA;
             for (int k = 1; k <= f->pocetb1; ++k)
-                if (rovnakeU(f->kopia[j].U, f->brany[k].U)) kto = k;
+                if (rovnakebity(f->kopia[j].U, f->brany[k].U)) kto = k;
             v.push_back(kto);
         }
         return v;
@@ -62,7 +62,7 @@ TEST_F(Kroky, VlavoJeTahanaHnedZaPartnerom) {
     EXPECT_EQ(f->Label15, komplexnatext(f->brany[6].U.u22(), 4));
     EXPECT_TRUE(f->Zobroptimkroky);
     // The store is only read.
-    EXPECT_TRUE(rovnakeU(f->brany[4].U, faza(0.4)));
+    EXPECT_TRUE(rovnakebity(f->brany[4].U, faza(0.4)));
 }
 
 TEST_F(Kroky, VyradenaBranaPosuvaCisla) {
@@ -211,8 +211,8 @@ TEST_F(Kroky, TisicBranSCakajucouSaZmestiDoKopie) {
     tah(1000, 999);
     EXPECT_NO_THROW(f->tahvlavo("Snaha zlucit "));
     // 999 gates, the moving gate, then the waiting gate after its anchor.
-    EXPECT_TRUE(rovnakeU(f->kopia[1000].U, f->brany[1000].U));
-    EXPECT_TRUE(rovnakeU(f->kopia[1001].U, f->optim.vlozbrana.U));
+    EXPECT_TRUE(rovnakebity(f->kopia[1000].U, f->brany[1000].U));
+    EXPECT_TRUE(rovnakebity(f->kopia[1001].U, f->optim.vlozbrana.U));
     EXPECT_EQ(p.infoboxy, V{VLAVO + "Snaha zlucit brany 999 s branou 1000." + OTAZKA});
 
     // One more gate does not fit: a range error, never a write past the copy.

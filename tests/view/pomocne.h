@@ -11,44 +11,19 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "tests/model.h"
 #include "tests/zaznam.h"
 
 namespace qlc::test {
 
-struct Okno : ::testing::Test {
-    ZaznamPlatforma p;
-    std::unique_ptr<TForm1> f;
-    void SetUp() override {
-        f = std::make_unique<TForm1>(p);
-        p.vycisti();
-    }
-    void qubity(int n) {
-        f->pocetq = n;
-        f->rozmer = 1 << n;
-    }
-    // Appends a gate to the store.
-    void pridaj(const TGATE1& g) { f->brany[++f->pocetb1] = g; }
-};
-
-inline TGATE1 brana(const TMATICA2& U, int ciel, std::initializer_list<int> kontroly = {}) {
-    TGATE1 g;
-    g.U = U;
-    g.ciel = static_cast<std::uint8_t>(ciel);
-    for (int k : kontroly) g.kontroly[++g.pocetk] = static_cast<std::uint8_t>(k);
-    return g;
-}
+// The view tests run on a fresh window model.
+using Okno = ModelTest;
 
 inline TMATICA2 maticanot() { return {0.0, 1.0, 1.0, 0.0}; }
 inline TMATICA2 maticaz() { return {1.0, 0.0, 0.0, -1.0}; }
 // diag(1, e^(i t)): a phase gate, drawn as a box with "E"; distinct t tell
 // gates apart.
 inline TMATICA2 faza(double t) { return diag2(1.0, TKOMPLEX(std::cos(t), std::sin(t))); }
-
-inline bool rovnakeU(const TMATICA2& X, const TMATICA2& Y) {
-    for (int k = 0; k < 4; ++k)
-        if (X.a[k].re != Y.a[k].re || X.a[k].im != Y.a[k].im) return false;
-    return true;
-}
 
 // "elipsa 40 44 52 56", "pero 0 0 255 w2", "pismo 0 0 0 h20", "text 10 122 '1'".
 inline std::string popis(const Primitiva& x) {
