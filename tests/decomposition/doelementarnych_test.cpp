@@ -351,28 +351,7 @@ TEST(Doelementarnych, AfterDoL1OnlyElementaryGatesRemainAndTheOperatorHolds) {
 }
 
 // A store filled near the limit.
-class DoelementarnychPlny : public ::testing::Test {
-protected:
-    test::ZaznamPlatforma p;
-    TForm1 f{p};
-    std::vector<TGATE1> povodne;
-    void SetUp() override { p.vycisti(); }
-
-    // N gates without control (distinct phases), then the given gates at
-    // their positions.
-    void napln(int N, const std::vector<std::pair<int, TGATE1>>& brany) {
-        for (int i = 1; i <= N; ++i) f.brany[i] = brana(diag2(z(1), polar(1.0, i * 1e-5)), 1, {});
-        for (const auto& [i, g] : brany) f.brany[i] = g;
-        f.pocetb1 = N;
-        povodne.assign(f.brany.data() + 1, f.brany.data() + N + 1);
-    }
-    bool nezmeneny() const {
-        if (f.pocetb1 != static_cast<int>(povodne.size())) return false;
-        for (int i = 1; i <= f.pocetb1; ++i)
-            if (!rovnakabrana(f.brany[i], povodne[static_cast<std::size_t>(i - 1)])) return false;
-        return true;
-    }
-};
+using DoelementarnychPlny = PlnyTest;
 
 TEST_F(DoelementarnychPlny, ResultOfExactlyTheStoreSizeFits) {
     // Many CNOTs, which stay single gates, and one controlled Z (+2).

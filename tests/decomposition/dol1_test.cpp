@@ -260,27 +260,14 @@ TEST(DoL1, MalformedRecordIsRefusedBeforeTheStoreChanges) {
 
 // A store filled near the limit: the result fits exactly, or it does not
 // and the circuit stays as it was.
-class DoL1Plny : public ::testing::Test {
+class DoL1Plny : public PlnyTest {
 protected:
-    test::ZaznamPlatforma p;
-    TForm1 f{p};
-    std::vector<TGATE1> povodne;
-    void SetUp() override { p.vycisti(); }
-
-    // N gates without control on qubit 1 (each with its own phase, so the
-    // records differ), with Toffoli gates at the given positions.
+    // Toffoli gates at the given positions, on 3 qubits.
     void napln(int N, const std::vector<int>& toffoli) {
         nastavqubity(f, 3);
-        for (int i = 1; i <= N; ++i) f.brany[i] = brana(diag2(z(1), polar(1.0, i * 1e-5)), 1, {});
-        for (int t : toffoli) f.brany[t] = brana(f.matnot, 3, {1, 2});
-        f.pocetb1 = N;
-        povodne.assign(f.brany.data() + 1, f.brany.data() + N + 1);
-    }
-    bool nezmeneny() const {
-        if (f.pocetb1 != static_cast<int>(povodne.size())) return false;
-        for (int i = 1; i <= f.pocetb1; ++i)
-            if (!rovnakabrana(f.brany[i], povodne[static_cast<std::size_t>(i - 1)])) return false;
-        return true;
+        std::vector<std::pair<int, TGATE1>> b;
+        for (int t : toffoli) b.push_back({t, brana(f.matnot, 3, {1, 2})});
+        PlnyTest::napln(N, b);
     }
 };
 

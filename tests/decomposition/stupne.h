@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "app/form1.h"
@@ -45,5 +46,29 @@ inline void vloz(TForm1& f, const std::vector<TGATE1>& obvod) {
 }
 
 inline TMATICA1 celok(TForm1& f) { return f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1); }
+
+// A store filled near the limit, and whether a stage left it as it was.
+class PlnyTest : public ::testing::Test {
+protected:
+    ZaznamPlatforma p;
+    TForm1 f{p};
+    std::vector<TGATE1> povodne;
+    void SetUp() override { p.vycisti(); }
+
+    // N gates without control on qubit 1 (each with its own phase, so the
+    // records differ), then the given gates at their positions.
+    void napln(int N, const std::vector<std::pair<int, TGATE1>>& brany) {
+        for (int i = 1; i <= N; ++i) f.brany[i] = brana(diag2(z(1), polar(1.0, i * 1e-5)), 1, {});
+        for (const auto& [i, g] : brany) f.brany[i] = g;
+        f.pocetb1 = N;
+        povodne.assign(f.brany.data() + 1, f.brany.data() + N + 1);
+    }
+    bool nezmeneny() const {
+        if (f.pocetb1 != static_cast<int>(povodne.size())) return false;
+        for (int i = 1; i <= f.pocetb1; ++i)
+            if (!rovnakabrana(f.brany[i], povodne[static_cast<std::size_t>(i - 1)])) return false;
+        return true;
+    }
+};
 
 }  // namespace qlc::test
