@@ -96,6 +96,10 @@ struct TOPTIMSTAV {
 inline constexpr int HLBKA_ELEMENT = 0;   // "element. bran"
 inline constexpr int HLBKA_L1 = 1;        // "L1(U) bran"
 inline constexpr int HLBKA_TOFFOLI = 2;   // "zovseob.Toffoli bran"
+// Items after the three depths: the minimal-CNOT synthesis, and the shorter
+// of its circuit and the elementary one.
+inline constexpr int METODA_QSD = 3;        // "min. CNOT bran"
+inline constexpr int METODA_NAJLEPSIA = 4;  // "najkratsia siet"
 
 class TForm1 {
 public:
