@@ -186,6 +186,20 @@ public:
     void zlakontrola() { beh.kontrolyok = false; }
     void Button3Click();
     void dekompozicia();
+    // The two-level method (steps after the input check), to depth k; false
+    // when the run ended early.
+    bool dekompoziciatpq(const TMATICA1& povodna, int k);
+    // The minimal-CNOT synthesis into the store, optimised and checked
+    // against povodna; false when the run ended early.
+    bool dekompoziciaqsd(const TMATICA1& povodna);
+    // Both methods; the store keeps the circuit with fewer CNOTs (on a tie,
+    // fewer gates). False when neither circuit was made.
+    bool dekompozicianajkratsia(const TMATICA1& povodna);
+    // The circuit in the store came from the minimal-CNOT synthesis: the
+    // table of two-level matrices and the phases belong to no circuit.
+    bool sietzosyntezy = false;
+    // eps of the optimiser's comparisons, set at the start of its run.
+    double epsoptimalizacie = EPS_ZAKLAD;
     void Redukcia(TMATICA1& M, int n);
     // M := M . vyrobTpq (resp. M . vyrobTpqinv) of one row of tpq, done on
     // columns p and q only; bit for bit the full nasob. A row with invalid

@@ -285,6 +285,10 @@ std::string textsuboru(const TForm1& f, const TMATICA1& M) {
               100 * static_cast<std::size_t>(f.pocetb1));
     s += "Rozklad hore uvedenej matice dopadol takto: ";
     s += CRLF;
+    if (f.sietzosyntezy) {
+        s += "Siet je zo syntezy s minimalnym poctom CNOT: nema matice Tpq ani fazy matice D.";
+        s += CRLF;
+    }
     s += "Parametre matic Tpq: ";
     s += CRLF;
     s += "p    q     omega    fi ; v stupnoch omega fi";
@@ -306,7 +310,7 @@ std::string textsuboru(const TForm1& f, const TMATICA1& M) {
     }
     s += "Uhly (v RAD, stupnoch) komplexnych jednotiek v matici D: ";
     s += CRLF;
-    for (int i = 1; i <= f.rozmer; ++i) {
+    for (int i = 1; i <= (f.sietzosyntezy ? 0 : f.rozmer); ++i) {
         pridajuhol(s, f.fazy[i]);
         s += "  ";
         pridajuhol(s, nastupne(f.fazy[i]));

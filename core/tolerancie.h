@@ -29,6 +29,12 @@ inline constexpr double ZAOKRUHLENIE = 1e-14;
 inline constexpr double VLVEKTOR_MALE = 1e-4;
 inline constexpr double VLVEKTOR_KRAT = 10000.0;
 
+// The optimiser's comparisons on a circuit of the minimal-CNOT synthesis.
+// That circuit is exact to rounding, and an exchange or removal allowed
+// within 1e-7 would leave an error of that size in it: the optimiser
+// works there only with gates that commute or cancel to rounding.
+inline constexpr double EPS_SYNTEZA = 1e-13;
+
 // Limits of the stores.
 inline constexpr int MAXBRAN = 400000;   // records 1..400000 of the circuit store
 inline constexpr int MAXTPQ = 2080;      // rows of the table of two-level matrices

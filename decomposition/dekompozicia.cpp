@@ -3,8 +3,11 @@
 // composition checks and the display of the circuit.
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/form1.h"
+#include "synthesis/synteza.h"
 
 namespace qlc {
 
@@ -56,6 +59,18 @@ void kontrolakompozicie(TForm1& f, const TMATICA1& povodna, const std::string& d
     f.A = povodna;
 }
 
+// Gates with a control: in an elementary circuit these are its CNOTs.
+int pocetkontrolovanych(const TForm1& f) {
+    int c = 0;
+    for (int i = 1; i <= f.pocetb1; ++i)
+        if (f.brany[i].pocetk > 0) ++c;
+    return c;
+}
+
+std::string siet(int cnot, int brany) {
+    return std::to_string(cnot) + " CNOT, " + std::to_string(brany) + " bran";
+}
+
 }  // namespace
 
 void TForm1::dekompozicia() {
@@ -71,77 +86,14 @@ void TForm1::dekompozicia() {
     eps = EPS_ZAKLAD;
     const TMATICA1 povodna = A;
 
-    tpq.vypln(TTPQ{});
-    fazy.vypln(0.0);
-    pocettpq = 0;
-
-    progresstart(rozmer);
-    for (int m = rozmer; m >= 2; --m) {
-        progreskrok();
-        Redukcia(A, m);
-    }
-
-    if (!diagonalnaunitarna(*this)) {
-        log(":(( redukcia neprebehla spravne, preto sa prerusuje dekompozicia.");
-        zlakontrola();
-        return;
-    }
-
-    // A = D: the phases, then the exact diagonal matrix of them.
-    for (int i = 1; i <= rozmer; ++i) fazy[i] = -arg(A(i, i));
-    for (int i = 1; i <= rozmer; ++i)
-        for (int j = 1; j <= rozmer; ++j) A(i, j) = i == j ? polar(1.0, -fazy[i]) : TKOMPLEX();
-
-    // A_input . T_1 . ... . T_last = D, so A_input = D . T_last^dagger . ... . T_1^dagger.
-    for (int r = pocettpq; r >= 1; --r) nasobtpqinv(A, tpq[r]);
-    if (!unitarna(A, rozmer, eps)) {
-        log("Rekonstrukcia ma v sebe chybu, lebo nasob unit. mat dalo neunitarnu maticu.");
-        zlakontrola();
-    }
-    if (rovnake(A, povodna, rozmer, eps)) {
-        log("Dekompozicia matice prebehla uspesne (zrekonstr.mat.=povodnej).");
-    } else {
-        log(":(( Dekompozicia matice bola chybna. Zrekonstruovana mat. sa od povodnej lisi.");
-        zlakontrola();
-    }
-
-    log("Zacal sa rozklad Tpq do QLS.");
-    progresstart(pocettpq);
-    pocetb1 = 0;
-    try {
-        for (int u = 1; u <= pocettpq; ++u) {
-            progreskrok();
-            RozlozTpq(u);
-        }
-        RozlozFazy();
-        if (roboptim) optimalizacia();
-        statistika();
-
-        if (ComboBox1 < HLBKA_TOFFOLI) {
-            DoL1();
-            if (roboptim) optimalizacia();
-            statistika();
-        }
-        if (ComboBox1 == HLBKA_L1)
-            kontrolakompozicie(*this, povodna, "Kompozicia siete z L1(U) bran dala povodnu unitarnu maticu.",
-                               "!!!!! Kompozicia siete z L1(U) bran nedala povodnu unit. mat.");
-        if (ComboBox1 < HLBKA_L1) {
-            Doelementarnych();
-            optimalizacia();
-            statistika();
-        }
-        if (ComboBox1 == HLBKA_ELEMENT)
-            kontrolakompozicie(*this, povodna,
-                               "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
-                               "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
-    } catch (const PlnyZasobnik&) {
-        // novabrana refused record 400,001 before writing it: every record
-        // up to pocetb1 is complete, so the store stays a valid (partial)
-        // circuit.
-        log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
-        progresskry();
-        return;
-    }
+    bool dokoncena = false;
+    if (ComboBox1 == METODA_QSD)
+        dokoncena = dekompoziciaqsd(povodna);
+    else if (ComboBox1 == METODA_NAJLEPSIA)
+        dokoncena = dekompozicianajkratsia(povodna);
+    else
+        dokoncena = dekompoziciatpq(povodna, ComboBox1);
+    if (!dokoncena) return;
 
     for (int i = 1; i <= pocetb1; ++i) {
         if (!unitarna2(brany[i].U, eps)) {
@@ -170,6 +122,168 @@ void TForm1::dekompozicia() {
     progresskry();
     kreslenie(brany, pocetb1, 1);
     beh.dokoncena = true;
+}
+
+bool TForm1::dekompoziciatpq(const TMATICA1& povodna, int k) {
+    tpq.vypln(TTPQ{});
+    fazy.vypln(0.0);
+    pocettpq = 0;
+
+    progresstart(rozmer);
+    for (int m = rozmer; m >= 2; --m) {
+        progreskrok();
+        Redukcia(A, m);
+    }
+
+    if (!diagonalnaunitarna(*this)) {
+        log(":(( redukcia neprebehla spravne, preto sa prerusuje dekompozicia.");
+        zlakontrola();
+        return false;
+    }
+
+    // A = D: the phases, then the exact diagonal matrix of them.
+    for (int i = 1; i <= rozmer; ++i) fazy[i] = -arg(A(i, i));
+    for (int i = 1; i <= rozmer; ++i)
+        for (int j = 1; j <= rozmer; ++j) A(i, j) = i == j ? polar(1.0, -fazy[i]) : TKOMPLEX();
+
+    // A_input . T_1 . ... . T_last = D, so A_input = D . T_last^dagger . ... . T_1^dagger.
+    for (int r = pocettpq; r >= 1; --r) nasobtpqinv(A, tpq[r]);
+    if (!unitarna(A, rozmer, eps)) {
+        log("Rekonstrukcia ma v sebe chybu, lebo nasob unit. mat dalo neunitarnu maticu.");
+        zlakontrola();
+    }
+    if (rovnake(A, povodna, rozmer, eps)) {
+        log("Dekompozicia matice prebehla uspesne (zrekonstr.mat.=povodnej).");
+    } else {
+        log(":(( Dekompozicia matice bola chybna. Zrekonstruovana mat. sa od povodnej lisi.");
+        zlakontrola();
+    }
+
+    log("Zacal sa rozklad Tpq do QLS.");
+    progresstart(pocettpq);
+    pocetb1 = 0;
+    sietzosyntezy = false;
+    epsoptimalizacie = EPS_ZAKLAD;
+    try {
+        for (int u = 1; u <= pocettpq; ++u) {
+            progreskrok();
+            RozlozTpq(u);
+        }
+        RozlozFazy();
+        if (roboptim) optimalizacia();
+        statistika();
+
+        if (k < HLBKA_TOFFOLI) {
+            DoL1();
+            if (roboptim) optimalizacia();
+            statistika();
+        }
+        if (k == HLBKA_L1)
+            kontrolakompozicie(*this, povodna, "Kompozicia siete z L1(U) bran dala povodnu unitarnu maticu.",
+                               "!!!!! Kompozicia siete z L1(U) bran nedala povodnu unit. mat.");
+        if (k < HLBKA_L1) {
+            Doelementarnych();
+            optimalizacia();
+            statistika();
+        }
+        if (k == HLBKA_ELEMENT)
+            kontrolakompozicie(*this, povodna,
+                               "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
+                               "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
+    } catch (const PlnyZasobnik&) {
+        // novabrana refused record 400,001 before writing it: every record
+        // up to pocetb1 is complete, so the store stays a valid (partial)
+        // circuit.
+        log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
+        progresskry();
+        return false;
+    }
+    return true;
+}
+
+bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
+    log("Zacala sa synteza siete s minimalnym poctom CNOT.");
+    // This circuit is built from no two-level matrices and no phases.
+    tpq.vypln(TTPQ{});
+    fazy.vypln(0.0);
+    pocettpq = 0;
+    const synteza::TSYNTEZA s = synteza::syntetizuj(povodna, pocetq);
+    for (const std::string& r : s.sprava) log(r);
+
+    pocetb1 = 0;
+    sietzosyntezy = true;
+    try {
+        for (const TGATE1& g : s.brany) {
+            novabrana();
+            brany[pocetb1] = g;
+        }
+    } catch (const PlnyZasobnik&) {
+        log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
+        return false;
+    }
+    log("Synteza dala siet: " + siet(s.pocetcnot, pocetb1) + ".");
+
+    // The optimiser runs as after the elementary stage, but it may only
+    // exchange and merge what commutes and cancels to rounding.
+    epsoptimalizacie = EPS_SYNTEZA;
+    try {
+        optimalizacia();
+    } catch (...) {
+        epsoptimalizacie = EPS_ZAKLAD;
+        eps = EPS_ZAKLAD;
+        throw;
+    }
+    epsoptimalizacie = EPS_ZAKLAD;
+    eps = EPS_ZAKLAD;
+    statistika();
+    kontrolakompozicie(*this, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
+                       "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
+    return true;
+}
+
+bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
+    log("Najkratsia siet: rozklad cez dvojurovnove matice do element. bran.");
+    const bool tpqdokoncena = dekompoziciatpq(povodna, HLBKA_ELEMENT);
+    const bool tpqok = tpqdokoncena && beh.kontrolyok;
+    // After a reduction that failed A holds the reduced matrix.
+    A = povodna;
+    std::vector<TGATE1> tpqsiet;
+    if (tpqok) tpqsiet.assign(brany.data() + 1, brany.data() + 1 + pocetb1);
+    const int tpqcnot = pocetkontrolovanych(*this);
+    const auto tpqtabulka = tpq;
+    const int tpqpocet = pocettpq;
+    const auto tpqfazy = fazy;
+
+    log("Najkratsia siet: synteza s minimalnym poctom CNOT.");
+    beh.kontrolyok = true;
+    const bool qsdok = dekompoziciaqsd(povodna) && beh.kontrolyok;
+    const int qsdcnot = pocetkontrolovanych(*this);
+    const int qsdbran = pocetb1;
+    const int tpqbran = static_cast<int>(tpqsiet.size());
+
+    const bool tpqlepsia =
+        tpqok && (!qsdok || tpqcnot < qsdcnot || (tpqcnot == qsdcnot && tpqbran < qsdbran));
+    if (!tpqok && !qsdok) {
+        log("Najkratsia siet: ani jedna siet nepresla kontrolami, ponechana je siet zo syntezy.");
+        beh.kontrolyok = false;
+        return true;
+    }
+    if (tpqlepsia) {
+        std::copy(tpqsiet.begin(), tpqsiet.end(), brany.data() + 1);
+        pocetb1 = tpqbran;
+        tpq = tpqtabulka;
+        pocettpq = tpqpocet;
+        fazy = tpqfazy;
+        sietzosyntezy = false;
+        log("Najkratsia siet: ponechana siet z dvojurovnovych matic (" + siet(tpqcnot, tpqbran) +
+            "), synteza dala " + siet(qsdcnot, qsdbran) + ".");
+    } else {
+        log("Najkratsia siet: ponechana siet zo syntezy (" + siet(qsdcnot, qsdbran) +
+            "), dvojurovnove matice daly " + (tpqok ? siet(tpqcnot, tpqbran) : std::string("siet s chybou")) +
+            ".");
+    }
+    beh.kontrolyok = true;
+    return true;
 }
 
 }  // namespace qlc

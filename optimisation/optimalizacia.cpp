@@ -36,7 +36,7 @@ void TForm1::optimalizacia() {
         zmena(Ovladac::Zobroptimkroky);
         log("Vypinam zobrazovanie krokov optimalizacie, kvoli poctu bran QLC");
     }
-    eps = EPS_ZAKLAD;
+    eps = epsoptimalizacie;
     log("Zacala sa prvotna optimalizacia.");
     // The working state starts empty; zaloha and zalohapos are written
     // before they are read.
