@@ -1,6 +1,7 @@
 // Benchmarks on seeded random unitary matrices of 2 to 5 qubits: the
 // reduction, a composition of 100,000 gates, the optimiser on the circuit
-// of multi-controlled gates, and the whole decomposition at each depth.
+// of multi-controlled gates, and the whole decomposition at each depth and
+// by each method.
 // Run with --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // for medians.
 #include <benchmark/benchmark.h>
@@ -117,10 +118,15 @@ void BM_Dekompozicia(benchmark::State& s) {
         f.Button3Click();
     }
     s.counters["gates"] = f.pocetb1;
+    int cnot = 0;
+    for (int i = 1; i <= f.pocetb1; ++i) cnot += f.brany[i].pocetk > 0;
+    s.counters["cnot"] = cnot;
     s.counters["ok"] = f.beh.dokoncena && f.beh.kontrolyok;
 }
+// The two-level method at each depth, then the minimal-CNOT synthesis and
+// the shorter of both (elementary gates).
 BENCHMARK(BM_Dekompozicia)
-    ->ArgsProduct({{2, 3, 4, 5}, {HLBKA_ELEMENT, HLBKA_L1, HLBKA_TOFFOLI}})
+    ->ArgsProduct({{2, 3, 4, 5}, {HLBKA_ELEMENT, HLBKA_L1, HLBKA_TOFFOLI, METODA_QSD, METODA_NAJLEPSIA}})
     ->Unit(benchmark::kMillisecond);
 
 // Where the time of a decomposition to elementary gates goes: the driver's
