@@ -18,4 +18,10 @@ inline constexpr double JEDNOTKA_NULA = ZAOKRUHLENIE;
 // relative to the largest entry of the input.
 inline constexpr double ROZKLAD_PRESNOST = 1e-13;
 
+// An input whose U^dagger U differs from the identity by more than this in
+// some entry (but within the program's eps) is replaced by its nearest
+// unitary matrix before the synthesis, so that every step works on an exact
+// unitary.
+inline constexpr double UNITARNA_PRESNOST = 1e-13;
+
 }  // namespace qlc::synteza

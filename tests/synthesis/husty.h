@@ -90,11 +90,49 @@ inline THUSTA haar(int d, std::mt19937& gen) {
     return Q;
 }
 
+// Bits of x on the qubits q (q[0] the most significant bit of the result).
+inline int bity(int x, const std::vector<int>& q, int n) {
+    int s = 0;
+    for (int k : q) s = 2 * s + ((x >> (n - k)) & 1);
+    return s;
+}
+
+// Kronecker product of factors on disjoint sets of qubits of an n-qubit
+// register, entry by entry: M(x, y) = prod_f U_f(x on q_f, y on q_f), the
+// entry of the identity on qubits no factor names.
+struct TCAST {
+    std::vector<int> qubity;
+    THUSTA U;
+};
+inline THUSTA kronecker(const std::vector<TCAST>& faktory, int n) {
+    const int d = 1 << n;
+    int pokryte = 0;
+    for (const TCAST& f : faktory)
+        for (int q : f.qubity) pokryte |= 1 << (n - q);
+    THUSTA M(d, d);
+    for (int x = 0; x < d; ++x)
+        for (int y = 0; y < d; ++y) {
+            std::complex<double> v = ((x ^ y) & ~pokryte) ? 0.0 : 1.0;
+            for (const TCAST& f : faktory) v *= f.U(bity(x, f.qubity, n), bity(y, f.qubity, n));
+            M(x, y) = v;
+        }
+    return M;
+}
+
+// The matrix as the program holds it, and back: parts of magnitude at most
+// 1e-12 become 0 on the way in.
 inline TMATICA1 natmatica(const THUSTA& A) {
     TMATICA1 M;
     for (int i = 0; i < A.rows(); ++i)
         for (int j = 0; j < A.cols(); ++j) M(i + 1, j + 1) = TKOMPLEX(A(i, j).real(), A(i, j).imag());
     return M;
+}
+
+inline THUSTA zmatice(const TMATICA1& M, int d) {
+    THUSTA A(d, d);
+    for (int i = 0; i < d; ++i)
+        for (int j = 0; j < d; ++j) A(i, j) = zkomplex(M(i + 1, j + 1));
+    return A;
 }
 
 }  // namespace qlc::test
