@@ -20,8 +20,11 @@
 #include <algorithm>
 
 #include "app/gui/okna.h"
+#include "app/gui/pngkresba.h"
 #include "app/gui/qtplatforma.h"
 #include "app/gui/texty.h"
+#include "app/ukazka.h"
+#include "app/zapis.h"
 
 namespace qlc::gui {
 
@@ -348,8 +351,14 @@ void TOkno1::ulozobrazok() {
         const auto meno =
             platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
         if (!meno) return;
-        const QString cesta = QFile::decodeName(QByteArray::fromStdString(*meno));
-        if (!platforma_->qtplatno().obraz().save(cesta, "PNG")) throw ChybaBehu(texty::OBRAZOK_CHYBA + *meno);
+        std::string bajty;
+        try {
+            bajty = pngbajty(platforma_->qtplatno().obraz());
+        } catch (const ChybaBehu&) {
+            throw ChybaBehu(texty::OBRAZOK_CHYBA + bezriadiacich(*meno));
+        }
+        // written as every file is: a failed write keeps the old picture
+        zapissubor(*meno, bajty);
     });
 }
 
