@@ -330,15 +330,16 @@ void zapissubor(const std::string& meno, std::string_view obsah) {
     // the data must be on the disk before the rename makes it the file
     if (e == 0 && ::fsync(t.fd()) != 0) e = errno;
     if (e != 0) odmietni(meno, "chyba pri zapise (" + chybovytext(e) + ")");
-    // The owner may change only for root; the mode after it, since a change
-    // of owner clears the set-user-ID bit.
+    // Until here the file is the user's alone (mode 0600). The owner may
+    // change only for root; the mode after it, since a change of owner
+    // clears the set-user-ID bit.
     if (stary && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
         if (::fchown(t.fd(), st.st_uid, st.st_gid) != 0) {
             // not root: the file becomes the user's, as a new file would
         }
     }
-    if (::fchmod(t.fd(), mod) != 0) odmietni(meno, "prava suboru sa nedaju nastavit (" + chybovytext(errno) + ")");
     if (prizapise) prizapise(c.priecinok + "/" + t.meno());
+    if (::fchmod(t.fd(), mod) != 0) odmietni(meno, "prava suboru sa nedaju nastavit (" + chybovytext(errno) + ")");
     if ((e = t.zavri()) != 0) odmietni(meno, "chyba pri zapise (" + chybovytext(e) + ")");
     if (::renameat(p.fd(), t.meno().c_str(), p.fd(), c.meno.c_str()) != 0)
         odmietni(meno, "subor sa neda nahradit (" + chybovytext(errno) + ")");

@@ -63,7 +63,8 @@ bool jedocasny(std::string_view meno);
 int vycistidocasne(const std::string& priecinok);
 
 // For the tests: when set, called with the path of the temporary file after
-// the text is written and synced and before the rename. An exception thrown
+// the text is written and synced, before it gets the target's mode and is
+// renamed. An exception thrown
 // here is a failed write.
 extern std::function<void(const std::string& docasny)> prizapise;
 

@@ -351,14 +351,14 @@ void TOkno1::ulozobrazok() {
         const auto meno =
             platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
         if (!meno) return;
-        std::string bajty;
+        // Encoded first, then written as every file is: a failed write
+        // keeps the old picture. The box names the file, the log the reason.
         try {
-            bajty = pngbajty(platforma_->qtplatno().obraz());
-        } catch (const ChybaBehu&) {
+            zapissubor(*meno, pngbajty(platforma_->qtplatno().obraz()));
+        } catch (const ChybaBehu& e) {
+            model_->log(e.what());
             throw ChybaBehu(texty::OBRAZOK_CHYBA + bezriadiacich(*meno));
         }
-        // written as every file is: a failed write keeps the old picture
-        zapissubor(*meno, bajty);
     });
 }
 
