@@ -3,10 +3,12 @@
 // filesystem, standard output that cannot be written, quotes of file text,
 // the strict reading of options, and the figures the user relies on.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,7 +47,8 @@ Beh spusti(std::vector<std::string> a, std::ostream* vystup = nullptr) {
 }
 
 // The program itself with stdout sent to the file vystup; its status.
-int program(const std::vector<std::string>& a, const std::string& vystup, std::string& err) {
+// limit: the largest file it may write, when not 0 (as `ulimit -f`).
+int program(const std::vector<std::string>& a, const std::string& vystup, std::string& err, rlim_t limit = 0) {
     char chyby[] = "/tmp/qlc-stderr-XXXXXX";
     const int fe = ::mkstemp(chyby);
     const pid_t pid = ::fork();
@@ -53,6 +56,11 @@ int program(const std::vector<std::string>& a, const std::string& vystup, std::s
         const int fo = ::open(vystup.c_str(), O_WRONLY);
         ::dup2(fo, 1);
         ::dup2(fe, 2);
+        if (limit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit r{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &r);
+        }
         std::vector<char*> argv{const_cast<char*>(QLC_PROGRAM)};
         for (const auto& s : a) argv.push_back(const_cast<char*>(s.c_str()));
         argv.push_back(nullptr);
@@ -178,6 +186,27 @@ TEST_F(QlcSubory, AFullFilesystemKeepsEveryOldFile) {
     }
     for (const auto& m : mena) EXPECT_EQ(obsah(disk.subor(m)), "stary " + m);
     EXPECT_EQ(disk.pocetinych(), 4);
+}
+
+// A write that fails part way (a limit on the file size, as on a disk that
+// fills up): the picture keeps its old content and the status is 2, for PNG
+// as for SVG and the other outputs.
+TEST_F(QlcSubory, AFailedWriteOfAnyOutputKeepsTheOldFile) {
+    const std::vector<std::string> mena{"a.png", "a.svg", "a.mat", "a.qasm"};
+    std::string stary(3000, 's');
+    for (const auto& m : mena) subor(m, stary);
+    std::string err;
+    const int png = program({"draw", vstup, cesta("a.png")}, "/dev/null", err, 2048);
+    if (!ma(err, "built without Qt")) {
+        EXPECT_EQ(png, 2) << err;
+        EXPECT_TRUE(ma(err, "a.png: chyba pri zapise (File too large)")) << err;
+    }
+    EXPECT_EQ(program({"draw", vstup, cesta("a.svg")}, "/dev/null", err, 2048), 2) << err;
+    EXPECT_EQ(program({"decompose", "-o", cesta("a.mat"), "--qasm", cesta("a.qasm"), vstup}, "/dev/null", err, 2048),
+              2)
+        << err;
+    for (const auto& m : mena) EXPECT_EQ(obsah(cesta(m)), stary) << m;
+    EXPECT_EQ(pocetsuborov(), 5);
 }
 
 // A stream that takes nothing: standard output on a full disk.

@@ -13,8 +13,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/form1.h"
 #include "tests/app/docasny.h"
 #include "tests/app/systemove.h"
+#include "tests/zaznam.h"
 
 using namespace qlc;
 using qlc::test::DocasnyPriecinok;
@@ -262,6 +264,31 @@ TEST(Zapissubor, IdentityOfFilesNotOfNames) {
     EXPECT_TRUE(tenistysubor(overciel(d.subor("novy.mat")), overciel(d.subor("./novy.mat"))));
     EXPECT_FALSE(tenistysubor(overciel(d.subor("novy.mat")), overciel(d.subor("novy2.mat"))));
     EXPECT_FALSE(tenistysubor(overciel(d.subor("novy.mat")), overciel(a)));
+}
+
+// The window's saves take the same way: "Uložit" and the OpenQASM commands
+// follow a link, refuse a pipe with an error box, and quote nothing raw.
+TEST(Zapissubor, TheWindowsSavesFollowLinksAndRefusePipes) {
+    DocasnyPriecinok d;
+    test::ZaznamPlatforma p;
+    TForm1 f(p);
+    const std::string real = d.zapis("real.mat", "stary");
+    fs::create_symlink("real.mat", d.subor("link.mat"));
+    ASSERT_EQ(::mkfifo(d.subor("rura").c_str(), 0644), 0);
+    p.subory = {d.subor("link.mat"), d.subor("rura"), d.subor("rura")};
+    EXPECT_TRUE(f.prikaz([&] { f.Uloi1Click(); }));
+    EXPECT_TRUE(fs::is_symlink(d.subor("link.mat")));
+    EXPECT_EQ(DocasnyPriecinok::citaj(real).substr(0, 3), "4\r\n");
+    EXPECT_FALSE(f.prikaz([&] { f.Uloi1Click(); }));
+    EXPECT_FALSE(f.prikaz([&] { f.UlozQasmClick(3); }));
+    ASSERT_EQ(p.chyby.size(), 2u);
+    for (const std::string& c : p.chyby) EXPECT_TRUE(obsahuje(c, "rura: je to pomenovana rura")) << c;
+    EXPECT_TRUE(fs::is_fifo(d.subor("rura")));
+    // the box of a refused file quotes its text escaped
+    p.subory = {d.zapis("esc.mat", "\x1b]0;titul\x07\x1b[2J\n")};
+    EXPECT_FALSE(f.prikaz([&] { f.Otvori1Click(); }));
+    ASSERT_EQ(p.chyby.size(), 3u);
+    EXPECT_TRUE(obsahuje(p.chyby[2], "\"\\x1b]0;titul\\x07\\x1b[2J\"")) << p.chyby[2];
 }
 
 }  // namespace
