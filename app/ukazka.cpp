@@ -26,11 +26,11 @@ std::size_t dlzkautf8(std::string_view s, std::size_t i) {
     if (i + n > s.size()) return 0;
     for (std::size_t k = 1; k < n; ++k)
         if ((b(i + k) & 0xC0) != 0x80) return 0;
-    if (c == 0xC2 && b(i + 1) < 0xA0) return 0;            // U+0080..U+009F
-    if (c == 0xE0 && b(i + 1) < 0xA0) return 0;            // overlong
-    if (c == 0xED && b(i + 1) >= 0xA0) return 0;           // surrogates
-    if (c == 0xF0 && b(i + 1) < 0x90) return 0;            // overlong
-    if (c == 0xF4 && b(i + 1) >= 0x90) return 0;           // above U+10FFFF
+    if (c == 0xC2 && b(i + 1) < 0xA0) return 0;   // U+0080..U+009F
+    if (c == 0xE0 && b(i + 1) < 0xA0) return 0;   // overlong
+    if (c == 0xED && b(i + 1) >= 0xA0) return 0;  // surrogates
+    if (c == 0xF0 && b(i + 1) < 0x90) return 0;   // overlong
+    if (c == 0xF4 && b(i + 1) >= 0x90) return 0;  // above U+10FFFF
     return n;
 }
 
@@ -49,11 +49,20 @@ std::vector<std::string> kusy(std::string_view s) {
             i += n;
         } else {
             switch (c) {
-                case '\0': v.emplace_back("\\0"); break;
-                case '\t': v.emplace_back("\\t"); break;
-                case '\n': v.emplace_back("\\n"); break;
-                case '\r': v.emplace_back("\\r"); break;
-                default: v.push_back(std::string("\\x") + HEX[c >> 4] + HEX[c & 0xF]);
+                case '\0':
+                    v.emplace_back("\\0");
+                    break;
+                case '\t':
+                    v.emplace_back("\\t");
+                    break;
+                case '\n':
+                    v.emplace_back("\\n");
+                    break;
+                case '\r':
+                    v.emplace_back("\\r");
+                    break;
+                default:
+                    v.push_back(std::string("\\x") + HEX[c >> 4] + HEX[c & 0xF]);
             }
             ++i;
         }
@@ -105,8 +114,8 @@ std::string napovedadruhu(std::string_view z) {
     if (z.substr(0, 2) == "\xFF\xFE" || z.substr(0, 2) == "\xFE\xFF")
         return " (subor vyzera ako text v kodovani UTF-16; ulozte ho ako UTF-8 alebo ASCII)";
     const std::string_view uvod = z.substr(0, 16);
-    if (z.substr(0, 1) == "\x93" || uvod.find("NUMPY") != std::string_view::npos ||
-        uvod.find("NUMP") == 1 || z.substr(0, 256).find("'descr'") != std::string_view::npos)
+    if (z.substr(0, 1) == "\x93" || uvod.find("NUMPY") != std::string_view::npos || uvod.find("NUMP") == 1 ||
+        z.substr(0, 256).find("'descr'") != std::string_view::npos)
         return " (subor vyzera ako poskodeny subor NumPy .npy: chyba mu presna znacka \\x93NUMPY)";
     const std::string_view riadok = z.substr(0, z.find('\n'));
     if (riadok.find('\r') != std::string_view::npos && riadok.find('\r') + 1 < riadok.size())

@@ -94,8 +94,9 @@ class TDocasny {
         const sigset_t m = mnozinasignalov();
         sigset_t stare;
         ::sigprocmask(SIG_BLOCK, &m, &stare);
-        std::mt19937_64 g(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                          (static_cast<std::uint64_t>(::getpid()) << 32));
+        std::mt19937_64 g(
+            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+            (static_cast<std::uint64_t>(::getpid()) << 32));
         static constexpr char ZNAKY[] = "abcdefghijklmnopqrstuvwxyz0123456789";
         int e = 0;
         for (int pokus = 0; pokus < MAXPOKUSOV && fd_ < 0; ++pokus) {
@@ -339,7 +340,8 @@ void zapissubor(const std::string& meno, std::string_view obsah) {
         }
     }
     if (prizapise) prizapise(c.priecinok + "/" + t.meno());
-    if (::fchmod(t.fd(), mod) != 0) odmietni(meno, "prava suboru sa nedaju nastavit (" + chybovytext(errno) + ")");
+    if (::fchmod(t.fd(), mod) != 0)
+        odmietni(meno, "prava suboru sa nedaju nastavit (" + chybovytext(errno) + ")");
     if ((e = t.zavri()) != 0) odmietni(meno, "chyba pri zapise (" + chybovytext(e) + ")");
     if (::renameat(p.fd(), t.meno().c_str(), p.fd(), c.meno.c_str()) != 0)
         odmietni(meno, "subor sa neda nahradit (" + chybovytext(errno) + ")");

@@ -17,10 +17,11 @@
 //    before the signal takes its usual effect. After SIGKILL the temporary
 //    file stays; the next save into that folder removes temporary files of
 //    processes that no longer run.
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "core/chyby.h"
 

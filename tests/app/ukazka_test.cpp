@@ -34,10 +34,17 @@ std::string chybaz(F f) {
 
 TEST(Ukazka, EscapesControlCharactersAndKeepsText) {
     EXPECT_EQ(bezriadiacich(std::string("a\x1b[2J\0b\r\n\t\x7f", 11)), "a\\x1b[2J\\0b\\r\\n\\t\\x7f");
-    EXPECT_EQ(bezriadiacich("\xC2\x9B" "31m"), "\\xc2\\x9b31m");      // C1 control (CSI)
-    EXPECT_EQ(bezriadiacich("\xFF\xFE" "4"), "\\xff\\xfe4");            // no UTF-8
-    EXPECT_EQ(bezriadiacich("\xC3\xA1\xC5\xBE" "x"), "\xC3\xA1\xC5\xBE" "x");  // UTF-8 text stays
-    EXPECT_EQ(bezriadiacich("\xE2\x82"), "\\xe2\\x82");                 // cut sequence
+    EXPECT_EQ(bezriadiacich("\xC2\x9B"
+                            "31m"),
+              "\\xc2\\x9b31m");  // C1 control (CSI)
+    EXPECT_EQ(bezriadiacich("\xFF\xFE"
+                            "4"),
+              "\\xff\\xfe4");  // no UTF-8
+    EXPECT_EQ(bezriadiacich("\xC3\xA1\xC5\xBE"
+                            "x"),
+              "\xC3\xA1\xC5\xBE"
+              "x");                                      // UTF-8 text stays
+    EXPECT_EQ(bezriadiacich("\xE2\x82"), "\\xe2\\x82");  // cut sequence
 }
 
 TEST(Ukazka, CutsAfterSixtyCharacters) {
@@ -57,8 +64,14 @@ TEST(Ukazka, CutsAfterSixtyCharacters) {
 }
 
 TEST(Ukazka, SaysWhatKindOfFileItLooksLike) {
-    EXPECT_NE(napovedadruhu("\xFF\xFE" "4\0").find("UTF-16"), std::string::npos);
-    EXPECT_NE(napovedadruhu("\xFE\xFF\0" "4").find("UTF-16"), std::string::npos);
+    EXPECT_NE(napovedadruhu("\xFF\xFE"
+                            "4\0")
+                  .find("UTF-16"),
+              std::string::npos);
+    EXPECT_NE(napovedadruhu("\xFE\xFF\0"
+                            "4")
+                  .find("UTF-16"),
+              std::string::npos);
     EXPECT_NE(napovedadruhu("\x93NUMPX\x01").find("NumPy"), std::string::npos);
     EXPECT_NE(napovedadruhu("xNUMPY\x01").find("NumPy"), std::string::npos);
     EXPECT_NE(napovedadruhu("4\r{{1,0},\r").find("CR"), std::string::npos);
@@ -78,7 +91,8 @@ TEST(Ukazka, RefusalsOfTheReaderQuoteFileTextSafely) {
     EXPECT_EQ(e2.substr(e2.size() - 4), "\\0x]") << e2;
     EXPECT_NE(e2.find("[1<?>\\0x]"), std::string::npos) << e2;
     // an entry of a megabyte: its quote is short
-    const std::string e3 = chybaz([&] { citajtext("4\n{{" + std::string(1 << 20, 'q') + ",0,0,0},\n", "m.mat"); });
+    const std::string e3 =
+        chybaz([&] { citajtext("4\n{{" + std::string(1 << 20, 'q') + ",0,0,0},\n", "m.mat"); });
     EXPECT_LT(e3.size(), 250u) << e3.size();
     // bare CR line ends: one line, quoted short, with a hint
     std::string cr = "4\r";
@@ -97,7 +111,9 @@ TEST(Ukazka, RefusalsOfTheReaderQuoteFileTextSafely) {
 
 TEST(Ukazka, FilesOfOtherKindsAreNamed) {
     DocasnyPriecinok d;
-    const std::string u16 = d.zapis("u.mat", std::string("\xFF\xFE" "4\0\r\0\n\0{\0{\0", 12));
+    const std::string u16 = d.zapis("u.mat", std::string("\xFF\xFE"
+                                                         "4\0\r\0\n\0{\0{\0",
+                                                         12));
     const std::string e1 = chybaz([&] { citajmaticu(u16); });
     EXPECT_NE(e1.find("UTF-16"), std::string::npos) << e1;
     EXPECT_FALSE(maRiadiace(e1)) << e1;
