@@ -18,11 +18,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ukazka.h"
+
 namespace qlc {
 namespace {
 
 [[noreturn]] void odmietni(const std::string& meno, const std::string& dovod) {
-    throw ChybaSuboru(meno + ": " + dovod);
+    throw ChybaSuboru(bezriadiacich(meno) + ": " + dovod);
 }
 
 // A reader of the header dictionary. It knows exactly the literals a .npy
@@ -57,16 +59,16 @@ class THlavicka {
                 ntica();
                 mas = true;
             } else if (kluc == "descr" || kluc == "fortran_order" || kluc == "shape") {
-                zle("kluc '" + kluc + "' je tam dvakrat");
+                zle("kluc '" + ukazka(kluc) + "' je tam dvakrat");
             } else {
-                zle("neznamy kluc '" + kluc + "'");
+                zle("neznamy kluc '" + ukazka(kluc) + "'");
             }
             medzery();
             if (dalsi() == ',') {
                 ++i_;
                 continue;
             }
-            if (dalsi() != '}') zle("za hodnotou klucu '" + kluc + "' chyba ',' alebo '}'");
+            if (dalsi() != '}') zle("za hodnotou klucu '" + ukazka(kluc) + "' chyba ',' alebo '}'");
         }
         ++i_;  // '}'
         medzery();
@@ -200,10 +202,10 @@ TNacitanaMatica citajnpy(const std::string& meno) {
     else if (h.descr == "<f8")
         velkost = 8;
     else if (h.descr == ">c16" || h.descr == ">f8")
-        odmietni(meno, "typ prvkov '" + h.descr + "' je big-endian; citam len '<c16' a '<f8'");
+        odmietni(meno, "typ prvkov '" + ukazka(h.descr) + "' je big-endian; citam len '<c16' a '<f8'");
     else
         odmietni(meno,
-                 "typ prvkov '" + h.descr + "' necitam; citam len '<c16' (complex128) a '<f8' (float64)");
+                 "typ prvkov '" + ukazka(h.descr) + "' necitam; citam len '<c16' (complex128) a '<f8' (float64)");
 
     int pocetq = 0;
     if (h.tvar.size() == 2 && h.tvar[0] == h.tvar[1])

@@ -10,21 +10,16 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <numbers>
 #include <string_view>
 #include <system_error>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
-
 #include "app/npy.h"
+#include "app/ukazka.h"
 #include "core/text.h"
 
 namespace qlc {
@@ -44,7 +39,7 @@ constexpr const char* CRLF = "\r\n";
 constexpr std::size_t MAXDLZKARIADKU = 1 << 20;
 
 [[noreturn]] void chyba(const std::string& meno, int riadok, const std::string& text) {
-    throw ChybaSuboru(meno + ", riadok " + std::to_string(riadok) + ": " + text);
+    throw ChybaSuboru(bezriadiacich(meno) + ", riadok " + std::to_string(riadok) + ": " + text);
 }
 
 struct ZatvorSubor {
@@ -96,14 +91,33 @@ int citajrozmer(std::string_view riadok, const std::string& meno) {
     const auto r = std::from_chars(zac, kon, d);
     if (zac == kon || r.ptr != kon || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range))
         chyba(meno, 1,
-              "na prvom riadku nie je cele cislo (rozmer matice), ale \"" + std::string(riadok) + "\"");
+              "na prvom riadku nie je cele cislo (rozmer matice), ale \"" + ukazka(riadok) + "\"");
     const bool prilisvelka = r.ec == std::errc::result_out_of_range ? s.front() != '-' : d > MAXROZMER;
-    const std::string text = r.ec == std::errc::result_out_of_range ? std::string(s) : std::to_string(d);
+    const std::string text = r.ec == std::errc::result_out_of_range ? ukazka(s) : std::to_string(d);
     const std::string zly =
         "rozmer " + text + " nie je rozmer matice 2^n pre 2 <= n <= 5 (4, 8, 16 alebo 32)";
-    if (prilisvelka) throw PrilisVelkaMatica(meno + ", riadok 1: " + zly);
+    if (prilisvelka) throw PrilisVelkaMatica(bezriadiacich(meno) + ", riadok 1: " + zly);
     if (d != 4 && d != 8 && d != 16 && d != 32) chyba(meno, 1, zly);
     return static_cast<int>(d);
+}
+
+// The refusal of nakomplex for the entry prvok, with the entry quoted safely.
+// The message has the form "reason [before<?>after]"; it is rebuilt from the
+// entry itself, since a NUL byte in the entry ends the message's text early.
+std::string dovodkonverzie(const ChybaKonverzie& e, const std::string& prvok) {
+    const std::string_view sprava = e.what();
+    const std::size_t z = sprava.find(" [");
+    const std::string_view dovod = sprava.substr(0, z);
+    if (z == std::string_view::npos) return std::string(dovod);
+    const std::size_t k = sprava.find("<?>", z + 2);
+    if (k != std::string_view::npos) {
+        const std::size_t pos = k - (z + 2);
+        if (pos <= prvok.size() && sprava.substr(z + 2, pos) == std::string_view(prvok).substr(0, pos)) {
+            const std::string_view t = prvok;
+            return std::string(dovod) + " [" + ukazkakoniec(t.substr(0, pos)) + "<?>" + ukazka(t.substr(pos)) + "]";
+        }
+    }
+    return std::string(dovod) + " [" + ukazka(prvok) + "]";
 }
 
 // One row of the matrix on line cislo: "{{" or "{", d entries separated by
@@ -131,7 +145,7 @@ void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, 
         try {
             A(i, j) = nakomplex(prvok);
         } catch (const ChybaKonverzie& e) {
-            chyba(meno, cislo, "prvok (" + std::to_string(i) + "," + std::to_string(j) + "): " + e.what());
+            chyba(meno, cislo, "prvok (" + std::to_string(i) + "," + std::to_string(j) + "): " + dovodkonverzie(e, prvok));
         }
         pos = k + 1;
     }
@@ -143,7 +157,7 @@ void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, 
                     : "za poslednym riadkom matice chyba \"}\" (matica konci \"}}\")");
     if (pos + zaver.size() != s.size())
         chyba(meno, cislo,
-              "za " + ktory + " su neocakavane znaky \"" + std::string(s.substr(pos + zaver.size())) + "\"");
+              "za " + ktory + " su neocakavane znaky \"" + ukazka(s.substr(pos + zaver.size())) + "\"");
 }
 
 // ---- writing numbers -------------------------------------------------------
@@ -166,22 +180,8 @@ void pridajuhol(std::string& out, double x) {
 
 double nastupne(double rad) { return rad * 180.0 / std::numbers::pi; }
 
-// A name for the temporary file next to meno, different on every call.
-std::string menodocasneho(const std::string& meno, unsigned pokus) {
-    static unsigned pocitadlo = 0;
-    const auto cas = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    const unsigned x = (cas ^ (++pocitadlo * 2654435761u) ^ (pokus * 40503u)) & 0xFFFFu;
-    static constexpr char HEX[] = "0123456789abcdef";
-    std::string s = meno + ".tmp-";
-    for (int k = 3; k >= 0; --k) s += HEX[(x >> (4 * k)) & 0xFu];
-    return s;
-}
-
-}  // namespace
-
-// ---- reading -----------------------------------------------------------------
-
-TNacitanaMatica citajtext(const std::string& obsah, const std::string& meno) {
+// The matrix section of obsah, read and checked.
+TNacitanaMatica citajmaticovytext(const std::string& obsah, const std::string& meno) {
     Riadky riadky(obsah);
     std::string_view riadok;
     if (!riadky.dalsi(riadok)) chyba(meno, 1, "subor je prazdny, chyba rozmer matice");
@@ -199,10 +199,29 @@ TNacitanaMatica citajtext(const std::string& obsah, const std::string& meno) {
     return m;
 }
 
+}  // namespace
+
+// ---- reading -----------------------------------------------------------------
+
+TNacitanaMatica citajtext(const std::string& obsah, const std::string& meno) {
+    try {
+        return citajmaticovytext(obsah, meno);
+    } catch (const PrilisVelkaMatica&) {
+        throw;
+    } catch (const ChybaSuboru& e) {
+        // a file of another kind: say what it looks like
+        const std::string napoveda = napovedadruhu(obsah);
+        if (napoveda.empty()) throw;
+        throw ChybaSuboru(e.what() + napoveda);
+    }
+}
+
 TNacitanaMatica citajsubor(const std::string& meno) {
     errno = 0;
     std::unique_ptr<std::FILE, ZatvorSubor> f(std::fopen(meno.c_str(), "rb"));
-    if (!f) throw ChybaSuboru(meno + ": subor sa neda otvorit na citanie (" + std::strerror(errno) + ")");
+    if (!f)
+        throw ChybaSuboru(bezriadiacich(meno) + ": subor sa neda otvorit na citanie (" + std::strerror(errno) +
+                          ")");
     // Only the first line and the rows are needed: at most 65 lines of the
     // file are read, whatever report follows them.
     std::string obsah;
@@ -230,7 +249,7 @@ TNacitanaMatica citajsubor(const std::string& meno) {
         }
     }
     if (std::ferror(f.get()))
-        throw ChybaSuboru(meno + ": chyba pri citani suboru (" + std::strerror(errno) + ")");
+        throw ChybaSuboru(bezriadiacich(meno) + ": chyba pri citani suboru (" + std::strerror(errno) + ")");
     return citajtext(obsah, meno);
 }
 
@@ -347,46 +366,6 @@ std::string textsuboru(const TForm1& f, const TMATICA1& M) {
         s += CRLF;
     }
     return s;
-}
-
-void zapissubor(const std::string& meno, const std::string& obsah) {
-    namespace fs = std::filesystem;
-    std::string docasny;
-    std::FILE* f = nullptr;
-    // "x": created only if no such file exists, so an existing file is
-    // never taken over.
-    for (unsigned pokus = 0; pokus < 100 && f == nullptr; ++pokus) {
-        docasny = menodocasneho(meno, pokus);
-        errno = 0;
-        f = std::fopen(docasny.c_str(), "wbx");
-        if (f == nullptr && errno != EEXIST) break;
-    }
-    if (f == nullptr)
-        throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) +
-                          "), subor nebol zapisany");
-    auto zlyhanie = [&](const std::string& co) {
-        std::error_code ec;
-        fs::remove(docasny, ec);
-        throw ChybaSuboru(meno + ": " + co + ", subor nebol zapisany");
-    };
-    int chybacislo = 0;  // errno of the first step that failed
-    if (std::fwrite(obsah.data(), 1, obsah.size(), f) != obsah.size() || std::fflush(f) != 0 ||
-        std::ferror(f))
-        chybacislo = errno ? errno : EIO;
-#if defined(__unix__) || defined(__APPLE__)
-    // the data must be on the disk before the rename makes it the file
-    if (chybacislo == 0 && ::fsync(fileno(f)) != 0) chybacislo = errno;
-#endif
-    errno = 0;
-    if (std::fclose(f) != 0 && chybacislo == 0) chybacislo = errno ? errno : EIO;
-    if (chybacislo != 0) zlyhanie(std::string("chyba pri zapise (") + std::strerror(chybacislo) + ")");
-    std::error_code ec;
-    // keep the permissions of the file being replaced
-    const fs::file_status st = fs::status(meno, ec);
-    if (!ec && fs::is_regular_file(st)) fs::permissions(docasny, st.permissions(), ec);
-    ec.clear();
-    fs::rename(docasny, meno, ec);
-    if (ec) zlyhanie("subor sa neda nahradit (" + ec.message() + ")");
 }
 
 void TForm1::zapismaticu(const TMATICA1& M, const std::string& meno) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/zapis.h"
 #include "core/chyby.h"
 #include "core/matica.h"
 
@@ -50,11 +51,5 @@ std::string textmatice(const TMATICA1& M, int rozmer);
 // The whole file that zapismaticu writes: the matrix section of M and the
 // report of the last decomposition held by f.
 std::string textsuboru(const TForm1& f, const TMATICA1& M);
-
-// Replaces the file meno by obsah without ever leaving a half-written file
-// in its place: the text goes to "meno.tmp-XXXX" in the same folder, is
-// flushed and checked, and is then renamed over meno. Throws ChybaSuboru on
-// any failure; the old file then stays as it was.
-void zapissubor(const std::string& meno, const std::string& obsah);
 
 }  // namespace qlc

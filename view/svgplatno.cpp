@@ -7,8 +7,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <utility>
+
+#include "app/zapis.h"
 
 namespace qlc {
 namespace {
@@ -216,14 +217,7 @@ std::string SvgPlatno::svg() const {
     return s;
 }
 
-void SvgPlatno::uloz(const std::string& meno) const {
-    const std::string text = svg();
-    std::ofstream o(meno, std::ios::binary | std::ios::trunc);
-    if (!o) throw ChybaSuboru(meno + ": subor sa neda vytvorit (" + std::strerror(errno) + ")");
-    o << text;
-    o.close();
-    if (!o) throw ChybaSuboru(meno + ": chyba pri zapise");
-}
+void SvgPlatno::uloz(const std::string& meno) const { zapissubor(meno, svg()); }
 
 void SvgPlatno::vymaz() { telo_.clear(); }
 

@@ -37,7 +37,8 @@ class SvgPlatno : public Platno {
 
     // The SVG document of everything drawn since creation or the last vymaz().
     std::string svg() const;
-    // Writes svg() to the file meno; ChybaSuboru when it cannot.
+    // Writes svg() to the file meno by zapissubor (app/zapis.h): the old
+    // file stays whole when the write fails; ChybaSuboru then.
     void uloz(const std::string& meno) const;
     // Forgets everything drawn; pen, brush and font stay.
     void vymaz();

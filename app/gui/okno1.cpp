@@ -20,8 +20,11 @@
 #include <algorithm>
 
 #include "app/gui/okna.h"
+#include "app/gui/pngkresba.h"
 #include "app/gui/qtplatforma.h"
 #include "app/gui/texty.h"
+#include "app/ukazka.h"
+#include "app/zapis.h"
 
 namespace qlc::gui {
 
@@ -348,8 +351,14 @@ void TOkno1::ulozobrazok() {
         const auto meno =
             platforma_->ulozdialog(texty::OBRAZOK_TITUL, texty::OBRAZOK_MENO, texty::OBRAZOK_FILTER);
         if (!meno) return;
-        const QString cesta = QFile::decodeName(QByteArray::fromStdString(*meno));
-        if (!platforma_->qtplatno().obraz().save(cesta, "PNG")) throw ChybaBehu(texty::OBRAZOK_CHYBA + *meno);
+        // Encoded first, then written as every file is: a failed write
+        // keeps the old picture. The box names the file, the log the reason.
+        try {
+            zapissubor(*meno, pngbajty(platforma_->qtplatno().obraz()));
+        } catch (const ChybaBehu& e) {
+            model_->log(e.what());
+            throw ChybaBehu(texty::OBRAZOK_CHYBA + bezriadiacich(*meno));
+        }
     });
 }
 

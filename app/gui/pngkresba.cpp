@@ -1,7 +1,9 @@
 #include "pngkresba.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
+#include <QImage>
 #include <memory>
 
 #include "app/gui/qtplatforma.h"
@@ -9,7 +11,15 @@
 
 namespace qlc::gui {
 
-void kreslipng(const std::function<void(Platno&)>& kresli, const std::string& meno) {
+std::string pngbajty(const QImage& obraz) {
+    QByteArray bajty;
+    QBuffer b(&bajty);
+    if (!b.open(QIODevice::WriteOnly) || !obraz.save(&b, "PNG") || bajty.isEmpty())
+        throw ChybaBehu("Obrazok sa nepodarilo zakodovat ako PNG");
+    return bajty.toStdString();
+}
+
+std::string kreslipng(const std::function<void(Platno&)>& kresli) {
     std::unique_ptr<QGuiApplication> app;
     static int argc = 1;
     static char nazov[] = "qlc";
@@ -21,8 +31,7 @@ void kreslipng(const std::function<void(Platno&)>& kresli, const std::string& me
     }
     TQtPlatno platno;
     kresli(platno);
-    if (!platno.obraz().save(QFile::decodeName(QByteArray::fromStdString(meno)), "PNG"))
-        throw ChybaSuboru(meno + ": obrazok sa neda zapisat");
+    return pngbajty(platno.obraz());
 }
 
 }  // namespace qlc::gui

@@ -6,11 +6,16 @@
 
 #include "core/platforma.h"
 
+class QImage;
+
 namespace qlc::gui {
 
-// Runs kresli on a canvas of Image1's size and saves the picture as PNG;
-// ChybaSuboru when it cannot be written. Starts a headless Qt application
-// when none runs.
-void kreslipng(const std::function<void(Platno&)>& kresli, const std::string& meno);
+// The bytes of obraz as a PNG file; ChybaBehu when Qt cannot encode it.
+// The caller writes them with zapissubor (app/zapis.h).
+std::string pngbajty(const QImage& obraz);
+
+// Runs kresli on a canvas of Image1's size and returns the picture as PNG
+// bytes. Starts a headless Qt application when none runs.
+std::string kreslipng(const std::function<void(Platno&)>& kresli);
 
 }  // namespace qlc::gui

@@ -18,6 +18,7 @@ void Konzola::zmazprogres() {
 void Konzola::memo(const std::string& riadok) {
     if (!vypisuj) return;
     ++pocetlogov;
+    poslednylog = riadok;
     zmazprogres();
     out_ << riadok << '\n' << std::flush;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <string>
 
 #include "core/platforma.h"
 
@@ -57,8 +58,9 @@ public:
     bool form5() override { return false; }
     std::uint32_t semienko() override;
 
-    // Log lines and box texts seen so far.
+    // Log lines and box texts seen so far, and the last log line.
     int pocetlogov = 0;
+    std::string poslednylog;
     int pocetboxov = 0;
 
 private:

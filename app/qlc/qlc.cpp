@@ -5,7 +5,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +20,8 @@
 #include "app/qasm.h"
 #include "app/subory.h"
 #include "app/suhrn.h"
+#include "app/ukazka.h"
+#include "app/zapis.h"
 #include "view/svgplatno.h"
 
 namespace qlc::cli {
@@ -51,9 +59,15 @@ constexpr const char* POMOC =
     "                            largest deviation of the composed circuit from the input\n"
     "           Log lines go to stdout, message boxes to stderr.\n"
     "draw       decomposes FILE and draws its circuit as the window does, as SVG or PNG;\n"
-    "           --zoom 0.45..2.00 (default 1.25), --from the first gate drawn (default 1).\n"
+    "           --zoom 0.45..2.00 (default 1.25); --from G moves the first-gate slider to G:\n"
+    "           gate G is drawn first and is the current gate (G beyond the circuit: status 1).\n"
     "random     writes a random unitary matrix of N qubits as a matrix file\n"
     "           (to stdout without -o); --seed S makes it repeatable.\n"
+    "\n"
+    "Options are given once each; numbers are plain decimals (2, 0.45). \"--\" ends the\n"
+    "options. \"-\" is no file name here: write ./- for a file named -. Files are written\n"
+    "safely: a failed write keeps the old file; links are followed, other non-regular\n"
+    "targets, read-only files and an output that is the input or another output are refused.\n"
     "\n"
     "Exit status: 0 the run went to its end and every check passed;\n"
     "             1 the run ended early or a check failed;\n"
@@ -63,7 +77,8 @@ struct Chyba {
     std::string text;
 };
 
-// Argument reader: options in any order before or after the file.
+// Argument reader: options in any order before or after the files; "--"
+// ends the options.
 class Argumenty {
 public:
     Argumenty(int argc, char** argv, int od) {
@@ -81,16 +96,36 @@ private:
     std::size_t i_ = 0;
 };
 
-int cislo(const std::string& t, const std::string& volba, long long lo, long long hi) {
-    try {
-        std::size_t n = 0;
-        const long long v = std::stoll(t, &n, 10);
-        if (n != t.size() || v < lo || v > hi) throw std::out_of_range(t);
-        return static_cast<int>(v);
-    } catch (const std::exception&) {
+// A whole number written plainly: decimal digits only, no sign, blank or
+// prefix, from lo to hi.
+long long cislo(const std::string& t, const std::string& volba, long long lo, long long hi) {
+    unsigned long long v = 0;
+    const char* kon = t.data() + t.size();
+    const bool cifry = !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto r = std::from_chars(t.data(), kon, v);
+    if (!cifry || r.ec != std::errc() || r.ptr != kon || v < static_cast<unsigned long long>(lo) ||
+        v > static_cast<unsigned long long>(hi))
         throw Chyba{"option " + volba + " takes a whole number from " + std::to_string(lo) + " to " +
-                    std::to_string(hi) + ", not '" + t + "'"};
-    }
+                    std::to_string(hi) + ", not '" + bezriadiacich(t) + "'"};
+    return static_cast<long long>(v);
+}
+
+// A decimal number written plainly: digits, optionally a point and more
+// digits; no sign, blank, exponent or hexadecimal form.
+double desatinne(const std::string& t, const std::string& volba, double lo, double hi, const char* rozsah) {
+    const std::size_t bodka = t.find('.');
+    auto cifry = [](std::string_view s) {
+        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    double v = 0.0;
+    const bool tvar = bodka == std::string::npos
+                          ? cifry(t)
+                          : cifry(std::string_view(t).substr(0, bodka)) && cifry(std::string_view(t).substr(bodka + 1));
+    const char* kon = t.data() + t.size();
+    const auto r = tvar ? std::from_chars(t.data(), kon, v, std::chars_format::fixed) : std::from_chars_result{};
+    if (!tvar || r.ec != std::errc() || r.ptr != kon || !(v >= lo && v <= hi))
+        throw Chyba{"option " + volba + " takes a number from " + rozsah + ", not '" + bezriadiacich(t) + "'"};
+    return v;
 }
 
 // Sets the model to n qubits without making a random matrix, as the window
@@ -107,65 +142,139 @@ void nastavmaticu(TForm1& f, const TNacitanaMatica& m) {
 struct Volby {
     int hlbka = HLBKA_ELEMENT;
     bool optimalizuj = true, kontrola = false, suhrn = false;
-    std::string vystup, qasm3, qasm2;
+    std::optional<std::string> vystup, qasm3, qasm2;
     double zoom = 1.25;
-    int od = 1;
+    std::optional<int> od;
+    int qubity = 0;
+    std::optional<std::uint32_t> seed;
     std::vector<std::string> subory;
 };
 
-// Options shared by decompose and draw; kresli: the options of draw.
-Volby volby(Argumenty& arg, bool kresli) {
+// The commands an option belongs to.
+enum : unsigned { DECOMPOSE = 1u, DRAW = 2u, RANDOM = 4u };
+
+// One option of the table below: its names, the commands that take it, and
+// what it sets; hodnota: the option takes a value.
+struct TVolba {
+    const char* meno;
+    const char* ine;  // another spelling, or nullptr
+    unsigned prikazy;
+    bool hodnota;
+    void (*nastav)(Volby& o, const std::string& h, const std::string& v);
+};
+
+const TVolba VOLBY[] = {
+    {"--depth", nullptr, DECOMPOSE | DRAW, true,
+     [](Volby& o, const std::string& h, const std::string&) {
+         if (h == "element")
+             o.hlbka = HLBKA_ELEMENT;
+         else if (h == "l1")
+             o.hlbka = HLBKA_L1;
+         else if (h == "toffoli")
+             o.hlbka = HLBKA_TOFFOLI;
+         else
+             throw Chyba{"--depth takes element, l1 or toffoli, not '" + bezriadiacich(h) + "'"};
+     }},
+    {"--no-optimise", "--no-optimize", DECOMPOSE | DRAW, false,
+     [](Volby& o, const std::string&, const std::string&) { o.optimalizuj = false; }},
+    {"--check-steps", nullptr, DECOMPOSE | DRAW, false,
+     [](Volby& o, const std::string&, const std::string&) { o.kontrola = true; }},
+    {"-o", nullptr, DECOMPOSE | RANDOM, true,
+     [](Volby& o, const std::string& h, const std::string&) { o.vystup = h; }},
+    {"--qasm", nullptr, DECOMPOSE, true, [](Volby& o, const std::string& h, const std::string&) { o.qasm3 = h; }},
+    {"--qasm2", nullptr, DECOMPOSE, true, [](Volby& o, const std::string& h, const std::string&) { o.qasm2 = h; }},
+    {"--summary", nullptr, DECOMPOSE, false, [](Volby& o, const std::string&, const std::string&) { o.suhrn = true; }},
+    {"--zoom", nullptr, DRAW, true,
+     [](Volby& o, const std::string& h, const std::string& v) { o.zoom = desatinne(h, v, 0.45, 2.0, "0.45 to 2.00"); }},
+    {"--from", nullptr, DRAW, true,
+     [](Volby& o, const std::string& h, const std::string& v) { o.od = static_cast<int>(cislo(h, v, 1, MAXBRAN)); }},
+    {"--qubits", nullptr, RANDOM, true,
+     [](Volby& o, const std::string& h, const std::string& v) { o.qubity = static_cast<int>(cislo(h, v, 2, 5)); }},
+    {"--seed", nullptr, RANDOM, true,
+     [](Volby& o, const std::string& h, const std::string& v) {
+         o.seed = static_cast<std::uint32_t>(cislo(h, v, 0, 4294967295LL));
+     }},
+};
+
+// The options and files of the command prikaz (DECOMPOSE, DRAW or RANDOM).
+// An option may be given once; an unknown one is refused.
+Volby volby(Argumenty& arg, unsigned prikaz) {
     Volby o;
+    std::vector<const TVolba*> videne;
+    bool len_subory = false;
     while (!arg.koniec()) {
         const std::string v = arg.dalsi();
-        if (v == "--depth") {
-            const std::string h = arg.hodnota(v);
-            if (h == "element")
-                o.hlbka = HLBKA_ELEMENT;
-            else if (h == "l1")
-                o.hlbka = HLBKA_L1;
-            else if (h == "toffoli")
-                o.hlbka = HLBKA_TOFFOLI;
-            else
-                throw Chyba{"--depth takes element, l1 or toffoli, not '" + h + "'"};
-        } else if (v == "--no-optimise" || v == "--no-optimize") {
-            o.optimalizuj = false;
-        } else if (v == "--check-steps") {
-            o.kontrola = true;
-        } else if (!kresli && v == "-o") {
-            o.vystup = arg.hodnota(v);
-        } else if (!kresli && v == "--qasm") {
-            o.qasm3 = arg.hodnota(v);
-        } else if (!kresli && v == "--qasm2") {
-            o.qasm2 = arg.hodnota(v);
-        } else if (!kresli && v == "--summary") {
-            o.suhrn = true;
-        } else if (kresli && v == "--zoom") {
-            const std::string z = arg.hodnota(v);
-            std::size_t n = 0;
-            try {
-                o.zoom = std::stod(z, &n);
-            } catch (const std::exception&) {
-                n = 0;
-            }
-            if (n != z.size() || !(o.zoom >= 0.45 && o.zoom <= 2.0))
-                throw Chyba{"--zoom takes a number from 0.45 to 2.00, not '" + z + "'"};
-        } else if (kresli && v == "--from") {
-            o.od = cislo(arg.hodnota(v), v, 1, MAXBRAN);
-        } else if (!v.empty() && v[0] == '-' && v != "-") {
-            throw Chyba{"unknown option " + v};
-        } else {
+        if (len_subory || v.size() < 2 || v[0] != '-') {
             o.subory.push_back(v);
+            continue;
         }
+        if (v == "--") {
+            len_subory = true;
+            continue;
+        }
+        const TVolba* t = nullptr;
+        for (const TVolba& x : VOLBY)
+            if ((x.prikazy & prikaz) != 0 && (v == x.meno || (x.ine != nullptr && v == x.ine))) t = &x;
+        if (t == nullptr) throw Chyba{"unknown option " + bezriadiacich(v)};
+        if (std::find(videne.begin(), videne.end(), t) != videne.end())
+            throw Chyba{"option " + bezriadiacich(v) + " is given more than once"};
+        videne.push_back(t);
+        t->nastav(o, t->hodnota ? arg.hodnota(v) : std::string(), v);
     }
     return o;
 }
 
-// Reads the input and runs the decomposition as "Dekompozícia" does;
-// OK, ZLYHANIE or POUZITIE.
-int rozloz(TForm1& f, const Volby& o, std::ostream& err) {
+// A file name given on the command line: not empty, and not "-", which
+// would read as standard input or output and is refused.
+void overmeno(const std::string& meno, const std::string& co) {
+    if (meno.empty()) throw Chyba{"an empty file name is given for " + co};
+    if (meno == "-")
+        throw Chyba{"'-' (standard input or output) is not taken for " + co + "; write ./- for a file named -"};
+}
+
+// An output file of the run, named by the option that gave it.
+struct TVystup {
+    std::string volba, meno;
+    TCiel ciel;
+};
+
+// Checks before the run, so that a run of hours does not end in a refusal:
+// every output can be written, none is the input file and no two name the
+// same file (by identity, whatever their names). Writes the refusal and
+// returns false otherwise.
+bool overvystupy(const std::string& vstup, std::vector<TVystup>& vystupy, std::ostream& err) {
+    const TCiel zdroj = identita(vstup);
+    for (std::size_t i = 0; i < vystupy.size(); ++i) {
+        TVystup& v = vystupy[i];
+        try {
+            v.ciel = overciel(v.meno);
+        } catch (const ChybaSuboru& e) {
+            err << "qlc: " << v.volba << " " << e.what() << '\n';
+            return false;
+        }
+        if (zdroj.existuje && tenistysubor(zdroj, v.ciel)) {
+            err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << " is the input file "
+                << bezriadiacich(vstup) << "; nothing was written\n";
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j)
+            if (tenistysubor(vystupy[j].ciel, v.ciel)) {
+                err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << " and " << vystupy[j].volba << " "
+                    << bezriadiacich(vystupy[j].meno) << " are the same file; nothing was written\n";
+                return false;
+            }
+    }
+    return true;
+}
+
+// Reads the input and runs the decomposition as "Dekompozícia" does; the
+// matrix read goes to vstup. OK, ZLYHANIE or POUZITIE; a run that ended
+// early or a failed check also gets a line on stderr.
+int rozloz(TForm1& f, Konzola& k, const Volby& o, TMATICA1& vstup, std::ostream& err) {
     try {
-        nastavmaticu(f, citajmaticu(o.subory.at(0)));
+        const TNacitanaMatica m = citajmaticu(o.subory.at(0));
+        nastavmaticu(f, m);
+        vstup = m.A;
     } catch (const ChybaBehu& e) {
         err << "qlc: " << e.what() << '\n';
         return POUZITIE;
@@ -174,12 +283,31 @@ int rozloz(TForm1& f, const Volby& o, std::ostream& err) {
     f.roboptim = o.optimalizuj;
     f.Kontrolptimkrok1 = o.kontrola;
     const bool prebehla = f.prikaz([&] { f.Button3Click(); });
-    return prebehla && f.beh.dokoncena && f.beh.kontrolyok ? OK : ZLYHANIE;
+    if (!prebehla) return ZLYHANIE;  // the box is on stderr already
+    if (!f.beh.dokoncena) {
+        err << "qlc: " << bezriadiacich(o.subory[0]) << ": the decomposition ended early: " << k.poslednylog
+            << '\n';
+        return ZLYHANIE;
+    }
+    if (!f.beh.kontrolyok) {
+        err << "qlc: " << bezriadiacich(o.subory[0]) << ": a check of the decomposition failed (see the log)\n";
+        return ZLYHANIE;
+    }
+    return OK;
 }
 
 int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
-    const Volby o = volby(arg, false);
+    const Volby o = volby(arg, DECOMPOSE);
     if (o.subory.size() != 1) throw Chyba{"decompose needs exactly one matrix file"};
+    overmeno(o.subory[0], "the matrix file");
+    std::vector<TVystup> vystupy;
+    for (const auto& [volba, meno] :
+         {std::pair{"-o", &o.vystup}, std::pair{"--qasm", &o.qasm3}, std::pair{"--qasm2", &o.qasm2}})
+        if (*meno) {
+            overmeno(**meno, volba);
+            vystupy.push_back({volba, **meno, {}});
+        }
+    if (!overvystupy(o.subory[0], vystupy, err)) return POUZITIE;
 
     Konzola k(out, err, terminal);
     k.vypisuj = false;
@@ -187,39 +315,58 @@ int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool termina
     k.model = &f;
     k.vypisuj = true;
 
-    int vysledok = rozloz(f, o, err);
+    TMATICA1 vstup;
+    int vysledok = rozloz(f, k, o, vstup, err);
     if (vysledok == POUZITIE) return vysledok;
-    const TMATICA1 vstup = f.A;  // after a complete run A holds the input again
+    // The deviation is the circuit's from the matrix that was read, whatever
+    // the driver left in A (at --depth toffoli its rebuild from the Tpq).
     if (o.suhrn && f.beh.dokoncena) {
         const bool ok = f.prikaz([&] {
             for (const std::string& r : suhrn(f, vstup)) out << r << '\n';
         });
         if (!ok) vysledok = ZLYHANIE;
     }
-    if (!o.vystup.empty() && !f.prikaz([&] { f.zapismaticu(f.A, o.vystup); })) vysledok = POUZITIE;
-    for (const auto& [verzia, meno] : {std::pair{3, o.qasm3}, std::pair{2, o.qasm2}}) {
-        if (meno.empty()) continue;
+    // Every program text is made before any file is written: a circuit that
+    // OpenQASM 2.0 cannot hold leaves all the outputs as they were.
+    std::vector<std::pair<const TVystup*, std::string>> programy;
+    for (const TVystup& v : vystupy) {
+        if (v.volba == "-o") continue;
         if (!f.beh.dokoncena) {
-            err << "qlc: the decomposition did not end, " << meno << " was not written\n";
+            err << "qlc: the decomposition did not end, " << v.volba << " " << bezriadiacich(v.meno)
+                << " was not written\n";
             vysledok = ZLYHANIE;
-        } else if (!f.prikaz([&] { zapisqasm(f, verzia, meno); })) {
-            vysledok = POUZITIE;
+            continue;
+        }
+        try {
+            programy.emplace_back(&v, qasmtext(f, v.volba == "--qasm2" ? 2 : 3));
+        } catch (const ChybaBehu& e) {
+            err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << ": " << e.what()
+                << "; no file was written\n";
+            return POUZITIE;
         }
     }
+    if (o.vystup && !f.prikaz([&] { f.zapismaticu(f.A, *o.vystup); })) vysledok = POUZITIE;
+    for (const auto& [v, text] : programy)
+        if (!f.prikaz([&] { zapissubor(v->meno, text); })) vysledok = POUZITIE;
     return vysledok;
 }
 
 int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
-    const Volby o = volby(arg, true);
+    const Volby o = volby(arg, DRAW);
     if (o.subory.size() != 2) throw Chyba{"draw needs a matrix file and a picture file"};
+    overmeno(o.subory[0], "the matrix file");
+    overmeno(o.subory[1], "the picture");
     const std::string& obraz = o.subory[1];
     auto pripona = [&](const char* p) {
         const std::string s(p);
         return obraz.size() > s.size() && obraz.compare(obraz.size() - s.size(), s.size(), s) == 0;
     };
     const bool png = pripona(".png");
-    if (!png && !pripona(".svg")) throw Chyba{"draw writes .svg or .png pictures, not '" + obraz + "'"};
+    if (!png && !pripona(".svg"))
+        throw Chyba{"draw writes .svg or .png pictures, not '" + bezriadiacich(obraz) + "'"};
     if (png && !pngkreslic()) throw Chyba{"this qlc was built without Qt 6 and cannot write PNG; write .svg"};
+    std::vector<TVystup> vystupy{{"picture", obraz, {}}};
+    if (!overvystupy(o.subory[0], vystupy, err)) return POUZITIE;
 
     Konzola k(out, err, terminal);
     k.vypisuj = false;
@@ -228,73 +375,81 @@ int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
     TForm1 f(k);
     k.model = &f;
     k.vypisuj = true;
-    int vysledok = rozloz(f, o, err);
+    TMATICA1 vstup;
+    int vysledok = rozloz(f, k, o, vstup, err);
     if (vysledok == POUZITIE) return vysledok;
     if (!f.beh.dokoncena) {
         err << "qlc: the decomposition did not end, nothing was drawn\n";
         return ZLYHANIE;
     }
     // The window's view after the decomposition, moved as the user would
-    // move the zoom slider and the first-gate slider.
+    // move the zoom slider and the first-gate slider: the slider's gate is
+    // drawn first and becomes the current gate.
     svg.vymaz();
     f.zoom = static_cast<int>(o.zoom * 100.0 + 0.5) / 100.0;
-    f.zobrazod = o.od;
+    auto kresli = [&] {
+        if (o.od && *o.od <= f.pocetb1) {
+            f.TrackBar1.position = *o.od;
+            f.TrackBar1Change();
+        } else {
+            // a gate the slider cannot reach: the drawing refuses it
+            f.kreslenie(f.brany, f.pocetb1, o.od ? *o.od : f.zobrazod);
+        }
+    };
+    // The drawing logs a line only when it refuses to draw.
+    const int logov = k.pocetlogov;
+    std::string bajty;
     if (!f.prikaz([&] {
             if (png) {
-                pngkreslic()(
-                    [&](Platno& p) {
-                        k.kresba = &p;
-                        f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
-                        k.kresba = &svg;
-                    },
-                    obraz);
+                bajty = pngkreslic()([&](Platno& p) {
+                    k.kresba = &p;
+                    kresli();
+                    k.kresba = &svg;
+                });
             } else {
-                f.kreslenie(f.brany, f.pocetb1, f.zobrazod);
-                svg.uloz(obraz);
+                kresli();
+                bajty = svg.svg();
             }
         }))
-        vysledok = POUZITIE;
+        return POUZITIE;
+    if (k.pocetlogov != logov) {
+        err << "qlc: " << k.poslednylog << "; " << bezriadiacich(obraz) << " was not written\n";
+        return ZLYHANIE;
+    }
+    if (!f.prikaz([&] { zapissubor(obraz, bajty); })) vysledok = POUZITIE;
     return vysledok;
 }
 
 int random(Argumenty& arg, std::ostream& out, std::ostream& err) {
-    int qubity = 0;
-    std::optional<std::uint32_t> seed;
-    std::string vystup;
-    while (!arg.koniec()) {
-        const std::string v = arg.dalsi();
-        if (v == "--qubits")
-            qubity = cislo(arg.hodnota(v), v, 2, 5);
-        else if (v == "--seed")
-            seed = static_cast<std::uint32_t>(cislo(arg.hodnota(v), v, 0, 4294967295LL));
-        else if (v == "-o")
-            vystup = arg.hodnota(v);
-        else
-            throw Chyba{"unknown argument " + v};
-    }
-    if (qubity == 0) throw Chyba{"random needs --qubits N (2 to 5)"};
+    const Volby o = volby(arg, RANDOM);
+    if (!o.subory.empty()) throw Chyba{"random takes no file, not '" + bezriadiacich(o.subory[0]) + "'; use -o FILE"};
+    if (o.qubity == 0) throw Chyba{"random needs --qubits N (2 to 5)"};
+    if (o.vystup) overmeno(*o.vystup, "-o");
 
     // Log lines go to stderr here: stdout may carry the matrix file.
     Konzola k(err, err, false);
     k.vypisuj = false;
-    k.seed = seed;
+    k.seed = o.seed;
     TForm1 f(k);
     k.model = &f;
-    TNacitanaMatica m{1 << qubity, qubity, {}};
+    TNacitanaMatica m{1 << o.qubity, o.qubity, {}};
     nastavmaticu(f, m);
     k.vypisuj = true;
     if (!f.prikaz([&] { f.generuj(f.A, 100); })) return ZLYHANIE;
-    if (!vystup.empty()) return f.prikaz([&] { f.zapismaticu(f.A, vystup); }) ? OK : POUZITIE;
-    // To stdout: the text "Uložit" would write.
+    if (o.vystup) return f.prikaz([&] { f.zapismaticu(f.A, *o.vystup); }) ? OK : POUZITIE;
+    // To stdout: the text "Uložit" would write; a failed stdout is found at
+    // its flush in hlavny.
     out << textsuboru(f, f.A);
-    return out ? OK : POUZITIE;
+    return OK;
 }
 
 }  // namespace
 
 void nastavpng(TPngKreslic kreslic) { pngkreslic() = std::move(kreslic); }
 
-int hlavny(int argc, char** argv, std::ostream& out, std::ostream& err, bool terminal) {
+namespace {
+
+int prikaz(int argc, char** argv, std::ostream& out, std::ostream& err, bool terminal) {
     if (argc < 2) {
         err << POMOC;
         return POUZITIE;
@@ -313,13 +468,41 @@ int hlavny(int argc, char** argv, std::ostream& out, std::ostream& err, bool ter
         if (prikaz == "decompose") return decompose(arg, out, err, terminal);
         if (prikaz == "random") return random(arg, out, err);
         if (prikaz == "draw") return draw(arg, out, err, terminal);
-        throw Chyba{"unknown command " + prikaz};
+        throw Chyba{"unknown command " + bezriadiacich(prikaz)};
     } catch (const Chyba& c) {
         err << "qlc: " << c.text << "\n(qlc --help shows the usage)\n";
         return POUZITIE;
     }
 }
 
-int hlavny(int argc, char** argv) { return hlavny(argc, argv, std::cout, std::cerr, isatty(2) != 0); }
+constexpr const char* ZLY_STDOUT = "qlc: standard output cannot be written, what it shows is incomplete";
+
+}  // namespace
+
+int hlavny(int argc, char** argv, std::ostream& out, std::ostream& err, bool terminal) {
+    const int kod = prikaz(argc, argv, out, err, terminal);
+    out.flush();
+    if (!out) {
+        err << ZLY_STDOUT << '\n' << std::flush;
+        return POUZITIE;
+    }
+    return kod;
+}
+
+int hlavny(int argc, char** argv) {
+    const int kod = hlavny(argc, argv, std::cout, std::cerr, isatty(2) != 0);
+    if (!std::cout) return kod;  // reported already
+    // What std::cout handed on may still sit in stdio's buffer: the last
+    // write, and the close, can still fail.
+    errno = 0;
+    const bool zle = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const int e = errno;
+    const bool zlezatvorene = std::fclose(stdout) != 0;
+    if (zle || zlezatvorene) {
+        std::cerr << ZLY_STDOUT << " (" << std::strerror(zle ? e : errno) << ")\n" << std::flush;
+        return POUZITIE;
+    }
+    return kod;
+}
 
 }  // namespace qlc::cli

@@ -280,7 +280,7 @@ TEST(Prikazy, AFailedSaveShowsTheErrorAndKeepsTheOldFile) {
     p.subory.push_back(d.subor("a.mat"));
     EXPECT_FALSE(f.prikaz([&] { f.Uloi1Click(); }));
     ASSERT_EQ(p.chyby.size(), 1u);
-    EXPECT_EQ(p.chyby[0].rfind(d.subor("a.mat") + ": subor sa neda nahradit", 0), 0u) << p.chyby[0];
+    EXPECT_EQ(p.chyby[0].rfind(d.subor("a.mat") + ": je to priecinok", 0), 0u) << p.chyby[0];
     EXPECT_TRUE(p.logy.empty());
     EXPECT_EQ(DocasnyPriecinok::citaj(dnu), "dobry");
 }

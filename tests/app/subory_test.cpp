@@ -92,7 +92,7 @@ TEST(Citajtext, RefusesEveryMalformedMatrixSection) {
         {"4\r\n{{1,0,0,0},\r\n{0,1;5,0,0},\r\n{0,0,1,0},\r\n{0,0,0,1}}",
          "3: prvok (2,2): Could not parse required '+' (or '-') symbol [1<?>;5]"},
         {"4\r\n{{1,0,0,0},\r\n{0,1,0,0},\r\n{0,0,1,0},\r\n{0,0,0,\t1}}",
-         "5: prvok (4,4): Could not parse real portion [<?>\t1]"},
+         "5: prvok (4,4): Could not parse real portion [<?>\\t1]"},
         {"4\r\n{{0,5,0,0,0},\r\n" + zvysok, "2: riadok 1 matice ma viac ako 4 prvkov"},
         {"4\r\n{{1,0,0},\r\n" + zvysok, "2: riadok 1 matice ma len 3 prvkov, ocakava sa 4"},
         {"4\r\n{1,0,0,0},\r\n" + zvysok, "2: riadok 1 matice sa nezacina znakmi \"{{\""},
@@ -204,12 +204,12 @@ TEST(Zapissubor, ReplacesTheFileOrReportsAndKeepsIt) {
     EXPECT_EQ(d.pocetsuborov(), 1) << "a temporary file was left";
     const std::string bez = d.subor("niet/a.mat");
     EXPECT_TRUE(zacina(chybaz([&] { zapissubor(bez, "x"); }), bez + ": subor sa neda vytvorit"));
-    // the target is a non-empty folder: the rename fails, the folder and
-    // its content stay, the temporary file is removed
+    // the target is a non-empty folder: refused before anything is
+    // created, the folder and its content stay
     std::filesystem::create_directory(d.subor("c.mat"));
     const std::string vnutri = d.zapis("c.mat/dnu.txt", "dobry");
     EXPECT_TRUE(zacina(chybaz([&] { zapissubor(d.subor("c.mat"), "x"); }),
-                       d.subor("c.mat") + ": subor sa neda nahradit"));
+                       d.subor("c.mat") + ": je to priecinok, nie obycajny subor"));
     EXPECT_EQ(DocasnyPriecinok::citaj(vnutri), "dobry");
     EXPECT_EQ(d.pocetsuborov(), 2);
 }
