@@ -37,14 +37,19 @@ TPngKreslic& pngkreslic() {
 
 constexpr const char* POMOC =
     "Usage:\n"
-    "  qlc decompose [--depth element|l1|toffoli] [--no-optimise] [--check-steps] [-o OUT]\n"
-    "                [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
-    "  qlc draw [--depth element|l1|toffoli] [--zoom Z] [--from G] FILE OUT.svg|OUT.png\n"
+    "  qlc decompose [--method twolevel|qsd|best] [--depth element|l1|toffoli] [--no-optimise]\n"
+    "                [--check-steps] [-o OUT] [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
+    "  qlc draw [--method twolevel|qsd|best] [--depth element|l1|toffoli] [--zoom Z] [--from G]\n"
+    "           FILE OUT.svg|OUT.png\n"
     "  qlc random --qubits N [--seed S] [-o FILE]\n"
     "  qlc --help | --version\n"
     "\n"
     "decompose  reads the matrix file FILE (2 to 5 qubits; a matrix file, or a NumPy .npy\n"
     "           file of complex128 or float64 entries) and decomposes it into a circuit:\n"
+    "           --method twolevel  two-level matrices into controlled gates (default)\n"
+    "           --method qsd       minimal-CNOT synthesis (block-ZXZ, structure detected first)\n"
+    "           --method best      both; keeps the circuit with fewer CNOTs (then fewer gates)\n"
+    "                              qsd and best make elementary gates: no --depth but element\n"
     "           --depth element  elementary gates: one-qubit gates and CNOTs (default)\n"
     "           --depth l1       gates with at most one control\n"
     "           --depth toffoli  multi-controlled gates\n"
@@ -141,6 +146,8 @@ void nastavmaticu(TForm1& f, const TNacitanaMatica& m) {
 
 struct Volby {
     int hlbka = HLBKA_ELEMENT;
+    // METODA_QSD or METODA_NAJLEPSIA; 0: the two-level method at depth hlbka.
+    int metoda = 0;
     bool optimalizuj = true, kontrola = false, suhrn = false;
     std::optional<std::string> vystup, qasm3, qasm2;
     double zoom = 1.25;
@@ -174,6 +181,17 @@ const TVolba VOLBY[] = {
              o.hlbka = HLBKA_TOFFOLI;
          else
              throw Chyba{"--depth takes element, l1 or toffoli, not '" + bezriadiacich(h) + "'"};
+     }},
+    {"--method", nullptr, DECOMPOSE | DRAW, true,
+     [](Volby& o, const std::string& h, const std::string&) {
+         if (h == "twolevel")
+             o.metoda = 0;
+         else if (h == "qsd")
+             o.metoda = METODA_QSD;
+         else if (h == "best")
+             o.metoda = METODA_NAJLEPSIA;
+         else
+             throw Chyba{"--method takes twolevel, qsd or best, not '" + bezriadiacich(h) + "'"};
      }},
     {"--no-optimise", "--no-optimize", DECOMPOSE | DRAW, false,
      [](Volby& o, const std::string&, const std::string&) { o.optimalizuj = false; }},
@@ -221,6 +239,9 @@ Volby volby(Argumenty& arg, unsigned prikaz) {
         videne.push_back(t);
         t->nastav(o, t->hodnota ? arg.hodnota(v) : std::string(), v);
     }
+    if (o.metoda != 0 && o.hlbka != HLBKA_ELEMENT)
+        throw Chyba{std::string("--method ") + (o.metoda == METODA_QSD ? "qsd" : "best") +
+                    " makes elementary gates only; it takes no --depth but element"};
     return o;
 }
 
@@ -279,7 +300,7 @@ int rozloz(TForm1& f, Konzola& k, const Volby& o, TMATICA1& vstup, std::ostream&
         err << "qlc: " << e.what() << '\n';
         return POUZITIE;
     }
-    f.ComboBox1 = o.hlbka;
+    f.ComboBox1 = o.metoda != 0 ? o.metoda : o.hlbka;
     f.roboptim = o.optimalizuj;
     f.Kontrolptimkrok1 = o.kontrola;
     const bool prebehla = f.prikaz([&] { f.Button3Click(); });

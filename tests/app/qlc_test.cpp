@@ -463,3 +463,79 @@ TEST_F(Qlc, UsageErrorsGiveStatusTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+int cnotov(const std::vector<Brana>& b) {
+    int c = 0;
+    for (const Brana& g : b) c += g.k > 0;
+    return c;
+}
+
+}  // namespace
+
+// The minimal-CNOT synthesis and the shorter of both circuits through every
+// output of decompose: the log, the saved gate list multiplied out, the
+// summary and OpenQASM.
+TEST_F(Qlc, MethodsQsdAndBestGiveShortExactCircuits) {
+    const int hranica[] = {0, 0, 3, 19, 95, 423};
+    for (int n = 2; n <= 5; ++n) {
+        const Mat m = haar(std::size_t{1} << n, 100u + static_cast<unsigned>(n));
+        const std::string vstup = subor("h" + std::to_string(n) + ".mat", zapis(m));
+        const std::string ulozeny = cesta("q" + std::to_string(n) + ".mat");
+        const Beh q = spusti({"decompose", "--method", "qsd", "--summary", "-o", ulozeny, "--qasm",
+                              cesta("q.qasm"), "--qasm2", cesta("q2.qasm"), vstup});
+        ASSERT_EQ(q.kod, 0) << q.err;
+        EXPECT_TRUE(q.ma("Zacala sa synteza siete s minimalnym poctom CNOT."));
+        EXPECT_TRUE(q.ma("Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu."));
+        int deklarovany = 0;
+        const std::vector<Brana> b = branyzo(ulozeny, deklarovany);
+        EXPECT_EQ(deklarovany, static_cast<int>(b.size()));
+        EXPECT_LE(cnotov(b), hranica[n]) << n;
+        EXPECT_LE(odchylka(vynasob(b, n), m), 1e-10) << n;
+        EXPECT_TRUE(q.ma("CNOT: " + std::to_string(cnotov(b))));
+        std::ifstream s(ulozeny, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(s)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("Siet je zo syntezy s minimalnym poctom CNOT"), std::string::npos);
+        EXPECT_TRUE(fs::exists(cesta("q.qasm")) && fs::exists(cesta("q2.qasm")));
+
+        const Beh t = spusti({"decompose", "--summary", vstup});
+        const Beh best = spusti({"decompose", "--method", "best", "--summary", "-o", cesta("b.mat"), vstup});
+        ASSERT_EQ(best.kod, 0) << best.err;
+        EXPECT_TRUE(best.ma("CNOT: " + std::to_string(cnotov(b))));
+        EXPECT_NE(best.out.find("Najkratsia siet: ponechana siet zo syntezy ("), std::string::npos);
+        EXPECT_NE(t.out.find("CNOT: "), std::string::npos);
+    }
+    // A Toffoli gate: the two-level circuit is the shorter one and is kept.
+    Mat tof = jednotka(8);
+    std::swap(tof[6], tof[7]);
+    const std::string f = subor("toffoli.mat", zapis(tof));
+    const Beh best = spusti({"decompose", "--method", "best", "-o", cesta("t.mat"), f});
+    ASSERT_EQ(best.kod, 0) << best.err;
+    int d = 0;
+    const std::vector<Brana> b = branyzo(cesta("t.mat"), d);
+    EXPECT_LE(cnotov(b), 8);
+    EXPECT_LE(odchylka(vynasob(b, 3), tof), 1e-7);
+}
+
+TEST_F(Qlc, MethodOptionIsCheckedAndDrawTakesIt) {
+    const std::string f = subor("h.mat", zapis(haar(8, 5)));
+    for (const char* h : {"l1", "toffoli"})
+        for (const char* m : {"qsd", "best"}) {
+            const Beh b = spusti({"decompose", "--method", m, "--depth", h, f});
+            EXPECT_EQ(b.kod, 2) << m << h;
+            EXPECT_NE(b.err.find("takes no --depth but element"), std::string::npos) << b.err;
+            EXPECT_TRUE(b.out.empty());
+        }
+    EXPECT_EQ(spusti({"decompose", "--method", "shannon", f}).kod, 2);
+    EXPECT_EQ(spusti({"decompose", "--method", "qsd", "--method", "qsd", f}).kod, 2);
+    EXPECT_EQ(spusti({"decompose", "--method", "twolevel", "--depth", "toffoli", f}).kod, 0);
+    // twolevel is the default, byte for byte.
+    EXPECT_EQ(spusti({"decompose", "--method", "twolevel", "--summary", f}).out,
+              spusti({"decompose", "--summary", f}).out);
+    const Beh d = spusti({"draw", "--method", "qsd", f, cesta("q.svg")});
+    ASSERT_EQ(d.kod, 0) << d.err;
+    std::ifstream s(cesta("q.svg"), std::ios::binary);
+    const std::string svg((std::istreambuf_iterator<char>(s)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+}
