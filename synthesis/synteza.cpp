@@ -123,8 +123,8 @@ TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
     const std::size_t pred = obvod.brany.size();
     vysledok.pocetcnot = zjednodus(obvod.brany, pocetq);
     if (obvod.brany.size() < pred)
-        vysledok.sprava.push_back("Synteza: zjednodusenie odstranilo " + std::to_string(pred - obvod.brany.size()) +
-                                  " bran.");
+        vysledok.sprava.push_back("Synteza: zjednodusenie odstranilo " +
+                                  std::to_string(pred - obvod.brany.size()) + " bran.");
     vysledok.sprava.push_back("Synteza: " + std::to_string(obvod.brany.size()) + " bran, z toho " +
                               std::to_string(vysledok.pocetcnot) + " CNOT.");
     vysledok.brany = std::move(obvod.brany);

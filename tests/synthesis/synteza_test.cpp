@@ -49,7 +49,8 @@ THUSTA hadamard() {
 
 THUSTA diagonala(const std::vector<double>& fazy) {
     THUSTA D = THUSTA::Zero(static_cast<Eigen::Index>(fazy.size()), static_cast<Eigen::Index>(fazy.size()));
-    for (std::size_t j = 0; j < fazy.size(); ++j) D(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(j)) = std::polar(1.0, fazy[j]);
+    for (std::size_t j = 0; j < fazy.size(); ++j)
+        D(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(j)) = std::polar(1.0, fazy[j]);
     return D;
 }
 
@@ -95,7 +96,8 @@ TEST(Synteza, DvojqubitovyFaktorNaNesusednychQubitoch) {
         for (int opak = 0; opak < 3; ++opak) {
             std::vector<TCAST> c = {{p.par, test::haar(4, gen)}};
             for (int q = 1; q <= p.n; ++q)
-                if (std::find(p.par.begin(), p.par.end(), q) == p.par.end()) c.push_back({{q}, test::haar(2, gen)});
+                if (std::find(p.par.begin(), p.par.end(), q) == p.par.end())
+                    c.push_back({{q}, test::haar(2, gen)});
             const TSYNTEZA s = synteza(test::kronecker(c, p.n), p.n);
             EXPECT_LE(s.pocetcnot, 3);
             EXPECT_GE(s.pocetcnot, 1);
@@ -124,9 +126,11 @@ TEST(Synteza, NahodneKroneckeroveSuciny) {
             int pary = 0;
             for (std::size_t i = 0; i < q.size();) {
                 const std::size_t k = std::min(q.size() - i, static_cast<std::size_t>(velkost(gen)));
-                c.push_back({std::vector<int>(q.begin() + static_cast<long>(i), q.begin() + static_cast<long>(i + k)),
-                             test::haar(1 << k, gen)});
-                for (std::size_t j = i; j < i + k; ++j) skupina[static_cast<std::size_t>(q[j])] = static_cast<int>(c.size());
+                c.push_back(
+                    {std::vector<int>(q.begin() + static_cast<long>(i), q.begin() + static_cast<long>(i + k)),
+                     test::haar(1 << k, gen)});
+                for (std::size_t j = i; j < i + k; ++j)
+                    skupina[static_cast<std::size_t>(q[j])] = static_cast<int>(c.size());
                 pary += k == 2;
                 i += k;
             }
@@ -211,7 +215,6 @@ TEST(Synteza, TakmerUnitarna) {
     EXPECT_EQ(test::overbrany(s.brany, 3, 1e-12), s.pocetcnot);
 }
 
-
 // ---- generic matrices and the inputs that break careless decompositions ----
 
 // The matrix of a list of gates on n qubits (gate 0 first), for inputs
@@ -254,7 +257,8 @@ TEST(Synteza, QftSNahodnouFazou) {
         const std::complex<double> faza = std::polar(1.0, ud(gen));
         THUSTA F(d, d);
         for (int j = 0; j < d; ++j)
-            for (int k = 0; k < d; ++k) F(j, k) = faza * std::polar(1.0 / std::sqrt(d), 2 * M_PI * ((j * k) % d) / d);
+            for (int k = 0; k < d; ++k)
+                F(j, k) = faza * std::polar(1.0 / std::sqrt(d), 2 * M_PI * ((j * k) % d) / d);
         synteza(F, n, "QFT n=" + std::to_string(n));
     }
 }
