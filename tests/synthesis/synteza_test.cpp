@@ -192,6 +192,11 @@ TEST(Synteza, ZleVstupy) {
     EXPECT_THROW(syntetizuj(I, 1), ChybaBehu);
     EXPECT_THROW(syntetizuj(I, 6), ChybaBehu);
     EXPECT_THROW(syntetizuj(I, 0), ChybaBehu);
+    try {
+        syntetizuj(I, 6);
+    } catch (const ChybaBehu& e) {
+        EXPECT_STREQ(e.what(), "Synteza: pocet qubitov 6 mimo rozsahu 2..5.");
+    }
     EXPECT_THROW(syntetizuj(test::natmatica(2.0 * THUSTA::Identity(8, 8)), 3), ChybaBehu);
     TMATICA1 N = I;
     N(2, 3) = TKOMPLEX(std::nan(""), 0.0);
