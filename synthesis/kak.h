@@ -38,7 +38,8 @@ struct TDVOJQ {
 // A circuit whose unitary is U (4x4 unitary, global phase included) with the
 // fewest CNOTs that U needs: 0 for a Kronecker product, 1 for a block
 // locally equivalent to a CNOT, 2 when a Cartan coordinate vanishes, 3
-// otherwise. At most four one-qubit gates besides those between CNOTs.
+// otherwise. One-qubit gates on each qubit frame the CNOT core; gates that
+// follow each other on a qubit are left for the caller to merge.
 TDVOJQ kak(const TMAT4& U);
 
 // A circuit K with at most two CNOTs and a diagonal delta such that

@@ -16,7 +16,8 @@ constexpr int MAXVYBER = 20;
 
 int pocetvyber(std::size_t pocetuhlov, int ciel, const std::vector<int>& vybery, const TOBVOD& obvod) {
     const int k = static_cast<int>(vybery.size());
-    if (k > MAXVYBER) throw ChybaBehu("multiplexrot: prilis vela vyberovych qubitov (" + std::to_string(k) + ")");
+    if (k > MAXVYBER)
+        throw ChybaBehu("multiplexrot: prilis vela vyberovych qubitov (" + std::to_string(k) + ")");
     if (pocetuhlov != (std::size_t{1} << k))
         throw ChybaBehu("multiplexrot: " + std::to_string(pocetuhlov) + " uhlov pre " + std::to_string(k) +
                         " vyberovych qubitov");
@@ -30,8 +31,8 @@ int pocetvyber(std::size_t pocetuhlov, int ciel, const std::vector<int>& vybery,
             throw ChybaBehu("multiplexrot: cielovy qubit " + std::to_string(ciel) + " je aj vyberovy");
         for (int j = 0; j < i; ++j)
             if (vybery[static_cast<std::size_t>(j)] == vybery[static_cast<std::size_t>(i)])
-                throw ChybaBehu("multiplexrot: vyberovy qubit " + std::to_string(vybery[static_cast<std::size_t>(i)]) +
-                                " sa opakuje");
+                throw ChybaBehu("multiplexrot: vyberovy qubit " +
+                                std::to_string(vybery[static_cast<std::size_t>(i)]) + " sa opakuje");
     }
     return k;
 }

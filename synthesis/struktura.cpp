@@ -44,7 +44,8 @@ TROZMIESTNENIE rozmiestni(int m, const std::vector<int>& pozicie) {
         std::vector<int> t(std::size_t{1} << k, 0);
         for (int a = 0; a < (1 << k); ++a)
             for (int j = 0; j < k; ++j)
-                if ((a >> (k - 1 - j)) & 1) t[static_cast<std::size_t>(a)] |= 1 << (m - 1 - poz[static_cast<std::size_t>(j)]);
+                if ((a >> (k - 1 - j)) & 1)
+                    t[static_cast<std::size_t>(a)] |= 1 << (m - 1 - poz[static_cast<std::size_t>(j)]);
         return t;
     };
     return {tabulka(pozicie), tabulka(ostatne)};
@@ -95,17 +96,20 @@ bool oddel(const TMAT& U, int m, const std::vector<int>& pozicie, TMAT& A, TMAT&
             TKOMP sum = 0;
             for (int a = 0; a < da; ++a)
                 for (int a2 = 0; a2 < da; ++a2)
-                    sum += std::conj(A(a, a2)) * U(r.vnutri[static_cast<std::size_t>(a)] | r.mimo[static_cast<std::size_t>(b)],
-                                                   r.vnutri[static_cast<std::size_t>(a2)] | r.mimo[static_cast<std::size_t>(b2)]);
+                    sum += std::conj(A(a, a2)) *
+                           U(r.vnutri[static_cast<std::size_t>(a)] | r.mimo[static_cast<std::size_t>(b)],
+                             r.vnutri[static_cast<std::size_t>(a2)] | r.mimo[static_cast<std::size_t>(b2)]);
             B(b, b2) = sum / static_cast<double>(da);
         }
     for (int a = 0; a < da; ++a)
         for (int a2 = 0; a2 < da; ++a2)
             for (int b = 0; b < db; ++b)
                 for (int b2 = 0; b2 < db; ++b2)
-                    if (!(std::abs(A(a, a2) * B(b, b2) -
-                                   U(r.vnutri[static_cast<std::size_t>(a)] | r.mimo[static_cast<std::size_t>(b)],
-                                     r.vnutri[static_cast<std::size_t>(a2)] | r.mimo[static_cast<std::size_t>(b2)])) <= medza))
+                    if (!(std::abs(A(a, a2) * B(b, b2) - U(r.vnutri[static_cast<std::size_t>(a)] |
+                                                               r.mimo[static_cast<std::size_t>(b)],
+                                                           r.vnutri[static_cast<std::size_t>(a2)] |
+                                                               r.mimo[static_cast<std::size_t>(b2)])) <=
+                          medza))
                         return false;
     return true;
 }
@@ -136,7 +140,8 @@ void rozdel(const TMAT& U, const std::vector<int>& qubity, std::vector<TFAKTOR>&
         for (int p = 0; p < m; ++p)
             for (int r = p + 1; r < m; ++r)
                 if (oddel(U, m, {p, r}, A, B)) {
-                    faktory.push_back({{qubity[static_cast<std::size_t>(p)], qubity[static_cast<std::size_t>(r)]}, A});
+                    faktory.push_back(
+                        {{qubity[static_cast<std::size_t>(p)], qubity[static_cast<std::size_t>(r)]}, A});
                     rozdel(B, bez(qubity, {p, r}), faktory);
                     return;
                 }
@@ -172,7 +177,9 @@ std::vector<TFAKTOR> kroneckerfaktory(const TMAT& U, const std::vector<int>& qub
     pocetqubitov(U, qubity, "kroneckerfaktory");
     std::vector<TFAKTOR> faktory;
     rozdel(U, qubity, faktory);
-    auto poradie = [&](const TFAKTOR& f) { return std::find(qubity.begin(), qubity.end(), f.qubity.front()); };
+    auto poradie = [&](const TFAKTOR& f) {
+        return std::find(qubity.begin(), qubity.end(), f.qubity.front());
+    };
     std::sort(faktory.begin(), faktory.end(),
               [&](const TFAKTOR& x, const TFAKTOR& y) { return poradie(x) < poradie(y); });
     return faktory;
@@ -181,7 +188,8 @@ std::vector<TFAKTOR> kroneckerfaktory(const TMAT& U, const std::vector<int>& qub
 void diagonalnyobvod(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod) {
     const int m = pocetqubitov(U, qubity, "diagonalnyobvod");
     std::vector<double> fi(static_cast<std::size_t>(U.rows()));
-    for (std::size_t j = 0; j < fi.size(); ++j) fi[j] = std::arg(U(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(j)));
+    for (std::size_t j = 0; j < fi.size(); ++j)
+        fi[j] = std::arg(U(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(j)));
     for (int k = m; k >= 2; --k) {
         // index 2s + t: t the bit of qubity[k-1], s that of qubity[0..k-2]
         const std::size_t n = fi.size() / 2;

@@ -18,6 +18,37 @@ namespace {
 
 using TKOMP = std::complex<double>;
 
+// Every line the synthesis writes to the log; %q stands for the factor's
+// qubits ("2,3,4"), %x for a number, %n and %c for counts.
+namespace texty {
+constexpr const char* ZLYPOCET = "Synteza: pocet qubitov %n mimo rozsahu 2..5.";
+constexpr const char* NEKONECNY = "Synteza: prvok (%n,%c) matice nie je konecne cislo.";
+constexpr const char* NEUNITARNA = "Synteza: matica nie je unitarna (odchylka %x).";
+constexpr const char* NAJBLIZSIA =
+    "Synteza: matica je unitarna len s odchylkou %x, syntetizuje sa najblizsia unitarna matica.";
+constexpr const char* JEDNOTKOVA = "Synteza: matica je jednotkova, ziadna brana.";
+constexpr const char* SKALARNA = "Synteza: matica je skalarna (globalna faza), jedna brana.";
+constexpr const char* KRONECKER = "Synteza: Kroneckerov rozklad na faktory na qubitoch%q.";
+constexpr const char* DIAG = "Synteza: diagonalna matica, multiplexovane Rz.";
+constexpr const char* DIAGFAKTOR = "Synteza: diagonalny faktor na qubitoch %q, multiplexovane Rz.";
+constexpr const char* DIAGKAK = "Synteza: diagonalna matica, rozklad KAK (menej CNOT ako multiplexovane Rz).";
+constexpr const char* DIAGKAKFAKTOR =
+    "Synteza: diagonalny faktor na qubitoch %q, rozklad KAK (menej CNOT ako multiplexovane Rz).";
+constexpr const char* KAK = "Synteza: vseobecna matica, rozklad KAK.";
+constexpr const char* KAKFAKTOR = "Synteza: vseobecny faktor na qubitoch %q, rozklad KAK.";
+constexpr const char* ZXZ = "Synteza: vseobecna matica, blokovy ZXZ rozklad.";
+constexpr const char* ZXZFAKTOR = "Synteza: vseobecny faktor na qubitoch %q, blokovy ZXZ rozklad.";
+constexpr const char* ZJEDNODUSENIE = "Synteza: zjednodusenie odstranilo %n bran.";
+constexpr const char* VYSLEDOK = "Synteza: %n bran, z toho %c CNOT.";
+}  // namespace texty
+
+// The text with its first occurrence of znacka replaced by hodnota.
+std::string vypln(std::string text, const char* znacka, const std::string& hodnota) {
+    const std::size_t i = text.find(znacka);
+    if (i != std::string::npos) text.replace(i, 2, hodnota);
+    return text;
+}
+
 std::string cislo(double x) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1e", x);
@@ -37,61 +68,53 @@ bool jednotkovafaza(TKOMP c) {
 
 // One factor on two or more qubits. cely: the factor is the whole matrix.
 void syntetizujfaktor(const TFAKTOR& f, bool cely, TOBVOD& obvod, std::vector<std::string>& sprava) {
-    const std::string kde = cely ? "" : " na qubitoch " + zoznam(f.qubity);
+    const std::string kde = zoznam(f.qubity);
     const bool dva = f.qubity.size() == 2;
     if (diagonalna(f.U)) {
         TOBVOD d(obvod.pocetq);
         diagonalnyobvod(f.U, f.qubity, d);
+        const char* text = cely ? texty::DIAG : texty::DIAGFAKTOR;
         if (dva) {
             // on two qubits the KAK form may need fewer CNOTs (a CZ needs one)
             TOBVOD g(obvod.pocetq);
             syntetizujvseob(f.U, f.qubity, g);
             if (g.pocetcnot < d.pocetcnot) {
-                sprava.push_back("Synteza: diagonaln" + std::string(cely ? "a matica" : "y faktor") + kde +
-                                 ", rozklad KAK (menej CNOT ako multiplexovane Rz).");
+                text = cely ? texty::DIAGKAK : texty::DIAGKAKFAKTOR;
                 d = std::move(g);
-            } else {
-                sprava.push_back("Synteza: diagonaln" + std::string(cely ? "a matica" : "y faktor") + kde +
-                                 ", multiplexovane Rz.");
             }
-        } else {
-            sprava.push_back("Synteza: diagonaln" + std::string(cely ? "a matica" : "y faktor") + kde +
-                             ", multiplexovane Rz.");
         }
+        sprava.push_back(vypln(text, "%q", kde));
         obvod.brany.insert(obvod.brany.end(), d.brany.begin(), d.brany.end());
         obvod.pocetcnot += d.pocetcnot;
         return;
     }
-    sprava.push_back("Synteza: vseobecn" + std::string(cely ? "a matica" : "y faktor") + kde +
-                     (dva ? ", rozklad KAK." : ", blokovy ZXZ rozklad."));
+    const char* text = dva ? (cely ? texty::KAK : texty::KAKFAKTOR) : (cely ? texty::ZXZ : texty::ZXZFAKTOR);
+    sprava.push_back(vypln(text, "%q", kde));
     syntetizujvseob(f.U, f.qubity, obvod);
 }
 
 }  // namespace
 
 TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
-    if (pocetq < 2 || pocetq > 5)
-        throw ChybaBehu("Synteza: pocet qubitov " + std::to_string(pocetq) + " mimo rozsahu 2..5.");
+    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
     const int d = 1 << pocetq;
     TMAT A(d, d);
     for (int i = 0; i < d; ++i)
         for (int j = 0; j < d; ++j) {
             const TKOMPLEX& z = U(i + 1, j + 1);
             if (!std::isfinite(z.re) || !std::isfinite(z.im))
-                throw ChybaBehu("Synteza: prvok (" + std::to_string(i + 1) + "," + std::to_string(j + 1) +
-                                ") matice nie je konecne cislo.");
+                throw ChybaBehu(
+                    vypln(vypln(texty::NEKONECNY, "%n", std::to_string(i + 1)), "%c", std::to_string(j + 1)));
             A(i, j) = TKOMP(z.re, z.im);
         }
 
     TSYNTEZA vysledok;
     const double odchylka = (A.adjoint() * A - TMAT::Identity(d, d)).cwiseAbs().maxCoeff();
-    if (!(odchylka <= EPS_ZAKLAD))
-        throw ChybaBehu("Synteza: matica nie je unitarna (odchylka " + cislo(odchylka) + ").");
+    if (!(odchylka <= EPS_ZAKLAD)) throw ChybaBehu(vypln(texty::NEUNITARNA, "%x", cislo(odchylka)));
     if (odchylka > UNITARNA_PRESNOST) {
         Eigen::JacobiSVD<TMAT> svd(A, Eigen::ComputeFullU | Eigen::ComputeFullV);
         A = svd.matrixU() * svd.matrixV().adjoint();
-        vysledok.sprava.push_back("Synteza: matica je unitarna len s odchylkou " + cislo(odchylka) +
-                                  ", syntetizuje sa najblizsia unitarna matica.");
+        vysledok.sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
     }
 
     TOBVOD obvod(pocetq);
@@ -100,17 +123,17 @@ TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
     TKOMP c;
     if (skalarna(A, c)) {
         if (jednotkovafaza(c)) {
-            vysledok.sprava.push_back("Synteza: matica je jednotkova, ziadna brana.");
+            vysledok.sprava.push_back(texty::JEDNOTKOVA);
         } else {
-            vysledok.sprava.push_back("Synteza: matica je skalarna (globalna faza), jedna brana.");
+            vysledok.sprava.push_back(texty::SKALARNA);
             obvod.jednoq(1, c * TMAT2::Identity());
         }
     } else {
         const std::vector<TFAKTOR> faktory = kroneckerfaktory(A, qubity);
         if (faktory.size() > 1) {
-            std::string s = "Synteza: Kroneckerov rozklad na faktory na qubitoch";
+            std::string s;
             for (const TFAKTOR& f : faktory) s += " {" + zoznam(f.qubity) + "}";
-            vysledok.sprava.push_back(s + ".");
+            vysledok.sprava.push_back(vypln(texty::KRONECKER, "%q", s));
         }
         for (const TFAKTOR& f : faktory) {
             if (f.qubity.size() == 1)
@@ -123,10 +146,10 @@ TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
     const std::size_t pred = obvod.brany.size();
     vysledok.pocetcnot = zjednodus(obvod.brany, pocetq);
     if (obvod.brany.size() < pred)
-        vysledok.sprava.push_back("Synteza: zjednodusenie odstranilo " + std::to_string(pred - obvod.brany.size()) +
-                                  " bran.");
-    vysledok.sprava.push_back("Synteza: " + std::to_string(obvod.brany.size()) + " bran, z toho " +
-                              std::to_string(vysledok.pocetcnot) + " CNOT.");
+        vysledok.sprava.push_back(
+            vypln(texty::ZJEDNODUSENIE, "%n", std::to_string(pred - obvod.brany.size())));
+    vysledok.sprava.push_back(vypln(vypln(texty::VYSLEDOK, "%n", std::to_string(obvod.brany.size())), "%c",
+                                    std::to_string(vysledok.pocetcnot)));
     vysledok.brany = std::move(obvod.brany);
     return vysledok;
 }

@@ -16,8 +16,8 @@ using TKOMP = std::complex<double>;
 
 Eigen::Matrix2cd matica(const TGATE1& g) {
     Eigen::Matrix2cd m;
-    m << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im), TKOMP(g.U.u21().re, g.U.u21().im),
-        TKOMP(g.U.u22().re, g.U.u22().im);
+    m << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
+        TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
     return m;
 }
 
@@ -35,8 +35,8 @@ bool jednotka(const TMATICA2& u) {
 
 // A CNOT record: one control and exactly the NOT matrix.
 bool jecnot(const TGATE1& g) {
-    return g.pocetk == 1 && g.U.u11().nula() && g.U.u22().nula() && g.U.u12().re == 1.0 && g.U.u12().im == 0.0 &&
-           g.U.u21().re == 1.0 && g.U.u21().im == 0.0;
+    return g.pocetk == 1 && g.U.u11().nula() && g.U.u22().nula() && g.U.u12().re == 1.0 &&
+           g.U.u12().im == 0.0 && g.U.u21().re == 1.0 && g.U.u21().im == 0.0;
 }
 
 }  // namespace
@@ -72,7 +72,8 @@ int zjednodus(std::vector<TGATE1>& brany, int pocetq) {
             zasobnik[t].push_back(von.size());
         } else if (g.pocetk == 1) {
             const std::size_t k = qubit(g.kontroly[1]);
-            if (k == t) throw ChybaBehu("zjednodus: CNOT s kontrolou na cielovom qubite " + std::to_string(t));
+            if (k == t)
+                throw ChybaBehu("zjednodus: CNOT s kontrolou na cielovom qubite " + std::to_string(t));
             std::size_t i = 0, j = 0;
             if (jecnot(g) && vrch(t, i) && vrch(k, j) && i == j && jecnot(von[i]) && von[i].ciel == g.ciel &&
                 von[i].kontroly[1] == g.kontroly[1]) {

@@ -1,6 +1,7 @@
 #include "zxz.h"
 
 #include <Eigen/Eigenvalues>
+#include <bit>
 #include <cmath>
 #include <complex>
 #include <string>
@@ -151,7 +152,7 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
 // The product of Z on the qubits of the mask, a diagonal of +-1.
 TSTLPEC zmaska(int maska, int m) {
     TSTLPEC z(m);
-    for (int i = 0; i < m; ++i) z(i) = (__builtin_popcount(static_cast<unsigned>(i & maska)) & 1) ? -1.0 : 1.0;
+    for (int i = 0; i < m; ++i) z(i) = (std::popcount(static_cast<unsigned>(i & maska)) & 1) ? -1.0 : 1.0;
     return z;
 }
 
@@ -381,7 +382,7 @@ void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvo
         return;
     }
     TSTAV s(obvod.pocetq);
-    s.kroky.reserve(static_cast<std::size_t>(4 * d * d));
+    s.kroky.reserve(static_cast<std::size_t>(2 * d * d));
     rozloz(U, qubity, true, s);
     if (s.cakajuca.je) throw ChybaBehu("!!!syntetizujvseob: diagonala po poslednom bloku");
     zluc(s.kroky, obvod.pocetq);

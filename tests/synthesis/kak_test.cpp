@@ -214,6 +214,17 @@ TEST(Kak, DvaCnotAzNaDiagonalu) {
         const THUSTA K = test::unitarobvodu(b, 2);
         EXPECT_LT(test::maxodchylka(delta.asDiagonal() * K, THUSTA(U)), 1e-12) << i;
     }
+    // blocks whose Cartan coordinates are all tiny (near a Kronecker
+    // product): psi comes from the coordinates, so two CNOTs still do
+    for (double e : {1e-3, 1e-6, 1e-9}) {
+        const TMAT4 N = lokalna(g) * kanonicka(0.7 * e, -0.4 * e, 0.9 * e) * lokalna(g);
+        EXPECT_EQ(kak(N).pocetcnot, 3) << e;
+        TVEKTOR4 dn;
+        const TDVOJQ c = kakdiag(N, dn);
+        EXPECT_EQ(c.pocetcnot, 2) << e;
+        const THUSTA K = test::unitarobvodu(zaznamy(c), 2);
+        EXPECT_LT(test::maxodchylka(dn.asDiagonal() * K, THUSTA(N)), 1e-12) << e;
+    }
     // a block that needs two CNOTs keeps delta = 1
     const TMAT4 U = lokalna(g) * kanonicka(0.2, 0.5, 0) * lokalna(g);
     TVEKTOR4 delta;

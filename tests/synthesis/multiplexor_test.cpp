@@ -137,7 +137,8 @@ TEST(Multiplexor, UhlyWalshHadamard) {
     const int g[4] = {0, 1, 3, 2};
     for (int s = 0; s < 4; ++s) {
         double t = 0;
-        for (int i = 0; i < 4; ++i) t += (__builtin_popcount(s & g[i]) % 2 ? -1.0 : 1.0) * f[static_cast<std::size_t>(i)];
+        for (int i = 0; i < 4; ++i)
+            t += (__builtin_popcount(s & g[i]) % 2 ? -1.0 : 1.0) * f[static_cast<std::size_t>(i)];
         EXPECT_NEAR(t, chcene[static_cast<std::size_t>(s)], 1e-15);
     }
     EXPECT_THROW(multiplexuhly({}), ChybaBehu);

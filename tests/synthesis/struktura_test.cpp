@@ -30,7 +30,8 @@ void overfaktory(const std::vector<TFAKTOR>& f, const THUSTA& U, int n) {
     for (std::size_t i = 0; i < f.size(); ++i) {
         const int k = static_cast<int>(f[i].qubity.size());
         ASSERT_EQ(f[i].U.rows(), 1 << k);
-        EXPECT_LT((f[i].U.adjoint() * f[i].U - THUSTA::Identity(1 << k, 1 << k)).cwiseAbs().maxCoeff(), 1e-13);
+        EXPECT_LT((f[i].U.adjoint() * f[i].U - THUSTA::Identity(1 << k, 1 << k)).cwiseAbs().maxCoeff(),
+                  1e-13);
         EXPECT_TRUE(std::is_sorted(f[i].qubity.begin(), f[i].qubity.end()));
         if (i > 0) {
             EXPECT_LT(f[i - 1].qubity.front(), f[i].qubity.front());
@@ -107,6 +108,36 @@ TEST(Struktura, KroneckerViacqubitovychFaktorovVLubovolnomPoradi) {
     EXPECT_LT(test::maxodchylka(test::kronecker(c, 4), U), 1e-13);
 }
 
+// Random groupings of randomly ordered qubits into factors of one to three
+// qubits: every grouping is found.
+TEST(Struktura, KroneckerNahodneRozdelenia) {
+    std::mt19937 gen(15);
+    std::uniform_int_distribution<int> velkost(1, 3);
+    for (int n = 3; n <= 5; ++n)
+        for (int opak = 0; opak < 6; ++opak) {
+            std::vector<int> q(static_cast<std::size_t>(n));
+            std::iota(q.begin(), q.end(), 1);
+            std::shuffle(q.begin(), q.end(), gen);
+            std::vector<TCAST> c;
+            std::vector<int> ocak;
+            for (std::size_t i = 0; i < q.size();) {
+                const std::size_t k = std::min(q.size() - i, static_cast<std::size_t>(velkost(gen)));
+                c.push_back(
+                    {std::vector<int>(q.begin() + static_cast<long>(i), q.begin() + static_cast<long>(i + k)),
+                     test::haar(1 << k, gen)});
+                ocak.push_back(static_cast<int>(k));
+                i += k;
+            }
+            std::sort(ocak.begin(), ocak.end());
+            const THUSTA U = test::kronecker(c, n);
+            std::vector<int> qubity(static_cast<std::size_t>(n));
+            std::iota(qubity.begin(), qubity.end(), 1);
+            const std::vector<TFAKTOR> f = kroneckerfaktory(U, qubity);
+            EXPECT_EQ(rozmery(f), ocak) << "n=" << n;
+            overfaktory(f, U, n);
+        }
+}
+
 // Generic matrices and products spoilt beyond rounding stay whole.
 TEST(Struktura, KroneckerOdmietaNeuplnySucin) {
     std::mt19937 gen(13);
@@ -168,7 +199,8 @@ TEST(Struktura, DiagonalnyObvod) {
     // phases that repeat: nothing depends on the last qubit, so only the
     // diagonal of the first two costs CNOTs
     THUSTA D = THUSTA::Zero(8, 8);
-    const std::complex<double> f[4] = {std::polar(1.0, 0.3), std::polar(1.0, -1.1), std::polar(1.0, 2.0), -1.0};
+    const std::complex<double> f[4] = {std::polar(1.0, 0.3), std::polar(1.0, -1.1), std::polar(1.0, 2.0),
+                                       -1.0};
     for (int j = 0; j < 8; ++j) D(j, j) = f[j / 2];
     TOBVOD o(3);
     diagonalnyobvod(D, {3, 1, 2}, o);

@@ -19,7 +19,8 @@ using test::THUSTA;
 std::vector<TGATE1> zjednodusene(const TOBVOD& o, int& cnot) {
     std::vector<TGATE1> b = o.brany;
     cnot = zjednodus(b, o.pocetq);
-    EXPECT_LT(test::maxodchylka(test::unitarobvodu(b, o.pocetq), test::unitarobvodu(o.brany, o.pocetq)), 1e-14);
+    EXPECT_LT(test::maxodchylka(test::unitarobvodu(b, o.pocetq), test::unitarobvodu(o.brany, o.pocetq)),
+              1e-14);
     EXPECT_EQ(test::overbrany(b, o.pocetq, 1e-14), cnot);
     return b;
 }

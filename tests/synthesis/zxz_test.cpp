@@ -90,7 +90,7 @@ THUSTA multiplexor(const std::vector<THUSTA>& bloky, int j, int n) {
 
 TEST(Zxz, HaarovskeUnitarnePocetCnotAPresnost) {
     std::mt19937 g(2024);
-    const int pocet[] = {0, 0, 100, 100, 30, 8};
+    const int pocet[] = {0, 0, 100, 40, 12, 4};
     for (int k = 2; k <= 5; ++k) {
         int najviac = 0;
         double naj = 0;
@@ -180,7 +180,8 @@ TEST(Zxz, MultiplexoryARiadeneUnitarne) {
     std::mt19937 g(13);
     for (int k = 3; k <= 5; ++k) {
         const int m = 1 << (k - 1);
-        for (int j = 0; j < k; ++j) {
+        // on five qubits the first, a middle and the last qubit
+        for (int j = 0; j < k; j += k == 5 ? 2 : 1) {
             const THUSTA V0 = test::haar(m, g), V1 = test::haar(m, g);
             const THUSTA I = THUSTA::Identity(m, m);
             const std::pair<const char*, THUSTA> pripady[] = {
