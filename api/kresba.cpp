@@ -60,6 +60,7 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
     if (konci(meno, ".svg")) {
         SvgPlatno p;
         kresli(v, p, pohlad);
+        const std::lock_guard<std::mutex> z(zapisovyzamok());
         p.uloz(meno);
         return;
     }

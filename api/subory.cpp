@@ -64,7 +64,9 @@ std::string npytext(const TMatica& M) {
 
 void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, const TSledovanie& sledovanie) {
     if (konci(meno, ".npy")) {
-        zapissubor(meno, npytext(M));
+        const std::string obsah = npytext(M);
+        const std::lock_guard<std::mutex> z(zapisovyzamok());
+        zapissubor(meno, obsah);
         return;
     }
     Zaznamnik z(sledovanie);
@@ -86,6 +88,7 @@ void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, 
             f->fazy[static_cast<long long>(i) + 1] = rozklad->fazy.at(i);
     }
     if (M.rozmer != f->rozmer) throw ChybaVstupu("rozmer " + std::to_string(M.rozmer) + " nie je 4, 8, 16 ani 32");
+    const std::lock_guard<std::mutex> zamok(zapisovyzamok());
     f->zapismaticu(M.A, meno);
 }
 

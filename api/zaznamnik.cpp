@@ -38,6 +38,11 @@ std::uint32_t Zaznamnik::semienko() {
     return static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
+std::mutex& zapisovyzamok() {
+    static std::mutex m;
+    return m;
+}
+
 std::unique_ptr<TForm1> novymodel(Zaznamnik& z) {
     z.zapisuj = false;
     auto f = std::make_unique<TForm1>(z);

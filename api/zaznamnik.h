@@ -5,6 +5,7 @@
 // shown, and the canvas draws nothing unless a picture is asked for.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,5 +77,9 @@ void nastavqubity(TForm1& f, int pocetq);
 // Puts the circuit brany into the store of f on pocetq qubits; ChybaVstupu
 // for pocetq outside 2..5, more than 400,000 gates or a malformed gate.
 void nastavbrany(TForm1& f, const std::vector<TGATE1>& brany, int pocetq);
+
+// Held while a file is written: the writers of the core are not made for
+// calls from several threads at once.
+std::mutex& zapisovyzamok();
 
 }  // namespace qlc::api
