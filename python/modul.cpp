@@ -249,11 +249,18 @@ PYBIND11_MODULE(qlc, m) {
              "bit of the index).")
         .def(
             "to_qasm",
-            [](const TObvod& o, int version) { return qlc::api::qasm(o.v().brany, o.v().pocetq, version); },
+            [](const TObvod& o, int version) {
+                try {
+                    return qlc::api::qasm(o.v().brany, o.v().pocetq, version);
+                } catch (const qlc::ChybaBehu& e) {
+                    throw ChybaVstupu(e.what());  // a version or gates it cannot write
+                }
+            },
             py::arg("version") = 3,
             "The circuit as an OpenQASM program, version 3 (exact, global phase included) or 2 (gates with at "
             "most one control; the global phase in a comment). Qubit k is q[n-k], so a reader that takes q[0] "
-            "as the least significant bit sees the input matrix.")
+            "as the least significant bit sees the input matrix. ValueError for another version, or for version 2 "
+            "a gate with more than one control.")
         .def(
             "summary", [](const TObvod& o) { return qlc::api::suhrnriadky(o.v()); },
             "The lines `qlc decompose --summary` prints for this run (list of str).")
