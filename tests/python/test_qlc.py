@@ -1,7 +1,10 @@
 """The Python module qlc: circuits of Haar-random unitaries by the two-level
 method, the same gates as `qlc decompose -o` saves, refusals of bad input,
 views of any layout, files, the generator, pictures and the released GIL."""
+import os
 import re
+import subprocess
+import sys
 import threading
 import time
 
@@ -9,7 +12,7 @@ import numpy as np
 import pytest
 
 import qlc
-from pomocne import branyzo, haar, overobvod, rovnake_brany, spusti
+from pomocne import KOREN, branyzo, haar, overobvod, rovnake_brany, spusti
 
 
 def test_jednotkova_matica():
@@ -238,3 +241,12 @@ def test_docstringy():
     assert qlc.Circuit.__doc__
     for meno in ("gates", "n", "cnot_count", "gate_count", "depth", "log", "ok", "unitary", "to_qasm", "draw"):
         assert re.search(r"\w", getattr(qlc.Circuit, meno).__doc__ or ""), meno
+
+
+def test_priklad_qft():
+    """The example script runs and its own NumPy check passes."""
+    p = subprocess.run([sys.executable, str(KOREN / "examples" / "qft.py")], capture_output=True, text=True,
+                       env={**os.environ, "PYTHONPATH": os.path.dirname(qlc.__file__)}, check=False)
+    assert p.returncode == 0, p.stdout + p.stderr
+    assert "OPENQASM 3.0;" in p.stdout
+    assert "largest deviation of the circuit from the QFT" in p.stdout
