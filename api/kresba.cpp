@@ -65,11 +65,9 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
         return;
     }
     if (!konci(meno, ".png")) throw ChybaVstupu("obrazok sa zapisuje ako .svg alebo .png, nie '" + meno + "'");
-    TPngKreslic k;
-    {
-        const std::lock_guard<std::mutex> z(pngzamok());
-        k = pngkreslic();
-    }
+    // The painter may start a toolkit application: one call at a time.
+    const std::lock_guard<std::mutex> z(pngzamok());
+    const TPngKreslic& k = pngkreslic();
     if (!k) throw ChybaBehu("tato kniznica nema kreslenie PNG (zostavena bez Qt 6); zapis .svg");
     k([&](Platno& p) { kresli(v, p, pohlad); }, meno);
 }

@@ -50,12 +50,15 @@ TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps) {
 
 }  // namespace
 
+int qubitytvaru(long long riadky, long long stlpce) {
+    for (int n = 2; n <= 5; ++n)
+        if (riadky == stlpce && riadky == (1LL << n)) return n;
+    throw ChybaVstupu("tvar " + tvartext(riadky, stlpce) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+}
+
 TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prvky) {
     TMatica M;
-    for (int n = 2; n <= 5; ++n)
-        if (riadky == stlpce && riadky == (1 << n)) M.pocetq = n;
-    if (M.pocetq == 0)
-        throw ChybaVstupu("tvar " + tvartext(riadky, stlpce) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+    M.pocetq = qubitytvaru(riadky, stlpce);
     M.rozmer = 1 << M.pocetq;
     const auto pocet = static_cast<std::size_t>(M.rozmer) * static_cast<std::size_t>(M.rozmer);
     if (prvky.size() != pocet)
@@ -201,6 +204,14 @@ std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia) {
     const auto f = novymodel(z);
     nastavbrany(*f, brany, pocetq);
     return qasmtext(*f, verzia);
+}
+
+void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, brany, pocetq);
+    const std::lock_guard<std::mutex> zamok(zapisovyzamok());
+    qlc::zapisqasm(*f, verzia, meno);
 }
 
 }  // namespace qlc::api

@@ -54,6 +54,10 @@ struct TMatica {
 // an entry that is not finite.
 TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prvky);
 
+// The number of qubits of a matrix of that shape; ChybaVstupu, with the
+// message matica gives, for a shape other than 2^n x 2^n, 2 <= n <= 5.
+int qubitytvaru(long long riadky, long long stlpce);
+
 // ---- options -------------------------------------------------------------------
 
 // The method: the two-level decomposition of the program, the minimal-CNOT
@@ -184,13 +188,20 @@ TMatica citaj(const std::string& meno);
 void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad = nullptr,
            const TSledovanie& sledovanie = {});
 
-// The bytes of the .npy file zapis writes for M.
+// The text of the matrix file zapis writes for M (lines ended by CR LF),
+// and the bytes of the .npy file.
+std::string textsuboru(const TMatica& M, const TVysledok* rozklad = nullptr);
 std::string npytext(const TMatica& M);
+
+// Writes the circuit as an OpenQASM program (qasm) to the file meno,
+// replacing it safely; ChybaSuboru when it cannot.
+void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia);
 
 // A random unitary matrix of pocetq qubits made as "Generuj" makes it; with
 // a seed the same matrix every time (as qlc random --seed), otherwise
-// seeded from the clock. ChybaVstupu for pocetq outside 2..5.
-TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed = std::nullopt);
+// seeded from the clock. Its log line goes to sledovanie.log. ChybaVstupu
+// for pocetq outside 2..5.
+TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed = std::nullopt, const TSledovanie& sledovanie = {});
 
 // ---- pictures ------------------------------------------------------------------------
 
@@ -208,7 +219,8 @@ void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {});
 // The drawing as an SVG document.
 std::string svg(const TVysledok& v, const TPohlad& pohlad = {});
 // Saves the drawing as SVG or PNG, by the name's ending (".svg", ".png");
-// PNG only when a painter is registered (ChybaBehu otherwise).
+// PNG only when a painter is registered (ChybaBehu otherwise). Calls of the
+// painter run one at a time.
 void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad = {});
 
 // A painter of PNG pictures: runs kresli on a raster canvas of the window's

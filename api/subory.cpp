@@ -62,15 +62,12 @@ std::string npytext(const TMatica& M) {
     return s;
 }
 
-void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, const TSledovanie& sledovanie) {
-    if (konci(meno, ".npy")) {
-        const std::string obsah = npytext(M);
-        const std::lock_guard<std::mutex> z(zapisovyzamok());
-        zapissubor(meno, obsah);
-        return;
-    }
-    Zaznamnik z(sledovanie);
-    const auto f = novymodel(z);
+namespace {
+
+// A model holding M's size and the report of rozklad (or the empty report
+// of a window that has decomposed nothing).
+std::unique_ptr<TForm1> modelsuboru(Zaznamnik& z, const TMatica& M, const TVysledok* rozklad) {
+    auto f = novymodel(z);
     if (rozklad == nullptr) {
         nastavqubity(*f, M.pocetq);
     } else {
@@ -88,12 +85,32 @@ void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, 
             f->fazy[static_cast<long long>(i) + 1] = rozklad->fazy.at(i);
     }
     if (M.rozmer != f->rozmer) throw ChybaVstupu("rozmer " + std::to_string(M.rozmer) + " nie je 4, 8, 16 ani 32");
+    return f;
+}
+
+}  // namespace
+
+std::string textsuboru(const TMatica& M, const TVysledok* rozklad) {
+    Zaznamnik z;
+    const auto f = modelsuboru(z, M, rozklad);
+    return qlc::textsuboru(*f, M.A);
+}
+
+void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, const TSledovanie& sledovanie) {
+    if (konci(meno, ".npy")) {
+        const std::string obsah = npytext(M);
+        const std::lock_guard<std::mutex> z(zapisovyzamok());
+        zapissubor(meno, obsah);
+        return;
+    }
+    Zaznamnik z(sledovanie);
+    const auto f = modelsuboru(z, M, rozklad);
     const std::lock_guard<std::mutex> zamok(zapisovyzamok());
     f->zapismaticu(M.A, meno);
 }
 
-TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed) {
-    Zaznamnik z;
+TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed, const TSledovanie& sledovanie) {
+    Zaznamnik z(sledovanie);
     z.seed = seed;
     const auto f = novymodel(z);
     nastavqubity(*f, pocetq);

@@ -58,10 +58,9 @@ qlc::api::TMatica matica(const py::handle& U) {
         throw ChybaVstupu("typ prvkov '" + typ.attr("name").cast<std::string>() +
                           "' neprijimam; prijimam complex128, float64 a cele cisla");
     if (a.ndim() != 2) throw ChybaVstupu("tvar " + tvartext(a) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+    // the shape before any copy of the entries
     const py::ssize_t riadky = a.shape(0), stlpce = a.shape(1);
-    constexpr py::ssize_t NAJVIAC = 1 << 20;  // far above 32, small enough for int
-    if (riadky > NAJVIAC || stlpce > NAJVIAC)
-        throw ChybaVstupu("tvar " + tvartext(a) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+    qlc::api::qubitytvaru(riadky, stlpce);
     const auto c = py::array_t<C, py::array::c_style | py::array::forcecast>::ensure(a);
     if (!c) throw ChybaVstupu("prvky U sa nedaju previest na komplexne cisla");
     return qlc::api::matica(static_cast<int>(riadky), static_cast<int>(stlpce),

@@ -138,6 +138,8 @@ TEST_F(Api, RovnakoAkoQlcDecompose) {
         EXPECT_EQ(b.out, ocakavany);
         EXPECT_EQ(obsah(cesta("api.mat")), obsah(cli));
         EXPECT_EQ(api::qasm(v.brany, v.pocetq, 3), obsah(qasm));
+        api::zapisqasm(cesta("api.qasm"), v.brany, v.pocetq, 3);
+        EXPECT_EQ(obsah(cesta("api.qasm")), obsah(qasm));
         EXPECT_TRUE(v.boxy.empty());
 
         EXPECT_EQ(v.suhrn.pocetbran, cisloza(suhrn, "Brany: "));

@@ -164,10 +164,16 @@ TEST_F(ApiSubory, NahodnaAkoQlcRandom) {
         char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), a5.data(), a6.data(), a7.data()};
         std::ostringstream out, err;
         ASSERT_EQ(cli::hlavny(8, argv, out, err, false), 0) << err.str();
-        const api::TMatica U = api::nahodna(n, 123);
+        std::vector<std::string> logy;
+        api::TSledovanie s;
+        s.log = [&](const std::string& r) { logy.push_back(r); };
+        const api::TMatica U = api::nahodna(n, 123, s);
+        EXPECT_EQ(logy, std::vector<std::string>{"Nahodne bola vygenerovana unitarna matica."});
+        EXPECT_EQ(err.str(), logy.at(0) + "\nMatica bola zapisana do suboru.\n");
         EXPECT_EQ(U.pocetq, n);
         api::zapis(cesta("api.mat"), U);
         EXPECT_EQ(obsah(cesta("api.mat")), obsah(cli));
+        EXPECT_EQ(api::textsuboru(U), obsah(cli));
         EXPECT_TRUE(unitarna(U.A, U.rozmer, EPS_ZAKLAD));
     }
     EXPECT_FALSE(rovnake(api::nahodna(3, 1).A, api::nahodna(3, 2).A, 8, 1e-3));
