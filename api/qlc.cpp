@@ -64,17 +64,32 @@ TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prv
     if (prvky.size() != pocet)
         throw ChybaVstupu("matica " + tvartext(riadky, stlpce) + " ma " + std::to_string(prvky.size()) +
                           " prvkov namiesto " + std::to_string(pocet));
+    auto prvok = [&](int i, int j) {
+        const auto k = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(M.rozmer) +
+                       static_cast<std::size_t>(j - 1);
+        if (k >= prvky.size()) zlyindex(static_cast<long long>(k), 0, static_cast<long long>(prvky.size()) - 1);
+        return prvky[k];
+    };
     for (int i = 1; i <= M.rozmer; ++i)
         for (int j = 1; j <= M.rozmer; ++j) {
-            const std::complex<double> z =
-                prvky[static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(M.rozmer) +
-                      static_cast<std::size_t>(j - 1)];
-            if (!std::isfinite(z.real()) || !std::isfinite(z.imag()))
-                throw ChybaVstupu("prvok (" + std::to_string(i) + ", " + std::to_string(j) +
-                                  ") nie je konecne cislo");
+            const std::complex<double> z = prvok(i, j);
             M.A(i, j) = TKOMPLEX(z.real(), z.imag());
         }
+    overmaticu(M);
     return M;
+}
+
+void overmaticu(const TMatica& M) {
+    if (M.pocetq < 2 || M.pocetq > 5 || M.rozmer != (1 << M.pocetq))
+        throw ChybaVstupu("matica s rozmerom " + std::to_string(M.rozmer) + " a " + std::to_string(M.pocetq) +
+                          " qubitmi nie je matica 2^n x 2^n s 2 <= n <= 5");
+    // Comparisons with a NaN are false, so a NaN would pass every test
+    // within eps: such an entry never reaches the model.
+    for (int i = 1; i <= M.rozmer; ++i)
+        for (int j = 1; j <= M.rozmer; ++j)
+            if (!std::isfinite(M.A(i, j).re) || !std::isfinite(M.A(i, j).im))
+                throw ChybaVstupu("prvok (" + std::to_string(i) + ", " + std::to_string(j) +
+                                  ") nie je konecne cislo");
 }
 
 TMetoda metoda(const std::string& meno) {
@@ -145,11 +160,10 @@ int polozka(const TVolby& v) {
 
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie) {
     const int k = polozka(volby);
+    overmaticu(U);
     Zaznamnik z(sledovanie);
     const auto f = novymodel(z);
     nastavqubity(*f, U.pocetq);
-    if (U.rozmer != f->rozmer)
-        throw ChybaVstupu("rozmer " + std::to_string(U.rozmer) + " nie je 2^" + std::to_string(U.pocetq));
     f->A = U.A;
     f->ComboBox1 = k;
     f->roboptim = volby.optimalizuj;

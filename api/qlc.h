@@ -1,7 +1,8 @@
 #pragma once
 // The decomposition as a library call: a matrix and options in; the circuit,
-// the log, the message boxes and the figures of the run out. Used by
-// programs that have no window (the Python module qlc, scripts, qlc itself).
+// the log, the message boxes and the figures of the run out. For programs
+// that have no window: the Python module qlc, and the command-line tool can
+// run on it as well.
 //
 // Conventions of the whole program hold here too: qubits are numbered 1..n
 // and qubit 1 is the most significant bit of the basis state's index (state
@@ -147,7 +148,8 @@ struct TVysledok {
 extern const char* const NEUNITARNA;
 
 // Decomposes U with the options, as "Dekompozícia" does in the window.
-// ChybaVstupu for options that do not go together; everything that happens
+// ChybaVstupu for options that do not go together and for a matrix that
+// matica would refuse; everything that happens
 // in the run itself is in the result (a run-time error that ends it is in
 // chyby and reported to sledovanie.chyba).
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie = {});

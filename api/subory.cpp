@@ -41,8 +41,7 @@ TMatica citaj(const std::string& meno) {
 // with blanks and ended by a line end so that the data start at a multiple
 // of 64 bytes, then re and im of every entry, row by row, little-endian.
 std::string npytext(const TMatica& M) {
-    if (M.pocetq < 2 || M.pocetq > 5 || M.rozmer != (1 << M.pocetq))
-        throw ChybaVstupu("rozmer " + std::to_string(M.rozmer) + " nie je 4, 8, 16 ani 32");
+    overmaticu(M);
     const std::string d = std::to_string(M.rozmer);
     std::string hlavicka = "{'descr': '<c16', 'fortran_order': False, 'shape': (" + d + ", " + d + "), }";
     constexpr std::size_t ZAROVNANIE = 64, PRED = 10;  // magic 6, version 2, length 2
@@ -67,6 +66,7 @@ namespace {
 // A model holding M's size and the report of rozklad (or the empty report
 // of a window that has decomposed nothing).
 std::unique_ptr<TForm1> modelsuboru(Zaznamnik& z, const TMatica& M, const TVysledok* rozklad) {
+    overmaticu(M);
     auto f = novymodel(z);
     if (rozklad == nullptr) {
         nastavqubity(*f, M.pocetq);
@@ -84,7 +84,6 @@ std::unique_ptr<TForm1> modelsuboru(Zaznamnik& z, const TMatica& M, const TVysle
         for (std::size_t i = 0; i < rozklad->fazy.size(); ++i)
             f->fazy[static_cast<long long>(i) + 1] = rozklad->fazy.at(i);
     }
-    if (M.rozmer != f->rozmer) throw ChybaVstupu("rozmer " + std::to_string(M.rozmer) + " nie je 4, 8, 16 ani 32");
     return f;
 }
 

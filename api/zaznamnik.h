@@ -78,6 +78,10 @@ void nastavqubity(TForm1& f, int pocetq);
 // for pocetq outside 2..5, more than 400,000 gates or a malformed gate.
 void nastavbrany(TForm1& f, const std::vector<TGATE1>& brany, int pocetq);
 
+// M has 2 to 5 qubits, rozmer = 2^pocetq and finite entries; ChybaVstupu
+// with the message of matica otherwise.
+void overmaticu(const TMatica& M);
+
 // Held while a file is written: the writers of the core are not made for
 // calls from several threads at once.
 std::mutex& zapisovyzamok();

@@ -271,9 +271,10 @@ void overbeh(const api::TMatica& U, const api::TVysledok& r) {
 }
 
 // The two-level method at every depth rebuilds Haar-random unitaries of 2
-// to 5 qubits, with gates of at most as many controls as the depth allows.
+// to 4 qubits (5 in the Python tests, which the sanitizer build does not
+// run), with gates of at most as many controls as the depth allows.
 TEST_F(Api, DvojurovnovaKazdaHlbka) {
-    for (int n = 2; n <= 5; ++n)
+    for (int n = 2; n <= 4; ++n)
         for (const auto& [h, k] :
              {std::pair{api::THlbka::element, 1}, std::pair{api::THlbka::l1, 1}, std::pair{api::THlbka::toffoli, 4}}) {
             SCOPED_TRACE(std::to_string(n) + " " + api::meno(h));
@@ -297,7 +298,6 @@ TEST_F(Api, SyntezaANajlepsia) {
     for (int n = 2; n <= 5; ++n) {
         SCOPED_TRACE(n);
         const api::TMatica U = haar(n, 200u + static_cast<unsigned>(n));
-        const api::TVysledok dvoj = api::rozloz(U, {});
         const api::TVysledok qsd = api::rozloz(U, volby(api::TMetoda::qsd, api::THlbka::element));
         const api::TVysledok naj = api::rozloz(U, volby(api::TMetoda::najlepsia, api::THlbka::element));
         for (const api::TVysledok* r : {&qsd, &naj}) {
@@ -308,7 +308,10 @@ TEST_F(Api, SyntezaANajlepsia) {
             EXPECT_EQ(inych, 0);
         }
         EXPECT_LE(qsd.suhrn.pocetcnot, bar[n]);
-        EXPECT_LT(qsd.suhrn.pocetcnot, dvoj.suhrn.pocetcnot);
+        if (n <= 4) {
+            const api::TVysledok dvoj = api::rozloz(U, {});
+            EXPECT_LT(qsd.suhrn.pocetcnot, dvoj.suhrn.pocetcnot);
+        }
         EXPECT_EQ(naj.suhrn.pocetcnot, qsd.suhrn.pocetcnot);
         EXPECT_EQ(naj.brany.size(), qsd.brany.size());
     }
@@ -316,7 +319,7 @@ TEST_F(Api, SyntezaANajlepsia) {
 
 // Runs in several threads at once give what they give one after another.
 TEST_F(Api, SubezneBehy) {
-    const api::TMatica U = api::nahodna(4, 77);
+    const api::TMatica U = api::nahodna(3, 77);
     const api::TVysledok sam = api::rozloz(U, {});
     std::vector<api::TVysledok> v(2);
     std::vector<std::thread> t;
@@ -324,7 +327,7 @@ TEST_F(Api, SubezneBehy) {
     for (auto& x : t) x.join();
     for (const auto& r : v) {
         EXPECT_EQ(r.logy, sam.logy);
-        EXPECT_EQ(api::qasm(r.brany, 4, 3), api::qasm(sam.brany, 4, 3));
+        EXPECT_EQ(api::qasm(r.brany, 3, 3), api::qasm(sam.brany, 3, 3));
     }
 }
 

@@ -65,6 +65,16 @@ TEST_F(ApiSubory, MaticaOdmietaZlyTvarAPrvky) {
         x.at(2 * 8 + 5) = C(0.0, zly);
         EXPECT_EQ(sprava([&] { api::matica(8, 8, x); }), "prvok (3, 6) nie je konecne cislo");
     }
+    // a matrix made by hand is checked by every call that takes one
+    api::TMatica R = api::nahodna(2, 4);
+    R.A(2, 3) = TKOMPLEX(std::nan(""), 0.0);
+    EXPECT_EQ(sprava([&] { api::rozloz(R, {}); }), "prvok (2, 3) nie je konecne cislo");
+    EXPECT_EQ(sprava([&] { api::npytext(R); }), "prvok (2, 3) nie je konecne cislo");
+    R = api::nahodna(2, 4);
+    R.pocetq = 3;
+    EXPECT_THROW(api::rozloz(R, {}), api::ChybaVstupu);
+    EXPECT_THROW(api::textsuboru(R), api::ChybaVstupu);
+
     // row by row, 1-based, parts of at most 1e-12 exactly 0
     std::vector<C> x = m(4, 4);
     x.at(1) = C(0.25, -1e-13);
