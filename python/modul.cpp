@@ -75,19 +75,18 @@ py::array_t<C> pole(const qlc::TMATICA1& M, int rozmer) {
     return a;
 }
 
+// A gate's matrix, read-only: the circuit's gates are what the run made.
 py::array_t<C> pole2(const qlc::TMATICA2& U) {
     py::array_t<C> a({2, 2});
     auto v = a.mutable_unchecked<2>();
     for (int i = 1; i <= 2; ++i)
         for (int j = 1; j <= 2; ++j) v(i - 1, j - 1) = C(U(i, j).re, U(i, j).im);
+    a.attr("setflags")(py::arg("write") = false);
     return a;
 }
 
-std::string cesta(const py::handle& p) {
-    const py::object s = py::module_::import("os").attr("fspath")(p);
-    if (py::isinstance<py::bytes>(s)) return s.cast<std::string>();
-    return s.cast<std::string>();
-}
+// A file name given as str, bytes or os.PathLike.
+std::string cesta(const py::handle& p) { return py::module_::import("os").attr("fspath")(p).cast<std::string>(); }
 
 // The circuit of one run, with its log and figures.
 class TObvod {
@@ -106,7 +105,10 @@ public:
             }
             brany_ = l;
         }
-        return *brany_;
+        // a new list each time, the gates themselves shared
+        PyObject* kopia = PySequence_List(brany_->ptr());
+        if (kopia == nullptr) throw py::error_already_set();
+        return py::reinterpret_steal<py::list>(kopia);
     }
 
     py::array_t<C> unitarna() const {
@@ -146,7 +148,14 @@ basis state's index: row/column i (0-based) of a matrix is the state whose
 bits, qubit 1 first, are the binary digits of i. A gate (target, controls, U)
 applies the 2x2 matrix U to the target qubit when every control qubit is 1;
 circuits list their gates in the order of application, the first acts
-first. Every message of the program is its own text (Slovak).)";
+first. Every message of the program is its own text (Slovak).
+
+Bad input raises ValueError with the program's message; a file that cannot
+be read FileNotFoundError or ValueError, one that cannot be written OSError;
+an error of the program that ends a run RuntimeError.
+
+has_png is True when Circuit.draw can write PNG (the module was built with
+Qt 6).)";
 
 constexpr const char* DECOMPOSE_DOC = R"(Decomposes the unitary U into a circuit.
 

@@ -21,6 +21,12 @@ def test_jednotkova_matica():
     assert c.ok and c.gates == [] and c.gate_count == 0 and c.n == 2
     np.testing.assert_array_equal(c.unitary(), np.eye(4))
     assert c.log[0] == "Zacala sa dekompozicia."
+    # the circuit is what the run made: a copy of the list, read-only matrices
+    d = qlc.decompose(haar(2, 0))
+    d.gates.clear()
+    assert d.gates
+    with pytest.raises(ValueError):
+        d.gates[0][2][0, 0] = 5
 
 
 @pytest.mark.parametrize("n", [2, 3, 4, 5])
