@@ -64,7 +64,8 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
         p.uloz(meno);
         return;
     }
-    if (!konci(meno, ".png")) throw ChybaVstupu("obrazok sa zapisuje ako .svg alebo .png, nie '" + meno + "'");
+    if (!konci(meno, ".png"))
+        throw ChybaVstupu("obrazok sa zapisuje ako .svg alebo .png, nie '" + meno + "'");
     // The painter may start a toolkit application: one call at a time.
     const std::lock_guard<std::mutex> z(pngzamok());
     const TPngKreslic& k = pngkreslic();

@@ -67,7 +67,8 @@ TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prv
     auto prvok = [&](int i, int j) {
         const auto k = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(M.rozmer) +
                        static_cast<std::size_t>(j - 1);
-        if (k >= prvky.size()) zlyindex(static_cast<long long>(k), 0, static_cast<long long>(prvky.size()) - 1);
+        if (k >= prvky.size())
+            zlyindex(static_cast<long long>(k), 0, static_cast<long long>(prvky.size()) - 1);
         return prvky[k];
     };
     for (int i = 1; i <= M.rozmer; ++i)
@@ -151,8 +152,8 @@ int polozka(const TVolby& v) {
         case TMetoda::qsd:
         case TMetoda::najlepsia:
             if (v.hlbka != THlbka::element)
-                throw ChybaVstupu("metoda " + meno(v.metoda) + " vedie len po elementarne brany (hlbka element), nie " +
-                                  meno(v.hlbka));
+                throw ChybaVstupu("metoda " + meno(v.metoda) +
+                                  " vedie len po elementarne brany (hlbka element), nie " + meno(v.hlbka));
             return v.metoda == TMetoda::qsd ? METODA_QSD : METODA_NAJLEPSIA;
     }
     throw ChybaVstupu("neznama metoda");
@@ -183,8 +184,7 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     v.brany.assign(f->brany.data() + 1, f->brany.data() + 1 + f->pocetb1);
     v.tpq.assign(f->tpq.data(), f->tpq.data() + f->pocettpq);
     v.fazy.assign(f->fazy.data(), f->fazy.data() + f->rozmer);
-    if (v.dokoncena)
-        f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps); });
+    if (v.dokoncena) f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps); });
     v.logy = std::move(z.logy);
     v.boxy = std::move(z.boxy);
     v.chyby = std::move(z.chyby);

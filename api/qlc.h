@@ -71,7 +71,7 @@ enum class THlbka { element, l1, toffoli };
 struct TVolby {
     TMetoda metoda = TMetoda::dvojurovnova;
     THlbka hlbka = THlbka::element;
-    bool optimalizuj = true;   // "Vykonať optimalizáciu"
+    bool optimalizuj = true;      // "Vykonať optimalizáciu"
     bool kontrolakrokov = false;  // "Kontrola po jednotlivých optim. krokoch"
 };
 
@@ -203,7 +203,8 @@ void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int po
 // a seed the same matrix every time (as qlc random --seed), otherwise
 // seeded from the clock. Its log line goes to sledovanie.log. ChybaVstupu
 // for pocetq outside 2..5.
-TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed = std::nullopt, const TSledovanie& sledovanie = {});
+TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed = std::nullopt,
+                const TSledovanie& sledovanie = {});
 
 // ---- pictures ------------------------------------------------------------------------
 

@@ -1,12 +1,13 @@
 // Files and random matrices of the library calls: the program's readers and
 // writers, and the .npy writer.
+#include "app/subory.h"
+
 #include <bit>
 #include <cstdint>
 
 #include "api/qlc.h"
 #include "api/zaznamnik.h"
 #include "app/form1.h"
-#include "app/subory.h"
 
 namespace qlc::api {
 
@@ -95,7 +96,8 @@ std::string textsuboru(const TMatica& M, const TVysledok* rozklad) {
     return qlc::textsuboru(*f, M.A);
 }
 
-void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad, const TSledovanie& sledovanie) {
+void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad,
+           const TSledovanie& sledovanie) {
     if (konci(meno, ".npy")) {
         const std::string obsah = npytext(M);
         const std::lock_guard<std::mutex> z(zapisovyzamok());

@@ -68,8 +68,9 @@ void nastavbrany(TForm1& f, const std::vector<TGATE1>& brany, int pocetq) {
                           std::to_string(MAXBRAN));
     for (std::size_t i = 0; i < brany.size(); ++i)
         if (!spravnabrana(brany.at(i), pocetq))
-            throw ChybaVstupu("brana " + std::to_string(i + 1) + " nie je spravna (ciel alebo kontroly mimo 1.." +
-                              std::to_string(pocetq) + " alebo sa opakuju)");
+            throw ChybaVstupu("brana " + std::to_string(i + 1) +
+                              " nie je spravna (ciel alebo kontroly mimo 1.." + std::to_string(pocetq) +
+                              " alebo sa opakuju)");
     for (std::size_t i = 0; i < brany.size(); ++i) f.brany[static_cast<long long>(i) + 1] = brany.at(i);
     f.pocetb1 = static_cast<int>(brany.size());
 }

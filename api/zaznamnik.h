@@ -21,7 +21,7 @@ namespace qlc::api {
 
 // A canvas that ignores every primitive.
 class NemePlatno : public Platno {
-public:
+  public:
     void pero(TFarba, int) override {}
     void stetec(TFarba) override {}
     void pismo(int, TFarba) override {}
@@ -33,7 +33,7 @@ public:
 };
 
 class Zaznamnik : public Platforma {
-public:
+  public:
     explicit Zaznamnik(const TSledovanie& sledovanie = {}) : sledovanie_(sledovanie) {}
 
     // While false (the window's creation) log lines are neither kept nor
@@ -55,13 +55,14 @@ public:
     void zmena(Ovladac o) override;
     Platno& platno() override { return kresba ? *kresba : neme_; }
     std::optional<std::string> otvordialog(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ulozdialog(const std::string&, const std::string&, const std::string&) override {
+    std::optional<std::string> ulozdialog(const std::string&, const std::string&,
+                                          const std::string&) override {
         return {};
     }
     bool form5() override { return false; }
     std::uint32_t semienko() override;
 
-private:
+  private:
     TSledovanie sledovanie_;
     NemePlatno neme_;
 };

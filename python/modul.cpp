@@ -52,8 +52,8 @@ qlc::api::TMatica matica(const py::handle& U) {
     if (!a) throw ChybaVstupu("U nie je matica: ocakavam numpy.ndarray alebo zoznam riadkov cisel");
     const py::dtype typ = a.dtype();
     const char druh = typ.kind();
-    const bool ok = (druh == 'c' && typ.itemsize() == 16) || (druh == 'f' && typ.itemsize() == 8) || druh == 'i' ||
-                    druh == 'u' || druh == 'b';
+    const bool ok = (druh == 'c' && typ.itemsize() == 16) || (druh == 'f' && typ.itemsize() == 8) ||
+                    druh == 'i' || druh == 'u' || druh == 'b';
     if (!ok)
         throw ChybaVstupu("typ prvkov '" + typ.attr("name").cast<std::string>() +
                           "' neprijimam; prijimam complex128, float64 a cele cisla");
@@ -86,11 +86,13 @@ py::array_t<C> pole2(const qlc::TMATICA2& U) {
 }
 
 // A file name given as str, bytes or os.PathLike.
-std::string cesta(const py::handle& p) { return py::module_::import("os").attr("fspath")(p).cast<std::string>(); }
+std::string cesta(const py::handle& p) {
+    return py::module_::import("os").attr("fspath")(p).cast<std::string>();
+}
 
 // The circuit of one run, with its log and figures.
 class TObvod {
-public:
+  public:
     explicit TObvod(std::shared_ptr<const qlc::api::TVysledok> v) : v_(std::move(v)) {}
 
     const qlc::api::TVysledok& v() const { return *v_; }
@@ -100,7 +102,8 @@ public:
             py::list l;
             for (const qlc::TGATE1& g : v_->brany) {
                 py::tuple k(g.pocetk);
-                for (int j = 1; j <= g.pocetk; ++j) k[static_cast<std::size_t>(j - 1)] = py::int_(g.kontroly[j]);
+                for (int j = 1; j <= g.pocetk; ++j)
+                    k[static_cast<std::size_t>(j - 1)] = py::int_(g.kontroly[j]);
                 l.append(py::make_tuple(py::int_(g.ciel), k, pole2(g.U)));
             }
             brany_ = l;
@@ -122,16 +125,16 @@ public:
 
     std::string repr() const {
         const qlc::api::TVysledok& v = *v_;
-        std::string s = "<qlc.Circuit n=" + std::to_string(v.pocetq) + " method=" +
-                        qlc::api::meno(v.volby.metoda) + "/" + qlc::api::meno(v.volby.hlbka) + ": " +
-                        std::to_string(v.brany.size()) + " gates";
+        std::string s = "<qlc.Circuit n=" + std::to_string(v.pocetq) +
+                        " method=" + qlc::api::meno(v.volby.metoda) + "/" + qlc::api::meno(v.volby.hlbka) +
+                        ": " + std::to_string(v.brany.size()) + " gates";
         if (v.dokoncena)
             s += ", " + std::to_string(v.suhrn.pocetcnot) + " CNOTs, depth " + std::to_string(v.suhrn.hlbka);
         s += v.ok() ? ", ok>" : (v.dokoncena ? ", a check failed>" : ", the run ended early>");
         return s;
     }
 
-private:
+  private:
     std::shared_ptr<const qlc::api::TVysledok> v_;
     std::optional<py::list> brany_;
 };
@@ -237,7 +240,8 @@ PYBIND11_MODULE(qlc, m) {
             "tolerance", [](const TObvod& o) { return o.v().eps; },
             "The tolerance of the run's last checks: unitary() equals the input within it, entry by entry.")
         .def_property_readonly(
-            "log", [](const TObvod& o) { return o.v().logy; }, "The log of the run, line by line (list of str).")
+            "log", [](const TObvod& o) { return o.v().logy; },
+            "The log of the run, line by line (list of str).")
         .def_property_readonly(
             "boxes", [](const TObvod& o) { return o.v().boxy; },
             "Texts of the message boxes the run showed (list of str).")
@@ -245,7 +249,8 @@ PYBIND11_MODULE(qlc, m) {
             "ok", [](const TObvod& o) { return o.v().ok(); },
             "True when the run went to its end and every check it made passed.")
         .def_property_readonly(
-            "completed", [](const TObvod& o) { return o.v().dokoncena; }, "True when the run went to its end.")
+            "completed", [](const TObvod& o) { return o.v().dokoncena; },
+            "True when the run went to its end.")
         .def_property_readonly(
             "method", [](const TObvod& o) { return qlc::api::meno(o.v().volby.metoda); },
             "The method of decompose.")
@@ -253,7 +258,8 @@ PYBIND11_MODULE(qlc, m) {
             "level", [](const TObvod& o) { return qlc::api::meno(o.v().volby.hlbka); },
             "The depth option of decompose: \"element\", \"l1\" or \"toffoli\".")
         .def("unitary", &TObvod::unitarna,
-             "The circuit's matrix G_last ... G_1 as a 2^n x 2^n complex ndarray (qubit 1 the most significant "
+             "The circuit's matrix G_last ... G_1 as a 2^n x 2^n complex ndarray (qubit 1 the most "
+             "significant "
              "bit of the index).")
         .def(
             "to_qasm",
@@ -265,9 +271,12 @@ PYBIND11_MODULE(qlc, m) {
                 }
             },
             py::arg("version") = 3,
-            "The circuit as an OpenQASM program, version 3 (exact, global phase included) or 2 (gates with at "
-            "most one control; the global phase in a comment). Qubit k is q[n-k], so a reader that takes q[0] "
-            "as the least significant bit sees the input matrix. ValueError for another version, or for version 2 "
+            "The circuit as an OpenQASM program, version 3 (exact, global phase included) or 2 (gates with "
+            "at "
+            "most one control; the global phase in a comment). Qubit k is q[n-k], so a reader that takes "
+            "q[0] "
+            "as the least significant bit sees the input matrix. ValueError for another version, or for "
+            "version 2 "
             "a gate with more than one control.")
         .def(
             "summary", [](const TObvod& o) { return qlc::api::suhrnriadky(o.v()); },
@@ -308,8 +317,8 @@ PYBIND11_MODULE(qlc, m) {
             if (!v->chyby.empty()) throw qlc::ChybaBehu(v->chyby.front());
             return TObvod(v);
         },
-        py::arg("U"), py::arg("method") = "twolevel", py::arg("depth") = "element", py::arg("optimise") = true,
-        py::arg("check_steps") = false, DECOMPOSE_DOC);
+        py::arg("U"), py::arg("method") = "twolevel", py::arg("depth") = "element",
+        py::arg("optimise") = true, py::arg("check_steps") = false, DECOMPOSE_DOC);
 
     m.def(
         "random_unitary",
@@ -327,7 +336,8 @@ PYBIND11_MODULE(qlc, m) {
         },
         py::arg("n"), py::arg("seed") = py::none(),
         "A random unitary 2^n x 2^n complex ndarray, 2 <= n <= 5, made by the program's generator (a product "
-        "of 100 random two-level and phase matrices). With a seed (0..2^32-1) the same matrix every time, the "
+        "of 100 random two-level and phase matrices). With a seed (0..2^32-1) the same matrix every time, "
+        "the "
         "one `qlc random --qubits n --seed seed` writes; without one, seeded from the clock.");
 
     m.def(

@@ -31,12 +31,11 @@ std::string obsah(const std::string& meno) {
 }
 
 class ApiSubory : public ::testing::Test {
-public:
+  public:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("qlc_api_subory_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("qlc_api_subory_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -54,11 +53,14 @@ std::string sprava(const std::function<void()>& f) {
 
 TEST_F(ApiSubory, MaticaOdmietaZlyTvarAPrvky) {
     auto m = [](int r, int s) { return std::vector<C>(static_cast<std::size_t>(r * s)); };
-    EXPECT_EQ(sprava([&] { api::matica(3, 3, m(3, 3)); }), "tvar (3, 3) nie je matica 2^n x 2^n s 2 <= n <= 5");
+    EXPECT_EQ(sprava([&] { api::matica(3, 3, m(3, 3)); }),
+              "tvar (3, 3) nie je matica 2^n x 2^n s 2 <= n <= 5");
     EXPECT_EQ(sprava([&] { api::matica(64, 64, m(64, 64)); }),
               "tvar (64, 64) nie je matica 2^n x 2^n s 2 <= n <= 5");
-    EXPECT_EQ(sprava([&] { api::matica(2, 2, m(2, 2)); }), "tvar (2, 2) nie je matica 2^n x 2^n s 2 <= n <= 5");
-    EXPECT_EQ(sprava([&] { api::matica(4, 8, m(4, 8)); }), "tvar (4, 8) nie je matica 2^n x 2^n s 2 <= n <= 5");
+    EXPECT_EQ(sprava([&] { api::matica(2, 2, m(2, 2)); }),
+              "tvar (2, 2) nie je matica 2^n x 2^n s 2 <= n <= 5");
+    EXPECT_EQ(sprava([&] { api::matica(4, 8, m(4, 8)); }),
+              "tvar (4, 8) nie je matica 2^n x 2^n s 2 <= n <= 5");
     EXPECT_EQ(sprava([&] { api::matica(4, 4, m(4, 3)); }), "matica (4, 4) ma 12 prvkov namiesto 16");
     for (const double zly : {std::nan(""), std::numeric_limits<double>::infinity()}) {
         std::vector<C> x = m(8, 8);
@@ -130,7 +132,8 @@ TEST_F(ApiSubory, ZapisACitanie) {
     EXPECT_EQ(npy, api::npytext(U));
     ASSERT_GE(npy.size(), 10u);
     EXPECT_EQ(npy.compare(0, 6, "\x93NUMPY"), 0);
-    const std::size_t hlavicka = static_cast<unsigned char>(npy[8]) + 256u * static_cast<unsigned char>(npy[9]);
+    const std::size_t hlavicka =
+        static_cast<unsigned char>(npy[8]) + 256u * static_cast<unsigned char>(npy[9]);
     EXPECT_EQ((10 + hlavicka) % 64, 0u);
     EXPECT_EQ(npy.size(), 10 + hlavicka + 64 * 16);
     EXPECT_EQ(npy[10 + hlavicka - 1], '\n');
@@ -169,9 +172,10 @@ TEST_F(ApiSubory, ZapisACitanie) {
 TEST_F(ApiSubory, NahodnaAkoQlcRandom) {
     for (int n = 2; n <= 5; ++n) {
         const std::string cli = cesta("cli.mat");
-        std::string a0 = "qlc", a1 = "random", a2 = "--qubits", a3 = std::to_string(n), a4 = "--seed", a5 = "123",
-                    a6 = "-o", a7 = cli;
-        char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), a5.data(), a6.data(), a7.data()};
+        std::string a0 = "qlc", a1 = "random", a2 = "--qubits", a3 = std::to_string(n), a4 = "--seed",
+                    a5 = "123", a6 = "-o", a7 = cli;
+        char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(),
+                        a4.data(), a5.data(), a6.data(), a7.data()};
         std::ostringstream out, err;
         ASSERT_EQ(cli::hlavny(8, argv, out, err, false), 0) << err.str();
         std::vector<std::string> logy;
