@@ -1,4 +1,4 @@
-"""Helpers of the tests of the module qlc."""
+"""Shared pieces of the tests of the module qlc."""
 import os
 import subprocess
 from pathlib import Path
