@@ -283,7 +283,7 @@ PYBIND11_MODULE(qlc, m) {
             "The lines `qlc decompose --summary` prints for this run (list of str).")
         .def(
             "draw",
-            [](const TObvod& o, const py::handle& path, double zoom, int start) {
+            [](const TObvod& o, const py::object& path, double zoom, int start) {
                 const std::string meno = cesta(path);
                 try {
                     qlc::api::ulozobrazok(o.v(), meno, {zoom, start});
@@ -299,7 +299,7 @@ PYBIND11_MODULE(qlc, m) {
 
     m.def(
         "decompose",
-        [](const py::handle& U, const std::string& method, const std::string& depth, bool optimise,
+        [](const py::object& U, const std::string& method, const std::string& depth, bool optimise,
            bool check_steps) {
             qlc::api::TVolby volby;
             volby.metoda = qlc::api::metoda(method);
@@ -342,7 +342,7 @@ PYBIND11_MODULE(qlc, m) {
 
     m.def(
         "read_matrix",
-        [](const py::handle& path) {
+        [](const py::object& path) {
             const std::string meno = cesta(path);
             std::unique_ptr<qlc::api::TMatica> M;
             try {
@@ -365,7 +365,7 @@ PYBIND11_MODULE(qlc, m) {
 
     m.def(
         "write_matrix",
-        [](const py::handle& path, const py::handle& U, const TObvod* circuit) {
+        [](const py::object& path, const py::object& U, const TObvod* circuit) {
             const std::string meno = cesta(path);
             const auto M = std::make_unique<qlc::api::TMatica>(matica(U));
             const qlc::api::TVysledok* r = circuit ? &circuit->v() : nullptr;
