@@ -196,7 +196,7 @@ std::vector<std::string> suhrnriadky(const TVysledok& v) {
     const auto f = novymodel(z);
     nastavbrany(*f, v.brany, v.pocetq);
     f->eps = v.eps;
-    return qlc::suhrn(*f, v.A);
+    return qlc::suhrn(*f, v.vstup);
 }
 
 TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps) {

@@ -154,9 +154,11 @@ extern const char* const NEUNITARNA;
 // chyby and reported to sledovanie.chyba).
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie = {});
 
-// The lines `qlc decompose --summary` prints for the run: qubits, gates,
-// CNOTs, gates by controls, depth, and the deviation of the composed circuit
-// from the matrix A the run left.
+// The summary lines of the run in the form of `qlc decompose --summary`:
+// qubits, gates, CNOTs, gates by controls, depth, and the deviation of the
+// composed circuit from the input vstup. (Not from A: after a run to the
+// multi-controlled gates A is the matrix rebuilt from the reduction, which
+// may be closer to the circuit than the input is.)
 std::vector<std::string> suhrnriadky(const TVysledok& v);
 
 // ---- the circuit -------------------------------------------------------------------

@@ -280,7 +280,8 @@ PYBIND11_MODULE(qlc, m) {
             "a gate with more than one control.")
         .def(
             "summary", [](const TObvod& o) { return qlc::api::suhrnriadky(o.v()); },
-            "The lines `qlc decompose --summary` prints for this run (list of str).")
+            "The summary in the form of `qlc decompose --summary` (list of str): qubits, gates, CNOTs, "
+            "gates by controls, depth, and the largest deviation of unitary() from the input.")
         .def(
             "draw",
             [](const TObvod& o, const py::object& path, double zoom, int start) {

@@ -39,6 +39,18 @@ def test_haar_kazda_hlbka(n, hlbka):
         assert c.cnot_count == c.counts[1]
 
 
+@pytest.mark.parametrize("hlbka", ["element", "toffoli"])
+def test_suhrn(hlbka):
+    """The summary's deviation is the circuit's from the input at every depth."""
+    U = haar(5, 3)
+    c = qlc.decompose(U, depth=hlbka)
+    riadky = c.summary()
+    assert riadky[:3] == ["Qubity: 5", f"Brany: {c.gate_count}", f"CNOT: {c.cnot_count}"]
+    assert riadky[4] == f"Hlbka: {c.depth}"
+    odchylka = float(riadky[5].removeprefix("Max. odchylka: "))
+    assert odchylka == pytest.approx(np.abs(c.unitary() - U).max(), rel=0.06)
+
+
 @pytest.mark.parametrize("n,hlbka,optimalizuj", [
     (2, "element", True), (2, "l1", True), (2, "toffoli", True),
     (3, "element", True), (3, "l1", False), (3, "toffoli", False),
