@@ -230,25 +230,29 @@ def test_draw(tmp_path):
 
 def test_dlhy_beh_pusti_gil():
     """While a five-qubit decomposition runs in another thread, this thread
-    keeps running: no pause as long as half the run."""
+    runs too: it gets through its loop inside the run's time, away from its
+    ends (with the GIL held throughout the run it could not)."""
     U = haar(5, 1)
     koniec = threading.Event()
-    trvanie = []
+    beh = []
 
     def rozloz():
         t = time.perf_counter()
         qlc.decompose(U)
-        trvanie.append(time.perf_counter() - t)
+        beh.extend([t, time.perf_counter()])
         koniec.set()
 
-    casy = [time.perf_counter()]
+    casy = [time.perf_counter()]  # one a millisecond at most
     vlakno = threading.Thread(target=rozloz)
     vlakno.start()
     while not koniec.is_set():
-        casy.append(time.perf_counter())
+        t = time.perf_counter()
+        if t - casy[-1] > 1e-3:
+            casy.append(t)
     vlakno.join()
-    casy.append(time.perf_counter())
-    assert max(np.diff(casy)) < trvanie[0] / 2
+    zac, kon = beh
+    okraj = (kon - zac) / 10
+    assert sum(zac + okraj < t < kon - okraj for t in casy) > 0
 
 
 def test_docstringy():
