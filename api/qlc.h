@@ -94,7 +94,7 @@ struct TSledovanie {
     std::function<void(const std::string&)> log;    // a log line, as it is written
     std::function<void(const std::string&)> box;    // a message box (answered OK)
     std::function<void(const std::string&)> chyba;  // the error that ended the run
-    // The progress bar changed: position of maximum, and whether it is shown.
+    // The progress bar changed: its position, its maximum, and whether it is shown.
     std::function<void(int pozicia, int maximum, bool viditelny)> priebeh;
 };
 
