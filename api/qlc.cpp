@@ -1,0 +1,231 @@
+// The decomposition as a library call: the window's model on the recording
+// platform, set as the user would set the window, and the command
+// "Dekompozícia" run on it.
+#include "api/qlc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "api/zaznamnik.h"
+#include "app/form1.h"
+#include "app/qasm.h"
+#include "app/suhrn.h"
+
+namespace qlc::api {
+
+const char* const NEUNITARNA = "Matica na dekomp. nie je unitárna. S takou sa neda ďalej pracovať!!!";
+
+namespace {
+
+std::string tvartext(long long riadky, long long stlpce) {
+    return "(" + std::to_string(riadky) + ", " + std::to_string(stlpce) + ")";
+}
+
+// Largest modulus of an entry of X - Y, from the raw parts: a difference of
+// complex values would snap parts of at most 1e-12 to zero and hide exactly
+// the small deviations the figure is meant to show.
+double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
+    double m = 0.0;
+    for (int i = 1; i <= rozmer; ++i)
+        for (int j = 1; j <= rozmer; ++j) {
+            const TKOMPLEX x = X(i, j), y = Y(i, j);
+            m = std::max(m, std::hypot(x.re - y.re, x.im - y.im));
+        }
+    return m;
+}
+
+// Figures of the circuit in the store of f against vstup.
+TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps) {
+    TSuhrn s;
+    s.pocetbran = f.pocetb1;
+    s.hlbka = hlbkaobvodu(f.brany, f.pocetb1, f.pocetq);
+    for (int i = 1; i <= f.pocetb1; ++i) {
+        const TGATE1& g = f.brany[i];
+        ++s.podlak[g.pocetk];
+        if (g.pocetk == 1 && rovnake2(g.U, f.matnot, eps)) ++s.pocetcnot;
+    }
+    s.odchylka = maxodchylka(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1), vstup, f.rozmer);
+    return s;
+}
+
+}  // namespace
+
+int qubitytvaru(long long riadky, long long stlpce) {
+    for (int n = 2; n <= 5; ++n)
+        if (riadky == stlpce && riadky == (1LL << n)) return n;
+    throw ChybaVstupu("tvar " + tvartext(riadky, stlpce) + " nie je matica 2^n x 2^n s 2 <= n <= 5");
+}
+
+TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prvky) {
+    TMatica M;
+    M.pocetq = qubitytvaru(riadky, stlpce);
+    M.rozmer = 1 << M.pocetq;
+    const auto pocet = static_cast<std::size_t>(M.rozmer) * static_cast<std::size_t>(M.rozmer);
+    if (prvky.size() != pocet)
+        throw ChybaVstupu("matica " + tvartext(riadky, stlpce) + " ma " + std::to_string(prvky.size()) +
+                          " prvkov namiesto " + std::to_string(pocet));
+    auto prvok = [&](int i, int j) {
+        const auto k = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(M.rozmer) +
+                       static_cast<std::size_t>(j - 1);
+        if (k >= prvky.size())
+            zlyindex(static_cast<long long>(k), 0, static_cast<long long>(prvky.size()) - 1);
+        return prvky[k];
+    };
+    for (int i = 1; i <= M.rozmer; ++i)
+        for (int j = 1; j <= M.rozmer; ++j) {
+            const std::complex<double> z = prvok(i, j);
+            M.A(i, j) = TKOMPLEX(z.real(), z.imag());
+        }
+    overmaticu(M);
+    return M;
+}
+
+void overmaticu(const TMatica& M) {
+    if (M.pocetq < 2 || M.pocetq > 5 || M.rozmer != (1 << M.pocetq))
+        throw ChybaVstupu("matica s rozmerom " + std::to_string(M.rozmer) + " a " + std::to_string(M.pocetq) +
+                          " qubitmi nie je matica 2^n x 2^n s 2 <= n <= 5");
+    // Comparisons with a NaN are false, so a NaN would pass every test
+    // within eps: such an entry never reaches the model.
+    for (int i = 1; i <= M.rozmer; ++i)
+        for (int j = 1; j <= M.rozmer; ++j)
+            if (!std::isfinite(M.A(i, j).re) || !std::isfinite(M.A(i, j).im))
+                throw ChybaVstupu("prvok (" + std::to_string(i) + ", " + std::to_string(j) +
+                                  ") nie je konecne cislo");
+}
+
+TMetoda metoda(const std::string& meno) {
+    if (meno == "twolevel") return TMetoda::dvojurovnova;
+    if (meno == "qsd") return TMetoda::qsd;
+    if (meno == "best") return TMetoda::najlepsia;
+    throw ChybaVstupu("metoda '" + meno + "' nie je twolevel, qsd ani best");
+}
+
+THlbka hlbka(const std::string& meno) {
+    if (meno == "element") return THlbka::element;
+    if (meno == "l1") return THlbka::l1;
+    if (meno == "toffoli") return THlbka::toffoli;
+    throw ChybaVstupu("hlbka '" + meno + "' nie je element, l1 ani toffoli");
+}
+
+std::string meno(TMetoda m) {
+    switch (m) {
+        case TMetoda::dvojurovnova:
+            return "twolevel";
+        case TMetoda::qsd:
+            return "qsd";
+        case TMetoda::najlepsia:
+            return "best";
+    }
+    throw ChybaVstupu("neznama metoda");
+}
+
+std::string meno(THlbka h) {
+    switch (h) {
+        case THlbka::element:
+            return "element";
+        case THlbka::l1:
+            return "l1";
+        case THlbka::toffoli:
+            return "toffoli";
+    }
+    throw ChybaVstupu("neznama hlbka");
+}
+
+int polozka(const TVolby& v) {
+    int hlbka = 0;
+    switch (v.hlbka) {
+        case THlbka::element:
+            hlbka = HLBKA_ELEMENT;
+            break;
+        case THlbka::l1:
+            hlbka = HLBKA_L1;
+            break;
+        case THlbka::toffoli:
+            hlbka = HLBKA_TOFFOLI;
+            break;
+        default:
+            throw ChybaVstupu("neznama hlbka");
+    }
+    switch (v.metoda) {
+        case TMetoda::dvojurovnova:
+            return hlbka;
+        case TMetoda::qsd:
+        case TMetoda::najlepsia:
+            if (v.hlbka != THlbka::element)
+                throw ChybaVstupu("metoda " + meno(v.metoda) +
+                                  " vedie len po elementarne brany (hlbka element), nie " + meno(v.hlbka));
+            return v.metoda == TMetoda::qsd ? METODA_QSD : METODA_NAJLEPSIA;
+    }
+    throw ChybaVstupu("neznama metoda");
+}
+
+TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie) {
+    const int k = polozka(volby);
+    overmaticu(U);
+    Zaznamnik z(sledovanie);
+    const auto f = novymodel(z);
+    nastavqubity(*f, U.pocetq);
+    f->A = U.A;
+    f->ComboBox1 = k;
+    f->roboptim = volby.optimalizuj;
+    f->Kontrolptimkrok1 = volby.kontrolakrokov;
+    const bool prebehla = f->prikaz([&] { f->Button3Click(); });
+
+    TVysledok v;
+    v.pocetq = f->pocetq;
+    v.rozmer = f->rozmer;
+    v.volby = volby;
+    v.vstup = U.A;
+    v.dokoncena = prebehla && f->beh.dokoncena;
+    v.kontrolyok = prebehla && f->beh.kontrolyok;
+    v.neunitarna = !f->beh.dokoncena && std::find(z.logy.begin(), z.logy.end(), NEUNITARNA) != z.logy.end();
+    v.eps = f->eps;
+    v.A = f->A;
+    v.brany.assign(f->brany.data() + 1, f->brany.data() + 1 + f->pocetb1);
+    v.tpq.assign(f->tpq.data(), f->tpq.data() + f->pocettpq);
+    v.fazy.assign(f->fazy.data(), f->fazy.data() + f->rozmer);
+    if (v.dokoncena) f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps); });
+    v.logy = std::move(z.logy);
+    v.boxy = std::move(z.boxy);
+    v.chyby = std::move(z.chyby);
+    return v;
+}
+
+std::vector<std::string> suhrnriadky(const TVysledok& v) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, v.brany, v.pocetq);
+    f->eps = v.eps;
+    return qlc::suhrn(*f, v.vstup);
+}
+
+TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, brany, pocetq);
+    return suhrnmodelu(*f, vstup, eps);
+}
+
+TMatica maticasiete(const std::vector<TGATE1>& brany, int pocetq) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, brany, pocetq);
+    return {f->pocetq, f->rozmer, f->kompozicia(f->brany, f->pocetb1, 1, f->pocetb1)};
+}
+
+std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, brany, pocetq);
+    return qasmtext(*f, verzia);
+}
+
+void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia) {
+    Zaznamnik z;
+    const auto f = novymodel(z);
+    nastavbrany(*f, brany, pocetq);
+    const std::lock_guard<std::mutex> zamok(zapisovyzamok());
+    qlc::zapisqasm(*f, verzia, meno);
+}
+
+}  // namespace qlc::api

@@ -1,0 +1,90 @@
+#pragma once
+// The platform of the library calls: the model's log lines, message boxes
+// and errors are kept for the result and passed on to the caller's
+// TSledovanie as they come; every box is answered OK, no dialog is ever
+// shown, and the canvas draws nothing unless a picture is asked for.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "api/qlc.h"
+#include "core/platforma.h"
+
+namespace qlc {
+class TForm1;
+}
+
+namespace qlc::api {
+
+// A canvas that ignores every primitive.
+class NemePlatno : public Platno {
+  public:
+    void pero(TFarba, int) override {}
+    void stetec(TFarba) override {}
+    void pismo(int, TFarba) override {}
+    void vypln(int, int, int, int) override {}
+    void ciara(int, int, int, int) override {}
+    void elipsa(int, int, int, int) override {}
+    void obdlznik(int, int, int, int) override {}
+    void text(int, int, const std::string&) override {}
+};
+
+class Zaznamnik : public Platforma {
+  public:
+    explicit Zaznamnik(const TSledovanie& sledovanie = {}) : sledovanie_(sledovanie) {}
+
+    // While false (the window's creation) log lines are neither kept nor
+    // passed on.
+    bool zapisuj = false;
+    // The model whose progress bar is reported; set once it exists.
+    const TForm1* model = nullptr;
+    // Canvas the drawing goes to; one that draws nothing by default.
+    Platno* kresba = nullptr;
+    // Seed of the random generator; the clock when not given.
+    std::optional<std::uint32_t> seed;
+
+    std::vector<std::string> logy, boxy, chyby;
+
+    void memo(const std::string& riadok) override;
+    void infobox(const std::string& text) override;
+    void chybabox(const std::string& text) override;
+    bool okcancelbox(const std::string& text) override;
+    void zmena(Ovladac o) override;
+    Platno& platno() override { return kresba ? *kresba : neme_; }
+    std::optional<std::string> otvordialog(const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> ulozdialog(const std::string&, const std::string&,
+                                          const std::string&) override {
+        return {};
+    }
+    bool form5() override { return false; }
+    std::uint32_t semienko() override;
+
+  private:
+    TSledovanie sledovanie_;
+    NemePlatno neme_;
+};
+
+// A model on the platform z, as the window is after its creation, with
+// the log of the creation left out; z.model is set to it.
+std::unique_ptr<TForm1> novymodel(Zaznamnik& z);
+
+// Sets the model to pocetq qubits as the window is after the qubit field
+// changed (the circuit discarded), without making a random matrix.
+void nastavqubity(TForm1& f, int pocetq);
+
+// Puts the circuit brany into the store of f on pocetq qubits; ChybaVstupu
+// for pocetq outside 2..5, more than 400,000 gates or a malformed gate.
+void nastavbrany(TForm1& f, const std::vector<TGATE1>& brany, int pocetq);
+
+// M has 2 to 5 qubits, rozmer = 2^pocetq and finite entries; ChybaVstupu
+// with the message of matica otherwise.
+void overmaticu(const TMatica& M);
+
+// Held while a file is written: the writers of the core are not made for
+// calls from several threads at once.
+std::mutex& zapisovyzamok();
+
+}  // namespace qlc::api

@@ -1,0 +1,339 @@
+// The library call of the decomposition against qlc on the same matrix
+// (log, summary, saved file, OpenQASM, picture: byte for byte), its options
+// and refusals, the methods of the synthesis, and concurrent runs.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <complex>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "api/qlc.h"
+#include "app/qlc/qlc.h"
+#include "view/svgplatno.h"
+
+namespace {
+
+using namespace qlc;
+using C = std::complex<double>;
+namespace fs = std::filesystem;
+
+struct Beh {
+    int kod;
+    std::string out, err;
+};
+
+Beh spusti(std::vector<std::string> a) {
+    a.insert(a.begin(), "qlc");
+    std::vector<char*> argv;
+    for (auto& s : a) argv.push_back(s.data());
+    std::ostringstream out, err;
+    const int kod = cli::hlavny(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {kod, out.str(), err.str()};
+}
+
+std::string obsah(const std::string& meno) {
+    std::ifstream in(meno, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class Api : public ::testing::Test {
+  public:
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("qlc_api_test_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string cesta(const std::string& meno) { return (dir / meno).string(); }
+};
+
+// Haar-distributed unitary of 2^n: Gram-Schmidt on a complex Gaussian matrix.
+api::TMatica haar(int n, unsigned seed) {
+    const int d = 1 << n;
+    std::mt19937_64 g(seed);
+    std::normal_distribution<double> nd;
+    std::vector<C> m(static_cast<std::size_t>(d * d));
+    auto at = [&](int r, int c) -> C& { return m.at(static_cast<std::size_t>(r * d + c)); };
+    for (auto& x : m) x = C(nd(g), nd(g));
+    for (int c = 0; c < d; ++c) {
+        for (int k = 0; k < c; ++k) {
+            C dot = 0;
+            for (int r = 0; r < d; ++r) dot += std::conj(at(r, k)) * at(r, c);
+            for (int r = 0; r < d; ++r) at(r, c) -= dot * at(r, k);
+        }
+        double nn = 0;
+        for (int r = 0; r < d; ++r) nn += std::norm(at(r, c));
+        for (int r = 0; r < d; ++r) at(r, c) /= std::sqrt(nn);
+    }
+    return api::matica(d, d, m);
+}
+
+api::TVolby volby(api::TMetoda m, api::THlbka h, bool optimalizuj = true) {
+    api::TVolby v;
+    v.metoda = m;
+    v.hlbka = h;
+    v.optimalizuj = optimalizuj;
+    return v;
+}
+
+// Two significant digits in scientific notation, as the summary writes them.
+std::string vedecky(double x) {
+    char b[40];
+    const auto r = std::to_chars(b, b + sizeof b, x, std::chars_format::scientific, 1);
+    return std::string(b, r.ptr);
+}
+
+// The number after "pred" in the summary line that starts with it.
+int cisloza(const std::vector<std::string>& riadky, const std::string& pred) {
+    for (const auto& r : riadky)
+        if (r.rfind(pred, 0) == 0) return std::stoi(r.substr(pred.size()));
+    ADD_FAILURE() << "no line " << pred;
+    return -1;
+}
+
+// qlc decompose on the saved matrix file and the library call on the matrix
+// read from it: the same log lines in the same order, the same summary, the
+// same saved file with its report, the same OpenQASM 3 program, and
+// figures that agree with the summary.
+TEST_F(Api, RovnakoAkoQlcDecompose) {
+    struct Pripad {
+        int n;
+        api::THlbka h;
+        bool optimalizuj;
+    };
+    const std::vector<Pripad> pripady = {
+        {2, api::THlbka::element, true},  {2, api::THlbka::l1, true},       {2, api::THlbka::toffoli, true},
+        {3, api::THlbka::element, true},  {3, api::THlbka::element, false}, {3, api::THlbka::l1, false},
+        {3, api::THlbka::toffoli, false}, {4, api::THlbka::element, true},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(std::to_string(p.n) + " " + api::meno(p.h) + (p.optimalizuj ? "" : " --no-optimise"));
+        const std::string vstup = cesta("vstup.mat"), cli = cesta("cli.mat"), qasm = cesta("cli.qasm");
+        api::zapis(vstup, api::nahodna(p.n, 40u + static_cast<unsigned>(p.n)));
+        std::vector<std::string> a = {"decompose", "--depth", api::meno(p.h), "--summary",
+                                      "-o",        cli,       "--qasm",       qasm};
+        if (!p.optimalizuj) a.push_back("--no-optimise");
+        a.push_back(vstup);
+        const Beh b = spusti(a);
+        ASSERT_EQ(b.kod, 0) << b.err;
+
+        std::vector<std::string> zive;
+        api::TSledovanie s;
+        s.log = [&](const std::string& r) { zive.push_back(r); };
+        const api::TVysledok v =
+            api::rozloz(api::citaj(vstup), volby(api::TMetoda::dvojurovnova, p.h, p.optimalizuj), s);
+        ASSERT_TRUE(v.ok());
+        EXPECT_EQ(zive, v.logy);
+        const std::vector<std::string> suhrn = api::suhrnriadky(v);
+        api::zapis(cesta("api.mat"), {v.pocetq, v.rozmer, v.A}, &v, s);
+        // the log of the run, the summary, then the writer's line
+        EXPECT_EQ(zive.back(), "Matica bola zapisana do suboru.");
+        std::vector<std::string> ocakavane = v.logy;
+        ocakavane.insert(ocakavane.end(), suhrn.begin(), suhrn.end());
+        ocakavane.push_back("Matica bola zapisana do suboru.");
+        std::vector<std::string> vypis;
+        std::istringstream t(b.out);
+        for (std::string r; std::getline(t, r);) vypis.push_back(r);
+        ASSERT_EQ(vypis.size(), ocakavane.size());
+        for (std::size_t i = 0; i < vypis.size(); ++i) {
+            // qlc compares a circuit of multi-controlled gates with the
+            // rebuilt matrix, not with the input
+            if (p.h == api::THlbka::toffoli && vypis[i].rfind("Max. odchylka: ", 0) == 0) continue;
+            EXPECT_EQ(vypis[i], ocakavane[i]);
+        }
+        EXPECT_EQ(suhrn.back(), "Max. odchylka: " + vedecky(v.suhrn.odchylka));
+        EXPECT_EQ(obsah(cesta("api.mat")), obsah(cli));
+        EXPECT_EQ(api::qasm(v.brany, v.pocetq, 3), obsah(qasm));
+        api::zapisqasm(cesta("api.qasm"), v.brany, v.pocetq, 3);
+        EXPECT_EQ(obsah(cesta("api.qasm")), obsah(qasm));
+        EXPECT_TRUE(v.boxy.empty());
+
+        EXPECT_EQ(v.suhrn.pocetbran, cisloza(suhrn, "Brany: "));
+        EXPECT_EQ(v.suhrn.pocetcnot, cisloza(suhrn, "CNOT: "));
+        EXPECT_EQ(v.suhrn.hlbka, cisloza(suhrn, "Hlbka: "));
+        std::string l = "Brany podla poctu kontrol:";
+        for (int k = 0; k < p.n; ++k) l += " L" + std::to_string(k) + "=" + std::to_string(v.suhrn.podlak[k]);
+        EXPECT_NE(std::find(suhrn.begin(), suhrn.end(), l), suhrn.end()) << l;
+        EXPECT_LE(v.suhrn.odchylka, v.eps);
+    }
+}
+
+// qlc draw and the library's drawing of the same run give the same SVG.
+TEST_F(Api, ObrazokAkoQlcDraw) {
+    const std::string vstup = cesta("vstup.mat"), cli = cesta("cli.svg");
+    api::zapis(vstup, api::nahodna(3, 5));
+    const Beh b = spusti({"draw", "--depth", "l1", "--zoom", "0.8", "--from", "7", vstup, cli});
+    ASSERT_EQ(b.kod, 0) << b.err;
+    const api::TVysledok v =
+        api::rozloz(api::citaj(vstup), volby(api::TMetoda::dvojurovnova, api::THlbka::l1));
+    EXPECT_EQ(api::svg(v, {0.8, 7}), obsah(cli));
+    api::ulozobrazok(v, cesta("api.svg"), {0.8, 7});
+    EXPECT_EQ(obsah(cesta("api.svg")), obsah(cli));
+    // a different view is a different picture
+    EXPECT_NE(api::svg(v, {0.8, 1}), obsah(cli));
+
+    EXPECT_THROW(api::svg(v, {2.5, 1}), api::ChybaVstupu);
+    EXPECT_THROW(api::svg(v, {1.0, 0}), api::ChybaVstupu);
+    EXPECT_THROW(api::ulozobrazok(v, cesta("x.gif")), api::ChybaVstupu);
+}
+
+// PNG goes through the registered painter, with the window's drawing; no
+// painter, no PNG.
+TEST_F(Api, PngLenSKreslicom) {
+    const api::TVysledok v = api::rozloz(api::nahodna(2, 1), {});
+    api::nastavpng({});
+    EXPECT_FALSE(api::mapng());
+    EXPECT_THROW(api::ulozobrazok(v, cesta("a.png")), ChybaBehu);
+
+    std::string meno, kresba;
+    api::nastavpng([&](const std::function<void(Platno&)>& kresli, const std::string& m) {
+        SvgPlatno p;
+        kresli(p);
+        kresba = p.svg();
+        meno = m;
+    });
+    EXPECT_TRUE(api::mapng());
+    api::ulozobrazok(v, cesta("a.png"), {1.5, 2});
+    EXPECT_EQ(meno, cesta("a.png"));
+    EXPECT_EQ(kresba, api::svg(v, {1.5, 2}));
+    api::nastavpng({});
+}
+
+// A run that does not end draws nothing.
+TEST_F(Api, NeunitarnaMaticaSaOdmietne) {
+    std::vector<C> m(16);
+    for (int i = 0; i < 4; ++i) m.at(static_cast<std::size_t>(i * 5)) = 1.0;
+    m.at(1) = 0.5;
+    const api::TVysledok v = api::rozloz(api::matica(4, 4, m), {});
+    EXPECT_TRUE(v.neunitarna);
+    EXPECT_FALSE(v.dokoncena);
+    EXPECT_FALSE(v.ok());
+    EXPECT_TRUE(v.brany.empty());
+    // the driver's own line, which the flag is read from
+    EXPECT_EQ(v.logy, (std::vector<std::string>{"Zacala sa dekompozicia.", api::NEUNITARNA}));
+    EXPECT_THROW(api::svg(v), ChybaBehu);
+    // what qlc says of the same matrix
+    api::zapis(cesta("zla.mat"), api::matica(4, 4, m));
+    const Beh b = spusti({"decompose", cesta("zla.mat")});
+    EXPECT_EQ(b.kod, 1);
+    EXPECT_EQ(b.out, v.logy.at(0) + "\n" + v.logy.at(1) + "\n");
+
+    // a unitary matrix is not refused
+    const api::TVysledok u = api::rozloz(api::nahodna(2, 3), {});
+    EXPECT_FALSE(u.neunitarna);
+    EXPECT_TRUE(u.ok());
+}
+
+// The progress bar as the caller sees it: it is shown, moves and is hidden
+// when the run ends; every box goes to the caller too.
+TEST_F(Api, Sledovanie) {
+    std::vector<std::tuple<int, int, bool>> priebeh;
+    std::vector<std::string> boxy;
+    api::TSledovanie s;
+    s.priebeh = [&](int p, int m, bool vid) { priebeh.emplace_back(p, m, vid); };
+    s.box = [&](const std::string& t) { boxy.push_back(t); };
+    const api::TVysledok v = api::rozloz(api::nahodna(3, 8), {}, s);
+    ASSERT_TRUE(v.ok());
+    ASSERT_FALSE(priebeh.empty());
+    EXPECT_TRUE(std::get<2>(priebeh.front()));
+    EXPECT_FALSE(std::get<2>(priebeh.back()));
+    // the reduction's bar: one step per dimension down to 2
+    EXPECT_NE(std::find(priebeh.begin(), priebeh.end(), std::tuple<int, int, bool>{7, 8, true}),
+              priebeh.end());
+    EXPECT_EQ(boxy, v.boxy);
+}
+
+// Options: the names, the drop-down items they choose, and the
+// combinations that are refused.
+TEST_F(Api, Volby) {
+    using api::THlbka;
+    using api::TMetoda;
+    EXPECT_EQ(api::polozka(volby(TMetoda::dvojurovnova, THlbka::element)), 0);
+    EXPECT_EQ(api::polozka(volby(TMetoda::dvojurovnova, THlbka::l1)), 1);
+    EXPECT_EQ(api::polozka(volby(TMetoda::dvojurovnova, THlbka::toffoli)), 2);
+    EXPECT_EQ(api::polozka(volby(TMetoda::qsd, THlbka::element)), 3);
+    EXPECT_EQ(api::polozka(volby(TMetoda::najlepsia, THlbka::element)), 4);
+    for (TMetoda m : {TMetoda::qsd, TMetoda::najlepsia})
+        for (THlbka h : {THlbka::l1, THlbka::toffoli}) {
+            EXPECT_THROW(api::polozka(volby(m, h)), api::ChybaVstupu);
+            EXPECT_THROW(api::rozloz(api::nahodna(2, 1), volby(m, h)), api::ChybaVstupu);
+        }
+    for (const char* m : {"twolevel", "qsd", "best"}) EXPECT_EQ(api::meno(api::metoda(m)), m);
+    for (const char* h : {"element", "l1", "toffoli"}) EXPECT_EQ(api::meno(api::hlbka(h)), h);
+    EXPECT_THROW(api::metoda("QSD"), api::ChybaVstupu);
+    EXPECT_THROW(api::hlbka(""), api::ChybaVstupu);
+
+    // --check-steps checks every step and changes nothing of the circuit
+    api::TVolby k;
+    k.kontrolakrokov = true;
+    const api::TMatica U = api::nahodna(2, 11);
+    const api::TVysledok a = api::rozloz(U, k), b = api::rozloz(U, {});
+    ASSERT_TRUE(a.ok());
+    ASSERT_EQ(a.brany.size(), b.brany.size());
+    EXPECT_EQ(api::qasm(a.brany, 2, 3), api::qasm(b.brany, 2, 3));
+}
+
+// A run that went to its end, whose circuit rebuilds U within the run's
+// own tolerance.
+void overbeh(const api::TMatica& U, const api::TVysledok& r) {
+    ASSERT_TRUE(r.ok());
+    const api::TMatica M = api::maticasiete(r.brany, U.pocetq);
+    EXPECT_TRUE(rovnake(M.A, U.A, r.rozmer, r.eps));
+    EXPECT_LE(r.suhrn.odchylka, r.eps);
+    EXPECT_EQ(r.suhrn.pocetbran, static_cast<int>(r.brany.size()));
+}
+
+// The minimal-CNOT synthesis gives one-qubit gates and CNOTs only, within
+// the published CNOT counts for generic unitaries; "best" is no longer than
+// either circuit, and on a generic matrix it is the synthesis's.
+TEST_F(Api, SyntezaANajlepsia) {
+    const int bar[6] = {0, 0, 3, 19, 95, 423};
+    for (int n = 2; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        const api::TMatica U = haar(n, 200u + static_cast<unsigned>(n));
+        const api::TVysledok qsd = api::rozloz(U, volby(api::TMetoda::qsd, api::THlbka::element));
+        const api::TVysledok naj = api::rozloz(U, volby(api::TMetoda::najlepsia, api::THlbka::element));
+        for (const api::TVysledok* r : {&qsd, &naj}) {
+            overbeh(U, *r);
+            int inych = 0;  // gates other than one-qubit gates and CNOTs
+            for (const TGATE1& g : r->brany)
+                inych +=
+                    g.pocetk > 1 || (g.pocetk == 1 && !rovnake2(g.U, TMATICA2(0.0, 1.0, 1.0, 0.0), r->eps));
+            EXPECT_EQ(inych, 0);
+        }
+        EXPECT_LE(qsd.suhrn.pocetcnot, bar[n]);
+        if (n <= 4) {
+            const api::TVysledok dvoj = api::rozloz(U, {});
+            EXPECT_LT(qsd.suhrn.pocetcnot, dvoj.suhrn.pocetcnot);
+        }
+        EXPECT_EQ(naj.suhrn.pocetcnot, qsd.suhrn.pocetcnot);
+        EXPECT_EQ(naj.brany.size(), qsd.brany.size());
+    }
+}
+
+// Runs in several threads at once give what they give one after another.
+TEST_F(Api, SubezneBehy) {
+    const api::TMatica U = api::nahodna(3, 77);
+    const api::TVysledok sam = api::rozloz(U, {});
+    std::vector<api::TVysledok> v(2);
+    std::vector<std::thread> t;
+    for (std::size_t i = 0; i < v.size(); ++i) t.emplace_back([&, i] { v[i] = api::rozloz(U, {}); });
+    for (auto& x : t) x.join();
+    for (const auto& r : v) {
+        EXPECT_EQ(r.logy, sam.logy);
+        EXPECT_EQ(api::qasm(r.brany, 3, 3), api::qasm(sam.brany, 3, 3));
+    }
+}
+
+}  // namespace
