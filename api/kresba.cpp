@@ -6,6 +6,7 @@
 #include "api/qlc.h"
 #include "api/zaznamnik.h"
 #include "app/form1.h"
+#include "app/zapis.h"
 #include "view/svgplatno.h"
 
 namespace qlc::api {
@@ -70,7 +71,9 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
     const std::lock_guard<std::mutex> z(pngzamok());
     const TPngKreslic& k = pngkreslic();
     if (!k) throw ChybaBehu("tato kniznica nema kreslenie PNG (zostavena bez Qt 6); zapis .svg");
-    k([&](Platno& p) { kresli(v, p, pohlad); }, meno);
+    const std::string png = k([&](Platno& p) { kresli(v, p, pohlad); });
+    const std::lock_guard<std::mutex> zz(zapisovyzamok());
+    zapissubor(meno, png);
 }
 
 void nastavpng(TPngKreslic kreslic) {

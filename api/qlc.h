@@ -231,7 +231,8 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
 // A painter of PNG pictures: runs kresli on a raster canvas of the window's
 // size and saves the picture to the file. The desktop toolkit's build
 // registers one; without it there is no PNG.
-using TPngKreslic = std::function<void(const std::function<void(Platno&)>& kresli, const std::string& meno)>;
+// The painter returns the PNG file's bytes; the call writes them safely.
+using TPngKreslic = std::function<std::string(const std::function<void(Platno&)>& kresli)>;
 void nastavpng(TPngKreslic kreslic);
 bool mapng();
 

@@ -196,17 +196,19 @@ TEST_F(Api, PngLenSKreslicom) {
     EXPECT_FALSE(api::mapng());
     EXPECT_THROW(api::ulozobrazok(v, cesta("a.png")), ChybaBehu);
 
-    std::string meno, kresba;
-    api::nastavpng([&](const std::function<void(Platno&)>& kresli, const std::string& m) {
+    std::string kresba;
+    api::nastavpng([&](const std::function<void(Platno&)>& kresli) {
         SvgPlatno p;
         kresli(p);
         kresba = p.svg();
-        meno = m;
+        return std::string("PNG:") + kresba;
     });
     EXPECT_TRUE(api::mapng());
     api::ulozobrazok(v, cesta("a.png"), {1.5, 2});
-    EXPECT_EQ(meno, cesta("a.png"));
     EXPECT_EQ(kresba, api::svg(v, {1.5, 2}));
+    std::ifstream s(cesta("a.png"), std::ios::binary);
+    const std::string zapisane((std::istreambuf_iterator<char>(s)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(zapisane, "PNG:" + kresba);
     api::nastavpng({});
 }
 
