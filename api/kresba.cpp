@@ -36,9 +36,9 @@ void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad) {
     if (!v.dokoncena) throw ChybaBehu("dekompozicia neprebehla do konca, siet sa nekresli");
     if (!(pohlad.zoom >= ZOOM_MIN && pohlad.zoom <= ZOOM_MAX))
         throw ChybaVstupu("zoom " + std::to_string(pohlad.zoom) + " je mimo 0.45..2.00");
-    if (pohlad.od < 1 || pohlad.od > MAXBRAN)
-        throw ChybaVstupu("prva kreslena brana " + std::to_string(pohlad.od) + " je mimo 1.." +
-                          std::to_string(MAXBRAN));
+    if (pohlad.od && (*pohlad.od < 1 || *pohlad.od > static_cast<int>(v.brany.size())))
+        throw ChybaVstupu("prva kreslena brana " + std::to_string(*pohlad.od) + " je mimo 1.." +
+                          std::to_string(v.brany.size()));
     Zaznamnik z;
     const auto f = novymodel(z);
     nastavbrany(*f, v.brany, v.pocetq);
@@ -46,9 +46,14 @@ void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad) {
     // first-gate slider moved as the user would move them.
     f->eps = v.eps;
     f->zoom = static_cast<int>(pohlad.zoom * 100.0 + 0.5) / 100.0;
-    f->zobrazod = pohlad.od;
     z.kresba = &platno;
-    f->kreslenie(f->brany, f->pocetb1, f->zobrazod);
+    if (pohlad.od) {
+        f->TrackBar1.max = f->pocetb1;
+        f->TrackBar1.position = *pohlad.od;
+        f->TrackBar1Change();
+    } else {
+        f->kreslenie(f->brany, f->pocetb1, f->zobrazod);
+    }
 }
 
 std::string svg(const TVysledok& v, const TPohlad& pohlad) {

@@ -214,7 +214,10 @@ TMatica nahodna(int pocetq, std::optional<std::uint32_t> seed = std::nullopt,
 // slider sets it) and the first gate drawn.
 struct TPohlad {
     double zoom = 1.25;
-    int od = 1;
+    // The first-gate slider moved to gate od: od is drawn first and becomes
+    // the current gate. Without it the drawing starts at gate 1 with no
+    // current gate, as right after the decomposition.
+    std::optional<int> od;
 };
 
 // Draws the circuit of a run that went to its end as the window shows it,

@@ -284,7 +284,7 @@ PYBIND11_MODULE(qlc, m) {
             "gates by controls, depth, and the largest deviation of unitary() from the input.")
         .def(
             "draw",
-            [](const TObvod& o, const py::object& path, double zoom, int start) {
+            [](const TObvod& o, const py::object& path, double zoom, std::optional<int> start) {
                 const std::string meno = cesta(path);
                 try {
                     qlc::api::ulozobrazok(o.v(), meno, {zoom, start});
@@ -292,8 +292,9 @@ PYBIND11_MODULE(qlc, m) {
                     throw ChybaZapisu(e.what());
                 }
             },
-            py::arg("path"), py::arg("zoom") = 1.25, py::arg("start") = 1,
-            "Draws the circuit as the program's window does, from gate start at zoom 0.45..2.00, into path: "
+            py::arg("path"), py::arg("zoom") = 1.25, py::arg("start") = py::none(),
+            "Draws the circuit as the program's window does at zoom 0.45..2.00, into path; with start, the "
+            "first-gate slider moved to that gate: it is drawn first and is the current gate. Writes "
             ".svg, or .png when the module was built with Qt 6 (RuntimeError otherwise).")
         .def("__len__", [](const TObvod& o) { return o.v().brany.size(); })
         .def("__repr__", &TObvod::repr);

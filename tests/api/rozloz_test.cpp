@@ -185,6 +185,7 @@ TEST_F(Api, ObrazokAkoQlcDraw) {
 
     EXPECT_THROW(api::svg(v, {2.5, 1}), api::ChybaVstupu);
     EXPECT_THROW(api::svg(v, {1.0, 0}), api::ChybaVstupu);
+    EXPECT_THROW(api::svg(v, {1.0, static_cast<int>(v.brany.size()) + 1}), api::ChybaVstupu);
     EXPECT_THROW(api::ulozobrazok(v, cesta("x.gif")), api::ChybaVstupu);
 }
 
