@@ -151,10 +151,12 @@ TEST_F(Okno, StartValuesOfTheControls) {
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
     EXPECT_TRUE(w<QPushButton>("Button3")->isEnabled());
     auto* c = w<QComboBox>("ComboBox1");
-    ASSERT_EQ(c->count(), 3);
+    ASSERT_EQ(c->count(), 5);
     EXPECT_EQ(c->itemText(0), QStringLiteral("element. bran"));
     EXPECT_EQ(c->itemText(1), QStringLiteral("L1(U) bran"));
     EXPECT_EQ(c->itemText(2), QStringLiteral("zovseob.Toffoli bran"));
+    EXPECT_EQ(c->itemText(METODA_QSD), QStringLiteral("min. CNOT bran"));
+    EXPECT_EQ(c->itemText(METODA_NAJLEPSIA), QStringLiteral("najkratsia siet"));
     EXPECT_EQ(c->currentIndex(), 0);
     auto* t1 = w<QSlider>("TrackBar1");
     EXPECT_EQ(t1->minimum(), 1);
@@ -416,7 +418,8 @@ TEST_F(Okno, SavedMatrixOpensAgainAndTheQubitFieldFollowsTheFile) {
     ASSERT_EQ(dialogy.size(), 2u);
     EXPECT_EQ(dialogy[1].first, "Otvorit súbor s maticou");
     EXPECT_EQ(dialogy[1].second,
-              QString::fromUtf8("Subory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*)"));
+              QString::fromUtf8("Subory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*);;"
+                                "Súbory NumPy (*.npy)"));
     EXPECT_TRUE(boxy.empty());
     // the model set the field to 2 itself; the window shows it without
     // running the change a second time
@@ -610,7 +613,11 @@ TEST_F(Okno, QlcDrawGivesTheWindowsPicture) {
     const QImage obraz(QString::fromStdString(png));
     ASSERT_FALSE(obraz.isNull());
     EXPECT_GT(test::nebiele(obraz), 0);
-    EXPECT_EQ(obraz.convertToFormat(QImage::Format_RGB32), platno().convertToFormat(QImage::Format_RGB32));
+    // The window's canvas holds the whole drawing frame; the PNG is its
+    // visible part at the window's default size.
+    ASSERT_EQ(obraz.size(), QSize(TQtPlatno::SIRKA, TQtPlatno::VYSKA));
+    EXPECT_EQ(obraz.convertToFormat(QImage::Format_RGB32),
+              platno().copy(0, 0, TQtPlatno::SIRKA, TQtPlatno::VYSKA).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Okno, CircuitSavedAsOpenQasm) {
