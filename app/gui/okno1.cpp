@@ -121,10 +121,28 @@ QFont TOkno1::pismookna() {
     return f;
 }
 
+namespace {
+
+// Qt's Slovak translation names the standard buttons (OK, Zrušiť, Uložiť,
+// ...) in the context of the button box, where Qt 6 asks for them in the
+// context of the platform theme: the one is looked up for the other.
+class TPreklad : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    QString translate(const char* kontext, const char* text, const char* rozlisenie, int n) const override {
+        QString t = QTranslator::translate(kontext, text, rozlisenie, n);
+        if (t.isEmpty() && kontext && qstrcmp(kontext, "QPlatformTheme") == 0)
+            t = QTranslator::translate("QDialogButtonBox", text, rozlisenie, n);
+        return t;
+    }
+};
+
+}  // namespace
+
 void TOkno1::nastavslovencinu() {
     static QPointer<QTranslator> preklad;
     if (preklad || !qApp) return;
-    auto* t = new QTranslator(qApp);
+    auto* t = new TPreklad(qApp);
     if (t->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(t))

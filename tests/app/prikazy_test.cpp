@@ -297,7 +297,7 @@ TEST(Prikazy, ANewCountLeavesNoTraceOfTheDiscardedCircuit) {
         EXPECT_EQ(f.Label8, "0") << krok;
         EXPECT_TRUE(f.Label13.empty()) << krok;
         ASSERT_FALSE(p.kresba.druhu("vypln").empty()) << krok;
-        EXPECT_EQ(p.kresba.druhu("vypln")[0].cisla, (std::vector<int>{10, 10, 1000, 750})) << krok;
+        EXPECT_EQ(p.kresba.druhu("vypln")[0].cisla, (std::vector<int>{0, 0, 1010, 760})) << krok;
         EXPECT_TRUE(p.kresba.druhu("obdlznik").empty()) << krok;
     }
 }

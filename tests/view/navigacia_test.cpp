@@ -144,7 +144,7 @@ TEST_F(Navigacia, VycistenaSietNemaObrazAniBrany) {
     p.vycisti();
     f->pocetb1 = 0;
     f->vycistisiet();
-    EXPECT_EQ(popisy(p.kresba.p), (V{"stetec 255 255 255", "vypln 10 10 1000 750"}));
+    EXPECT_EQ(popisy(p.kresba.p), (V{"stetec 255 255 255", "vypln 0 0 1010 760"}));
     for (const std::string* l : {&f->Label12, &f->Label13, &f->Label14, &f->Label15}) EXPECT_TRUE(l->empty());
     EXPECT_EQ(f->aktualna, 0);
     EXPECT_EQ(f->zobrazod, 1);
