@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/gui/okno1.h"
 #include "app/gui/qtplatforma.h"
 #include "app/gui/texty.h"
 
@@ -48,7 +49,7 @@ QLineEdit* TOkno5::pole(const char* meno, int x, int y, int w) {
 TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(q(texty::FORM5));
-    if (rodic) setFont(rodic->font());
+    setFont(TOkno1::pismookna());
     QLabel* l1 = popis(this, "Label1", texty::FORM5_LABEL1, 88, 8);
     Edit1 = pole("Edit1", 112, 8, 17);
     QLabel* l2 = popis(this, "Label2", texty::FORM5_LABEL2, 16, 32);
@@ -159,7 +160,7 @@ QPixmap TOkno3::nakresliobrazok() {
 TOkno3::TOkno3(QWidget* rodic) : QDialog(rodic), obrazok_(nakresliobrazok()) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(q(texty::FORM3));
-    if (rodic) setFont(rodic->font());
+    setFont(TOkno1::pismookna());
     setFixedSize(520, 418);
     auto* l = new QLabel(this);
     l->setObjectName(QStringLiteral("Image1"));
@@ -177,7 +178,7 @@ TOkno3::TOkno3(QWidget* rodic) : QDialog(rodic), obrazok_(nakresliobrazok()) {
 TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(q(texty::FORM4));
-    if (rodic) setFont(rodic->font());
+    setFont(TOkno1::pismookna());
     setFixedSize(561, 474);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
