@@ -126,6 +126,7 @@ public:
     int zobrazod = 1;
     int aktualna = 0;
     TRAMEC ramec;
+    bool nakreslene = false;  // the canvas holds a drawing (vycistisiet clears it)
 
     // ---- controls -------------------------------------------------------------
     std::string Edit1 = "2";

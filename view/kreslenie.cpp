@@ -183,6 +183,7 @@ void TForm1::kreslenie(TZoznamBran b, int pocet, int start) {
     pl.stetec(BIELA);
     pl.pero(CIERNA, 1);
     pl.vypln(ramec.left, ramec.top, ramec.right, ramec.bottom);
+    nakreslene = true;
     for (int pas = 1; pas <= B; ++pas)
         for (int q = 1; q <= pocetq; ++q) {
             const int Y = ramec.top + (pas - 1) * H + rnd(40 * q * zoom);

@@ -77,10 +77,14 @@ void TForm1::vycistisiet() {
     aktualna = 0;
     zobrazod = 1;
     // The whole picture, with the margins around the frame: the qubit lines
-    // end on its right edge and a band label may stand below it.
-    Platno& pl = platforma.platno();
-    pl.stetec(BIELA);
-    pl.vypln(0, 0, ramec.right + ramec.left, ramec.bottom + ramec.top);
+    // end on its right edge and a band label may stand below it. A canvas
+    // that was never drawn on is white already.
+    if (nakreslene) {
+        Platno& pl = platforma.platno();
+        pl.stetec(BIELA);
+        pl.vypln(0, 0, ramec.right + ramec.left, ramec.bottom + ramec.top);
+        nakreslene = false;
+    }
     Label3 = "0";
     zmena(Ovladac::Label3);
     Label5 = "0";

@@ -145,6 +145,10 @@ TEST_F(Navigacia, VycistenaSietNemaObrazAniBrany) {
     f->pocetb1 = 0;
     f->vycistisiet();
     EXPECT_EQ(popisy(p.kresba.p), (V{"stetec 255 255 255", "vypln 0 0 1010 760"}));
+    // a canvas cleared already is not painted again
+    p.vycisti();
+    f->vycistisiet();
+    EXPECT_TRUE(p.kresba.p.empty());
     for (const std::string* l : {&f->Label12, &f->Label13, &f->Label14, &f->Label15}) EXPECT_TRUE(l->empty());
     EXPECT_EQ(f->aktualna, 0);
     EXPECT_EQ(f->zobrazod, 1);
