@@ -126,6 +126,7 @@ public:
     int zobrazod = 1;
     int aktualna = 0;
     TRAMEC ramec;
+    bool nakreslene = false;  // the canvas holds a drawing (vycistisiet clears it)
 
     // ---- controls -------------------------------------------------------------
     std::string Edit1 = "2";
@@ -265,6 +266,14 @@ public:
     void nastavTrackBar1(int pozicia);
     void nastavTrackBar2(int pozicia);
     void nastavUpDown1(int pozicia);
+    // Sets the navigation controls to the circuit in the store: the first
+    // gate slider and the up-down range over its gates, "z:" its count, and
+    // the first and current gates kept among them ("Aktualna brana:" shows
+    // the current gate).
+    void nastavnavigaciu();
+    // After the store was emptied: the picture, the current gate's entries
+    // and the navigation controls no longer name any gate.
+    void vycistisiet();
 
     // ---- application shell --------------------------------------------------------------
     void zobrazmaticu(const TMATICA1& M);

@@ -18,7 +18,8 @@ constexpr const char* VELA_QUBITOV = "Pocet Qubitov musi byt mensi ako  ";
 constexpr int MAXQUBITOV = 5;
 
 constexpr const char* OTVOR_TITUL = "Otvorit súbor s maticou";
-constexpr const char* OTVOR_FILTER = "Subory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*";
+constexpr const char* OTVOR_FILTER =
+    "Subory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*|Súbory NumPy|*.npy";
 constexpr const char* ULOZ_TITUL = "Uloženie matice A";
 constexpr const char* ULOZ_MENO = "matica1.mat";
 constexpr const char* ULOZ_FILTER = "Súbory matíc|*.mat|Textové súbory|*.txt|Všetky súbory|*.*";
@@ -82,6 +83,7 @@ void TForm1::Edit1Change() {
     pocetq = t;
     rozmer = 1 << t;
     pocetb1 = 0;  // the circuit belongs to the old count
+    vycistisiet();
     StringGrid1.nastavrozmer(rozmer + 1, rozmer + 1);
     zmena(Ovladac::StringGrid1);
     generuj(A, 100);

@@ -267,9 +267,10 @@ int TForm1::nacitajmaticu(const std::string& meno) {
     try {
         m = citajmaticu(meno);
     } catch (const PrilisVelkaMatica&) {
+        // Only the two log lines: the file is refused, nothing changed.
         log(VELKA1);
         log(VELKA2);
-        throw;
+        return 0;
     }
     // A file of another size changes the qubit field first; its handler
     // generates a random matrix, discards the circuit and resizes the grid.

@@ -103,18 +103,11 @@ void TForm1::dekompozicia() {
         }
     }
 
-    TrackBar1.frequency = pocetb1 / 50;
-    TrackBar1.max = pocetb1;
-    // The controls clamp their position to the new range, as a toolkit does.
-    if (TrackBar1.max >= TrackBar1.min) TrackBar1.position = std::min(TrackBar1.position, TrackBar1.max);
-    zmena(Ovladac::TrackBar1);
-    if (pocetb1 < 5000) {
-        UpDown1.max = pocetb1;
-        UpDown1.position = std::min(UpDown1.position, UpDown1.max);
-        zmena(Ovladac::UpDown1);
-    }
-    Label11 = std::to_string(pocetb1);
-    zmena(Ovladac::Label11);
+    // An empty circuit (the identity, say) leaves no picture of the old one.
+    if (pocetb1 == 0)
+        vycistisiet();
+    else
+        nastavnavigaciu();
     StringGrid1.visible = false;
     zmena(Ovladac::StringGrid1);
     Image1visible = true;

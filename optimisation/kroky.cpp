@@ -30,6 +30,26 @@ void kopiruj(TForm1& f, int& j, int od, int po, bool bezTahanej, bool sVlozenou)
     }
 }
 
+// Draws the display copy of j entries: on the canvas, shown in place of the
+// grid so the step can be seen, from the first gate of the view when the
+// copy has it and from its first gate otherwise (a first gate left over
+// from a longer circuit would draw nothing). "Aktualna brana:" names the
+// highlighted gate.
+void kreslikrok(TForm1& f, int j) {
+    if (f.StringGrid1.visible) {
+        f.StringGrid1.visible = false;
+        f.zmena(Ovladac::StringGrid1);
+    }
+    if (!f.Image1visible) {
+        f.Image1visible = true;
+        f.zmena(Ovladac::Image1);
+    }
+    f.Label8 = std::to_string(f.aktualna);
+    f.zmena(Ovladac::Label8);
+    const int start = f.zobrazod >= 1 && f.zobrazod <= j ? f.zobrazod : 1;
+    f.kreslenie(TZoznamBran(f.kopia.data(), f.kopia.hi), j, start);
+}
+
 }  // namespace
 
 // Left phase: the moving gate tahana stands right of its partner pos and is
@@ -55,7 +75,7 @@ void TForm1::tahvlavo(const std::string& prefix) {
     }
     kopiruj(*this, j, pos + 1, pocetb1, true, true);
 
-    kreslenie(TZoznamBran(kopia.data(), kopia.hi), j, zobrazod);
+    kreslikrok(*this, j);
 
     std::string krok = aktualna != 0 ? prefix + "brany " + std::to_string(npos) : prefix + "identity";
     if (!tahvyradena) krok += " s branou " + std::to_string(nm) + ".";
@@ -85,7 +105,7 @@ void TForm1::tahvpravo(const std::string& prefix) {
     const int npos = j + 1;
     kopiruj(*this, j, pos, pocetb1, false, false);
 
-    kreslenie(TZoznamBran(kopia.data(), kopia.hi), j, zobrazod);
+    kreslikrok(*this, j);
 
     std::string krok =
         aktualna != 0 ? prefix + "brany " + std::to_string(tahvyradena ? npos : nm) : prefix + "identity";

@@ -21,6 +21,8 @@ namespace {
 // gives int(990 / 16.2) - 1 = 60 columns.
 constexpr int MAXSTLPCOV = 500;
 constexpr int MAXQUBITOV = 5;
+// Font height of the qubit numbers at the left of the lines, unscaled.
+constexpr int VYSKAZNACKYQUBITU = 12;
 
 // obsadene[q][c]: column c of the current band is taken on qubit line q.
 using TOBSADENE = Pole<Pole<bool, 1, MAXSTLPCOV>, 1, MAXQUBITOV>;
@@ -128,6 +130,17 @@ void kreslibranu(const TForm1& f, Platno& pl, int x, int y, const TGATE1& g, boo
     }
 }
 
+// The number of every qubit line of the band whose top is y, small and just
+// above the line at its left end, 1 at the top (the most significant bit).
+// The first column's centre lies 36 zoom right of the frame and no glyph
+// reaches more than 18 zoom to its left, so the numbers (at most 12 zoom
+// high, one digit of about 8 zoom) stay clear of every gate.
+void znackyqubitov(Platno& pl, int x, int y, int pocetq, double zoom) {
+    pl.pismo(rnd(VYSKAZNACKYQUBITU * zoom), CIERNA);
+    for (int q = 1; q <= pocetq; ++q)
+        pl.text(x + rnd(2 * zoom), y + rnd((40 * q - VYSKAZNACKYQUBITU - 3) * zoom), std::to_string(q));
+}
+
 // The zoom with two decimals and a point, at least 4 characters wide.
 // to_chars is independent of the C locale, which a desktop toolkit may set
 // to one with a decimal comma.
@@ -170,11 +183,13 @@ void TForm1::kreslenie(TZoznamBran b, int pocet, int start) {
     pl.stetec(BIELA);
     pl.pero(CIERNA, 1);
     pl.vypln(ramec.left, ramec.top, ramec.right, ramec.bottom);
+    nakreslene = true;
     for (int pas = 1; pas <= B; ++pas)
         for (int q = 1; q <= pocetq; ++q) {
             const int Y = ramec.top + (pas - 1) * H + rnd(40 * q * zoom);
             pl.ciara(ramec.left, Y, ramec.right, Y);
         }
+    for (int pas = 1; pas <= B; ++pas) znackyqubitov(pl, ramec.left, ramec.top + (pas - 1) * H, pocetq, zoom);
 
     TOBSADENE obsadene;
     // The number of a band's first gate, below its last qubit line.

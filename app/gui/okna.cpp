@@ -1,6 +1,7 @@
 // The secondary windows and the two custom controls of the main window.
 #include "okna.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -8,9 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
+#include "app/gui/okno1.h"
 #include "app/gui/qtplatforma.h"
 #include "app/gui/texty.h"
 
@@ -44,13 +49,20 @@ QLineEdit* TOkno5::pole(const char* meno, int x, int y, int w) {
 TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(q(texty::FORM5));
-    setFixedSize(205, 217);
-    popis(this, "Label1", texty::FORM5_LABEL1, 88, 8);
+    setFont(TOkno1::pismookna());
+    QLabel* l1 = popis(this, "Label1", texty::FORM5_LABEL1, 88, 8);
     Edit1 = pole("Edit1", 112, 8, 17);
-    popis(this, "Label2", texty::FORM5_LABEL2, 16, 32);
+    QLabel* l2 = popis(this, "Label2", texty::FORM5_LABEL2, 16, 32);
     Edit2 = pole("Edit2", 112, 32, 17);
-    popis(this, "Label3", texty::FORM5_LABEL3, 16, 56);
+    QLabel* l3 = popis(this, "Label3", texty::FORM5_LABEL3, 16, 56);
     Edit3 = pole("Edit3", 112, 56, 73);
+    // The fields of the first three lines stand right of the captions: where
+    // a caption is longer than the room before x = 112, they move right and
+    // the dialog widens with them.
+    const int posun = std::max(0, std::max(l2->geometry().right(), l3->geometry().right()) + 4 - 112);
+    for (QWidget* x : {static_cast<QWidget*>(l1), static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
+                       static_cast<QWidget*>(Edit3)})
+        x->move(x->x() + posun, x->y());
     popis(this, "Label4", texty::FORM5_LABEL4, 16, 80);
     Edit4 = pole("Edit4", 16, 96, 81);
     Edit5 = pole("Edit5", 104, 96, 81);
@@ -63,6 +75,8 @@ TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
     b->setAutoDefault(true);
     b->setDefault(true);
     connect(b, &QPushButton::clicked, this, &QDialog::accept);
+    // wide enough for its fields and for its caption in the title bar
+    setFixedSize(std::max({205 + posun, sirkaprecaption(this)}), 217);
 }
 
 bool TOkno5::ukaz(TForm5& f) {
@@ -146,6 +160,7 @@ QPixmap TOkno3::nakresliobrazok() {
 TOkno3::TOkno3(QWidget* rodic) : QDialog(rodic), obrazok_(nakresliobrazok()) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(q(texty::FORM3));
+    setFont(TOkno1::pismookna());
     setFixedSize(520, 418);
     auto* l = new QLabel(this);
     l->setObjectName(QStringLiteral("Image1"));
@@ -163,6 +178,7 @@ TOkno3::TOkno3(QWidget* rodic) : QDialog(rodic), obrazok_(nakresliobrazok()) {
 TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(q(texty::FORM4));
+    setFont(TOkno1::pismookna());
     setFixedSize(561, 474);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -181,13 +197,47 @@ TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
 
 // ---- Image1 --------------------------------------------------------------------------
 
-TObrazok::TObrazok(QWidget* rodic, TQtPlatno& platno) : QWidget(rodic), platno_(platno) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+namespace {
+
+class TPlocha : public QWidget {
+  public:
+    TPlocha(QWidget* rodic, TQtPlatno& platno) : QWidget(rodic), platno_(platno) {
+        setObjectName(QStringLiteral("plocha"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFixedSize(platno.velkost());
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, platno_.obraz());
+    }
+
+  private:
+    TQtPlatno& platno_;
+};
+
+}  // namespace
+
+TObrazok::TObrazok(QWidget* rodic, TQtPlatno& platno) : QScrollArea(rodic) {
+    setFrameShape(QFrame::NoFrame);
+    setBackgroundRole(QPalette::Base);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWidget(new TPlocha(this, platno));
 }
 
-void TObrazok::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawImage(0, 0, platno_.obraz());
+QRect textovepole(const QComboBox* c) {
+    QStyleOptionComboBox o;
+    o.initFrom(c);
+    o.editable = c->isEditable();
+    o.frame = c->hasFrame();
+    o.subControls = QStyle::SC_All;
+    return c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+}
+
+int sirkaprecaption(const QWidget* okno) {
+    const double titul = okno->fontMetrics().horizontalAdvance(okno->windowTitle());
+    return static_cast<int>(std::ceil(titul * TITULPISMO)) + TITULREZERVA;
 }
 
 // ---- UpDown1 -------------------------------------------------------------------------
@@ -211,6 +261,9 @@ void TQtUpDown::nastav(int min, int max, int pozicia) {
     min_ = min;
     max_ = max;
     pozicia_ = pozicia;
+    // no gates, nothing to move to
+    vlavo->setEnabled(max_ > min_);
+    vpravo->setEnabled(max_ > min_);
 }
 
 void TQtUpDown::krok(int o) {

@@ -4,11 +4,14 @@
 // for: the picture Image1 and the horizontal up-down UpDown1.
 #include <QDialog>
 #include <QPixmap>
+#include <QRect>
+#include <QScrollArea>
 #include <QWidget>
 #include <functional>
 
 #include "app/form1.h"
 
+class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
@@ -55,17 +58,24 @@ class TOkno4 : public QDialog {
     QPlainTextEdit* Memo1;
 };
 
-// Image1: shows the canvas of the model.
-class TObrazok : public QWidget {
+// Image1: shows the canvas of the model in a scroll area, so every band of
+// the drawing frame can be reached, also those below the visible part.
+class TObrazok : public QScrollArea {
   public:
     TObrazok(QWidget* rodic, TQtPlatno& platno);
-
-  protected:
-    void paintEvent(QPaintEvent*) override;
-
-  private:
-    TQtPlatno& platno_;
+    // The widget that paints the canvas, inside the scroll area.
+    QWidget* plocha() const { return widget(); }
 };
+
+// The part of a drop-down list that shows the chosen item's text.
+QRect textovepole(const QComboBox* c);
+
+// Room a window manager takes in the title bar beside the caption (icon and
+// buttons), and how much larger than the window's font its title font may
+// be: a dialog at least this wide shows its whole caption.
+inline constexpr int TITULREZERVA = 110;
+inline constexpr double TITULPISMO = 1.5;
+int sirkaprecaption(const QWidget* okno);
 
 // A horizontal up-down control: two arrow buttons, no text. The left arrow
 // lowers the position, the right one raises it, within min..max.

@@ -6,16 +6,22 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QWindow>
 #include <algorithm>
 
@@ -29,6 +35,15 @@
 namespace qlc::gui {
 
 namespace {
+
+// The window's default size.
+constexpr int SIRKAOKNA = 1020;
+constexpr int VYSKAOKNA = 735;
+// The largest gate number a label of the navigation shows (the store holds
+// 400,000 gates): the controls after such a label leave room for it.
+constexpr const char* NAJDLHSIECISLO = "400000";
+// The default column width of the grid.
+constexpr int STLPECMRIEZKY = 70;
 
 QString q(const char* t) { return QString::fromUtf8(t); }
 QString q(const std::string& t) { return QString::fromUtf8(t); }
@@ -74,15 +89,12 @@ bool vstup(QEvent::Type t) {
 TOkno1::TOkno1() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(q(texty::FORM1));
-    // The window's font is 8 points of a 96 dpi screen: 11 pixels. The
-    // controls' places were laid out for a narrow sans serif; a wide one
-    // would run captions into the neighbouring controls.
-    QFont f = font();
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                   QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans Condensed")});
-    setFont(pismo(f, 11));
+    nastavslovencinu();
+    // The boxes and file dialogs of the program use the window's font too.
+    QApplication::setFont(pismookna());
+    setFont(pismookna());
     move(3, 1);
-    resize(1020, 735);
+    resize(SIRKAOKNA, VYSKAOKNA);
 
     platforma_ = std::make_unique<TQtPlatforma>(*this);
     vytvorovladace();
@@ -97,6 +109,70 @@ TOkno1::TOkno1() {
     obnovvsetko();
     prepojovladace();
     qApp->installEventFilter(this);
+}
+
+QFont TOkno1::pismookna() {
+    // The controls' places were laid out for a narrow sans serif of 8
+    // points; a wide one would run captions into the neighbouring controls.
+    // Liberation Sans has the widths of Arial, the nearest of the fonts
+    // Debian ships; DejaVu Sans Condensed is the narrow fallback.
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                   QStringLiteral("DejaVu Sans Condensed")});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return f;
+}
+
+namespace {
+
+// Qt's Slovak translation names the standard buttons (OK, Zrušiť, Uložiť,
+// ...) in the context of the button box, where Qt 6 asks for them in the
+// context of the platform theme: the one is looked up for the other.
+class TPreklad : public QTranslator {
+  public:
+    using QTranslator::QTranslator;
+    QString translate(const char* kontext, const char* text, const char* rozlisenie, int n) const override {
+        QString t = QTranslator::translate(kontext, text, rozlisenie, n);
+        if (t.isEmpty() && kontext && qstrcmp(kontext, "QPlatformTheme") == 0)
+            t = QTranslator::translate("QDialogButtonBox", text, rozlisenie, n);
+        return t;
+    }
+};
+
+}  // namespace
+
+void TOkno1::nastavslovencinu() {
+    static QPointer<QTranslator> preklad;
+    if (preklad || !qApp) return;
+    auto* t = new TPreklad(qApp);
+    if (t->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(t))
+        preklad = t;
+    else
+        delete t;  // no translation installed: Qt's texts stay English
+}
+
+void TOkno1::zaneprazdnene() {
+    if (!bezi_ || zaneprazdnene_) return;
+    zaneprazdnene_ = true;
+    setWindowTitle(q(texty::FORM1) + q(texty::BEZI));
+}
+
+void TOkno1::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    rozloz();
+}
+
+void TOkno1::rozloz() {
+    if (!Image1) return;
+    const int dx = std::max(0, width() - SIRKAOKNA);
+    const int dy = std::max(0, height() - VYSKAOKNA);
+    Image1->setGeometry(7, 6, TQtPlatno::SIRKA + dx, TQtPlatno::VYSKA + dy);
+    StringGrid1->setGeometry(Image1->geometry());
+    for (const auto& [w, p] : dole_) w->move(p.x(), p.y() + dy);
+    Memo1->resize(284 + dx, Memo1->height());
 }
 
 TOkno1::~TOkno1() {
@@ -122,14 +198,14 @@ void TOkno1::vytvorovladace() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(7, 6, TQtPlatno::SIRKA, TQtPlatno::VYSKA);
     Image1->hide();
-    platforma_->qtplatno().pozmene = [this] { Image1->update(); };
+    platforma_->qtplatno().pozmene = [this] { Image1->plocha()->update(); };
 
     // Created after Image1, so it lies on top of it when both are shown.
     StringGrid1 = new QTableWidget(w);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(7, 6, TQtPlatno::SIRKA, TQtPlatno::VYSKA);
     StringGrid1->setFont(pismo(font(), 15));
-    StringGrid1->horizontalHeader()->setDefaultSectionSize(70);
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(STLPECMRIEZKY);
     StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
     StringGrid1->horizontalHeader()->setFixedHeight(35);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -139,6 +215,9 @@ void TOkno1::vytvorovladace() {
     StringGrid1->verticalHeader()->setFixedWidth(70);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGrid1->setShowGrid(true);
+    // The columns are made wide enough for every entry (obnovmriezku).
+    StringGrid1->setTextElideMode(Qt::ElideNone);
+    StringGrid1->setWordWrap(false);
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
@@ -175,6 +254,14 @@ void TOkno1::vytvorovladace() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (const char* t : texty::COMBOBOX1) ComboBox1->addItem(q(t));
     ComboBox1->setGeometry(212, 608, 109, 21);
+    {
+        // Wide enough for its longest item, up to the zoom slider at x = 343.
+        int najdlhsia = 0;
+        for (int i = 0; i < ComboBox1->count(); ++i)
+            najdlhsia = std::max(najdlhsia, ComboBox1->fontMetrics().horizontalAdvance(ComboBox1->itemText(i)));
+        const int chyba = najdlhsia + 2 - textovepole(ComboBox1).width();
+        if (chyba > 0) ComboBox1->resize(std::min(109 + chyba, 343 - 1 - 212), 21);
+    }
 
     Button1 = new QPushButton(q(texty::BUTTON1), w);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -196,8 +283,10 @@ void TOkno1::vytvorovladace() {
     l2->setFixedWidth(l2->fontMetrics().horizontalAdvance(QStringLiteral("Brány ")));
     l2->adjustSize();
     Label3 = popis("Label3", "", 291, 643);
-    popis("Label4", texty::LABEL4, 318, 630);
-    Label5 = popis("Label5", "", 318, 643);
+    // "do:" and the last gate drawn stand right of the longest first gate.
+    const int xdo = std::max(318, 291 + Label3->fontMetrics().horizontalAdvance(q(NAJDLHSIECISLO)) + 3);
+    popis("Label4", texty::LABEL4, xdo, 630);
+    Label5 = popis("Label5", "", xdo, 643);
     popis("Label10", texty::LABEL10, 276, 659);
     Label11 = popis("Label11", "", 286, 659);
 
@@ -212,7 +301,9 @@ void TOkno1::vytvorovladace() {
     Label8 = popis("Label8", "", 556, 612);
     UpDown1 = new TQtUpDown(w);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1->setGeometry(580, 607, 45, 22);
+    // right of the longest current gate number
+    UpDown1->setGeometry(std::max(580, 556 + Label8->fontMetrics().horizontalAdvance(q(NAJDLHSIECISLO)) + 3), 607,
+                         45, 22);
 
     popis("Label16", texty::LABEL16, 472, 626);
     Label12 = popis("Label12", "", 488, 633);
@@ -233,6 +324,9 @@ void TOkno1::vytvorovladace() {
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    for (QWidget* x : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (x != Image1 && x != StringGrid1) dole_.emplace_back(x, x->pos());
 }
 
 QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text,
@@ -320,10 +414,19 @@ bool TOkno1::vykonaj(const std::function<void()>& f) {
         explicit Straz(bool& x) : b(x) { b = true; }
         ~Straz() { b = false; }
     };
+    struct Kurzor {
+        Kurzor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~Kurzor() { QGuiApplication::restoreOverrideCursor(); }
+    };
     bool ok = false;
     {
+        const Kurzor k;
         Straz s(bezi_);
         ok = model_->prikaz(f);
+    }
+    if (zaneprazdnene_) {
+        zaneprazdnene_ = false;
+        setWindowTitle(q(texty::FORM1));
     }
     if (!model_->prikaz([this] { obnovvsetko(); })) ok = false;
     return ok;
@@ -384,7 +487,15 @@ void TOkno1::pridajriadok(const std::string& riadok) { Memo1->appendPlainText(q(
 
 void TOkno1::obnovslider(QSlider* s, const TTrackBar& t) {
     const QSignalBlocker b(s);
-    s->setRange(t.min, std::max(t.min, t.max));
+    if (t.max < t.min) {
+        // An empty range (no gates): the slider names no gate.
+        s->setRange(0, 0);
+        s->setValue(0);
+        s->setEnabled(false);
+        return;
+    }
+    s->setEnabled(true);
+    s->setRange(t.min, t.max);
     s->setTickInterval(t.frequency);
     s->setValue(t.position);
 }
@@ -415,6 +526,15 @@ void TOkno1::obnovmriezku(bool vzdy) {
             const QString t = q(g.bunka(c, r));
             if (it->text() != t) it->setText(t);
         }
+    // Every column as wide as the widest entry needs, so none is cut or
+    // elided: the text of an item stands between margins of the focus frame.
+    const QFontMetrics fm(StringGrid1->font());
+    const int okraje = 2 * (StringGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid1) + 1);
+    int sirka = STLPECMRIEZKY;
+    for (int r = 0; r <= riadky; ++r)
+        for (int c = 0; c <= stlpce; ++c)
+            if (r > 0 || c > 0) sirka = std::max(sirka, fm.horizontalAdvance(q(g.bunka(c, r))) + okraje + 1);
+    for (int c = 0; c < stlpce; ++c) StringGrid1->setColumnWidth(c, sirka);
     StringGrid1->setVisible(g.visible);
 }
 

@@ -3,10 +3,14 @@
 // their places, the menus, and the commands, each forwarded to the model
 // TForm1. The window holds no program state of its own: after every change
 // of the model it reads the controls' values back from it.
+#include <QFont>
 #include <QMainWindow>
+#include <QPoint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/form1.h"
 
@@ -61,9 +65,20 @@ class TOkno1 : public QMainWindow {
     // Saves the canvas of Image1 as a PNG picture (menu "Uložiť obrázok siete").
     void ulozobrazok();
 
+    // A command has run long enough to let the window repaint: its caption
+    // says that it computes and refuses input, until the command ends.
+    void zaneprazdnene();
+
+    // The font of the window and its dialogs: 8 points ("MS Sans Serif" or
+    // the closest sans serif installed), 11 pixels on a 96 dpi screen.
+    static QFont pismookna();
+    // Qt's own texts (the buttons of the boxes, the file dialogs) in Slovak.
+    static void nastavslovencinu();
+
   protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
   private:
     void vytvorovladace();
@@ -78,6 +93,10 @@ class TOkno1 : public QMainWindow {
     // grid differs from the one shown last, so text typed into the cells
     // stays until the model writes the grid again.
     void obnovmriezku(bool vzdy);
+    // Places the controls for the window's size: at the default size where
+    // they were laid out; a larger window gives its extra room to the
+    // canvas, the grid and the log, and the controls below them move down.
+    void rozloz();
     void Button3Click();
     void Nvod2Click();
     void Nvod1Click();
@@ -88,6 +107,9 @@ class TOkno1 : public QMainWindow {
     bool bezi3_ = false;   // the decomposition runs: Button3 stays disabled
     TStringGrid mriezka_;  // the model's grid as shown last
     bool mriezkaplatna_ = false;
+    bool zaneprazdnene_ = false;  // the caption says the window is busy
+    // the controls below the canvas with their places at the default size
+    std::vector<std::pair<QWidget*, QPoint>> dole_;
 
     // controls of Form1
     TObrazok* Image1 = nullptr;

@@ -12,12 +12,30 @@
 
 #include "app/gui/okna.h"
 #include "app/gui/okno1.h"
+#include "app/gui/texty.h"
 
 namespace qlc::gui {
 
 namespace {
 
 QColor qfarba(TFarba f) { return QColor(f.r, f.g, f.b); }
+
+// While a command runs the window shows the busy cursor; a box or dialog the
+// command opens waits for the user, so it gets the normal cursor meanwhile.
+class TSipka {
+  public:
+    TSipka() : aktivna_(QGuiApplication::overrideCursor() != nullptr) {
+        if (aktivna_) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~TSipka() {
+        if (aktivna_) QGuiApplication::restoreOverrideCursor();
+    }
+    TSipka(const TSipka&) = delete;
+    TSipka& operator=(const TSipka&) = delete;
+
+  private:
+    bool aktivna_;
+};
 
 }  // namespace
 
@@ -43,7 +61,9 @@ QString textboxu(const std::string& text) {
 
 // ---- canvas --------------------------------------------------------------------------
 
-TQtPlatno::TQtPlatno() : obraz_(SIRKA, VYSKA, QImage::Format_RGB32) { obraz_.fill(Qt::white); }
+TQtPlatno::TQtPlatno(int sirka, int vyska) : obraz_(sirka, vyska, QImage::Format_RGB32) {
+    obraz_.fill(Qt::white);
+}
 
 TQtPlatno::~TQtPlatno() {
     if (maliar_.isActive()) maliar_.end();
@@ -183,7 +203,8 @@ void TQtPlatno::text(int x, int y, const std::string& s) {
 
 // ---- platform --------------------------------------------------------------------------
 
-TQtPlatforma::TQtPlatforma(TOkno1& okno) : okno_(okno) {}
+TQtPlatforma::TQtPlatforma(TOkno1& okno)
+    : okno_(okno), platno_(TQtPlatno::PLNASIRKA, TQtPlatno::PLNAVYSKA) {}
 
 void TQtPlatforma::memo(const std::string& riadok) {
     okno_.pridajriadok(riadok);
@@ -195,9 +216,14 @@ bool TQtPlatforma::box(TDruhBoxu druh, const std::string& text) {
     const auto ikona = druh == TDruhBoxu::Chyba ? QMessageBox::Critical : QMessageBox::Information;
     const auto tlacidla =
         druh == TDruhBoxu::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
-    QMessageBox b(ikona, QGuiApplication::applicationDisplayName(), textboxu(text), tlacidla, &okno_);
+    // The boxes carry the window's caption (the buttons are Slovak through
+    // Qt's translation), and are wide enough to show it whole.
+    QMessageBox b(ikona, QString::fromUtf8(texty::FORM1), textboxu(text), tlacidla, &okno_);
+    b.setObjectName(QStringLiteral("box"));
     b.setDefaultButton(QMessageBox::Ok);
     b.setEscapeButton(druh == TDruhBoxu::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    b.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(sirkaprecaption(&b)));
+    const TSipka s;
     return b.exec() == QMessageBox::Ok;
 }
 
@@ -216,9 +242,17 @@ std::optional<std::string> TQtPlatforma::subor(bool ulozit, const std::string& t
                                                const std::string& filter) {
     const QString f = qtfilter(filter);
     if (automatsuborov) return automatsuborov(ulozit, titul, meno, f);
-    const QString vyber =
-        ulozit ? QFileDialog::getSaveFileName(&okno_, QString::fromUtf8(titul), QString::fromUtf8(meno), f)
-               : QFileDialog::getOpenFileName(&okno_, QString::fromUtf8(titul), QString(), f);
+    // Qt's own dialog, not the desktop's: it speaks the language of Qt's
+    // translation whatever desktop the program runs on.
+    QFileDialog d(&okno_, QString::fromUtf8(titul), QString(), f);
+    d.setObjectName(ulozit ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
+    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setAcceptMode(ulozit ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(ulozit ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (ulozit) d.selectFile(QString::fromUtf8(meno));
+    const TSipka s;
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    const QString vyber = d.selectedFiles().front();
     if (vyber.isEmpty()) return std::nullopt;
     // The model opens files by their name in the local encoding.
     return QFile::encodeName(vyber).toStdString();
@@ -233,7 +267,10 @@ std::optional<std::string> TQtPlatforma::ulozdialog(const std::string& titul, co
     return subor(true, titul, meno, filter);
 }
 
-bool TQtPlatforma::form5() { return okno_.form5okno().ukaz(okno_.model().Form5); }
+bool TQtPlatforma::form5() {
+    const TSipka s;
+    return okno_.form5okno().ukaz(okno_.model().Form5);
+}
 
 std::uint32_t TQtPlatforma::semienko() {
     const auto t = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -243,6 +280,7 @@ std::uint32_t TQtPlatforma::semienko() {
 void TQtPlatforma::pumpa() {
     if (!okno_.bezi()) return;
     if (interval > 0 && casovac_.isValid() && casovac_.elapsed() < interval) return;
+    okno_.zaneprazdnene();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     casovac_.start();
 }

@@ -27,7 +27,10 @@ QString qtfilter(const std::string& filter);
 // ("\r", also "\r\n"); Qt breaks them with "\n".
 QString textboxu(const std::string& text);
 
-// The canvas of Image1: a 995 x 594 picture painted with GDI semantics.
+// The canvas of Image1: a picture painted with GDI semantics, 995 x 594 as
+// the visible part of the window's picture control (and `qlc draw`'s PNG),
+// or, in the window, large enough for the whole drawing frame, which its
+// scroll area shows.
 // Rectangles and ellipses cover l..r-1, t..b-1 (the right and bottom edges
 // are outside the figure), are filled with the brush and outlined with the
 // pen; text has a transparent background and its top-left corner at (x, y);
@@ -36,8 +39,13 @@ class TQtPlatno : public Platno {
   public:
     static constexpr int SIRKA = 995;
     static constexpr int VYSKA = 594;
+    // The drawing frame (10, 10)-(1000, 750) with the same margin of 10
+    // pixels right and below as left and above.
+    static constexpr int PLNASIRKA = 1010;
+    static constexpr int PLNAVYSKA = 760;
 
-    TQtPlatno();
+    explicit TQtPlatno(int sirka = SIRKA, int vyska = VYSKA);
+    QSize velkost() const { return obraz_.size(); }
     ~TQtPlatno() override;
     TQtPlatno(const TQtPlatno&) = delete;
     TQtPlatno& operator=(const TQtPlatno&) = delete;
@@ -127,7 +135,8 @@ class TQtPlatforma : public Platforma {
     // Lets the window repaint during a long command: processes the pending
     // events (paint events, the boxes' own events; user input to the main
     // window is refused by the window's event filter meanwhile), at most
-    // once per `interval` milliseconds. Does nothing outside a command.
+    // once per `interval` milliseconds. Does nothing outside a command. The
+    // first time in a command the window's caption says that it is busy.
     void pumpa();
     int interval = 50;
 

@@ -10,8 +10,10 @@ inline constexpr const char* FORM1 = "Dekompozícia unitárnych matíc  do QLS";
 inline constexpr const char* LABEL1 = "Qubitov:";
 inline constexpr const char* BUTTON3 = "Dekompozícia";
 inline constexpr const char* LABEL18 = "do:";
-inline constexpr std::array<const char*, 3> COMBOBOX1 = {"element. bran", "L1(U) bran",
-                                                         "zovseob.Toffoli bran"};
+// Items 0..2 are the depths of the decomposition; 3 and 4 the methods
+// (METODA_QSD, METODA_NAJLEPSIA of the model).
+inline constexpr std::array<const char*, 5> COMBOBOX1 = {"element. bran", "L1(U) bran", "zovseob.Toffoli bran",
+                                                         "min. CNOT bran", "najkratsia siet"};
 inline constexpr const char* BUTTON1 = "A";
 inline constexpr const char* BUTTON5 = "Generuj";
 inline constexpr const char* LABEL2 = "Brány od:";
@@ -20,6 +22,8 @@ inline constexpr const char* LABEL10 = "z:";
 inline constexpr const char* LABEL6 = "ZOOM:";
 inline constexpr const char* LABEL9 = "Aktualna brana:";
 inline constexpr const char* LABEL16 = "U:";
+// Appended to the caption while a command runs and input is refused.
+inline constexpr const char* BEZI = " – prebieha výpočet, vstup je zablokovaný";
 
 // ---- main menu MainMenu1 ----------------------------------------------------------
 inline constexpr const char* SUBOR = "Súbor";
@@ -52,7 +56,7 @@ inline constexpr const char* OK = "OK";
 
 // ---- help window Form4 -------------------------------------------------------------
 inline constexpr const char* FORM4 = "Form4";
-inline constexpr std::array<const char*, 22> NAVOD = {
+inline constexpr std::array<const char*, 34> NAVOD = {
     "Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC",
     "",
     "Ovladacie prvky:",
@@ -76,6 +80,18 @@ inline constexpr std::array<const char*, 22> NAVOD = {
     "Taktiez sa mozu vyskytnut hlasenia upozornujuce na nejaku udalost, ktora nastla pri rozklade.",
     "Prakticky my vsak nie je znama ziadna unitarna matica spravnych rozmerov, ktora po korektnom nacitani ",
     "sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby..",
+    "",
+    "Znacky v obrazku siete:",
+    "-----------------------",
+    " Cisla vlavo na ciarach su cisla qubitov; qubit 1 hore je najvyssi bit cisla stavu.",
+    " Cislo pod pasom je cislo jeho prvej brany.",
+    " U - vseobecna brana",
+    " D - diagonalna brana",
+    " P - diagonalna brana z.I (obe cisla na diagonale rovnake)",
+    " E - diagonalna brana diag(1, z)",
+    " F - diagonalna brana diag(z, 1), aj jednotkova matica",
+    " A - antidiagonalna brana (ina ako NOT)",
+    " Kruh s krizikom je NOT, stvorcek je Z, plne bodky su kontrolujuce qubity; modry ramcek je aktualna brana.",
 };
 
 // ---- gate matrix dialog Form5 ------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 
 #include "tests/gui/pomocne.h"
 
@@ -24,7 +26,19 @@ QLineEdit* pole(QWidget* w, const char* meno) { return w->findChild<QLineEdit*>(
 TEST(Form5, LayoutCaptionAndHint) {
     TOkno5 d(nullptr);
     EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Matica brány Ln(U)"));
-    EXPECT_EQ(d.size(), QSize(205, 217));
+    // The fields of the first three lines stand at x = 112, or further right
+    // by the same amount where a caption needs the room; the dialog widens
+    // with them and for its caption.
+    const int posun = pole(&d, "Edit2")->x() - 112;
+    EXPECT_GE(posun, 0);
+    EXPECT_EQ(pole(&d, "Edit1")->geometry(), QRect(112 + posun, 8, 17, 21));
+    EXPECT_EQ(pole(&d, "Edit2")->geometry(), QRect(112 + posun, 32, 17, 21));
+    EXPECT_EQ(pole(&d, "Edit3")->geometry(), QRect(112 + posun, 56, 73, 21));
+    EXPECT_EQ(pole(&d, "Edit4")->geometry(), QRect(16, 96, 81, 21));
+    EXPECT_EQ(pole(&d, "Edit7")->geometry(), QRect(104, 120, 81, 21));
+    EXPECT_GE(d.width(), 205 + posun);
+    EXPECT_EQ(d.height(), 217);
+    EXPECT_EQ(QFontInfo(d.font()).pixelSize(), 11);
     auto* b = d.findChild<QPushButton*>(QStringLiteral("Button1"));
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->text(), QString::fromUtf8("Ukáz maticu"));
@@ -39,7 +53,7 @@ TEST(Form5, LayoutCaptionAndHint) {
         const char* meno;
         const char* text;
         QPoint miesto;
-    } popisy[] = {{"Label1", "typ:", {88, 8}},
+    } popisy[] = {{"Label1", "typ:", {88 + posun, 8}},
                   {"Label2", "kontrolovaný qubit", {16, 32}},
                   {"Label3", "kontrolujúce qubity", {16, 56}},
                   {"Label4", "Matica U z U(2):", {16, 80}}};
@@ -100,7 +114,8 @@ TEST(Form4, HelpTextLinesExactly) {
     EXPECT_EQ(d.size(), QSize(561, 474));
     EXPECT_EQ(d.Memo1->geometry(), QRect(8, 8, 537, 393));
     const QStringList r = d.Memo1->toPlainText().split(QLatin1Char('\n'));
-    ASSERT_EQ(r.size(), 22);
+    // the described lines, then the legend of the drawing
+    ASSERT_EQ(r.size(), 34);
     EXPECT_EQ(r[0], QStringLiteral("Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC"));
     EXPECT_EQ(r[1], QString());
     EXPECT_EQ(r[3], QStringLiteral("-----------------"));
@@ -114,6 +129,12 @@ TEST(Form4, HelpTextLinesExactly) {
     EXPECT_EQ(r[14], QString());
     EXPECT_EQ(r[17], QStringLiteral("rozkladu."));
     EXPECT_EQ(r[21], QStringLiteral("sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby.."));
+    // every letter of a boxed gate is explained
+    for (const char* p : {" U - ", " D - ", " P - ", " E - ", " F - ", " A - "})
+        EXPECT_EQ(std::count_if(r.begin() + 22, r.end(), [p](const QString& x) { return x.startsWith(QLatin1String(p)); }),
+                  1)
+            << p;
+    EXPECT_TRUE(std::any_of(r.begin() + 22, r.end(), [](const QString& x) { return x.contains(QStringLiteral("qubit 1 hore")); }));
     auto* b = d.findChild<QPushButton*>(QStringLiteral("Button1"));
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->text(), QStringLiteral("OK"));

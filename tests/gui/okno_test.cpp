@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,6 +37,7 @@
 #include "app/gui/okna.h"
 #include "app/gui/okno1.h"
 #include "app/gui/qtplatforma.h"
+#include "app/gui/texty.h"
 #include "tests/gui/pomocne.h"
 
 using namespace qlc;
@@ -151,10 +154,12 @@ TEST_F(Okno, StartValuesOfTheControls) {
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
     EXPECT_TRUE(w<QPushButton>("Button3")->isEnabled());
     auto* c = w<QComboBox>("ComboBox1");
-    ASSERT_EQ(c->count(), 3);
+    ASSERT_EQ(c->count(), 5);
     EXPECT_EQ(c->itemText(0), QStringLiteral("element. bran"));
     EXPECT_EQ(c->itemText(1), QStringLiteral("L1(U) bran"));
     EXPECT_EQ(c->itemText(2), QStringLiteral("zovseob.Toffoli bran"));
+    EXPECT_EQ(c->itemText(METODA_QSD), QStringLiteral("min. CNOT bran"));
+    EXPECT_EQ(c->itemText(METODA_NAJLEPSIA), QStringLiteral("najkratsia siet"));
     EXPECT_EQ(c->currentIndex(), 0);
     auto* t1 = w<QSlider>("TrackBar1");
     EXPECT_EQ(t1->minimum(), 1);
@@ -416,7 +421,8 @@ TEST_F(Okno, SavedMatrixOpensAgainAndTheQubitFieldFollowsTheFile) {
     ASSERT_EQ(dialogy.size(), 2u);
     EXPECT_EQ(dialogy[1].first, "Otvorit súbor s maticou");
     EXPECT_EQ(dialogy[1].second,
-              QString::fromUtf8("Subory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*)"));
+              QString::fromUtf8("Subory matíc (*.mat);;Textové súbory (*.txt);;Všetky súbory (*.*);;"
+                                "Súbory NumPy (*.npy)"));
     EXPECT_TRUE(boxy.empty());
     // the model set the field to 2 itself; the window shows it without
     // running the change a second time
@@ -610,7 +616,11 @@ TEST_F(Okno, QlcDrawGivesTheWindowsPicture) {
     const QImage obraz(QString::fromStdString(png));
     ASSERT_FALSE(obraz.isNull());
     EXPECT_GT(test::nebiele(obraz), 0);
-    EXPECT_EQ(obraz.convertToFormat(QImage::Format_RGB32), platno().convertToFormat(QImage::Format_RGB32));
+    // The window's canvas holds the whole drawing frame; the PNG is its
+    // visible part at the window's default size.
+    ASSERT_EQ(obraz.size(), QSize(TQtPlatno::SIRKA, TQtPlatno::VYSKA));
+    EXPECT_EQ(obraz.convertToFormat(QImage::Format_RGB32),
+              platno().copy(0, 0, TQtPlatno::SIRKA, TQtPlatno::VYSKA).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Okno, CircuitSavedAsOpenQasm) {
@@ -642,6 +652,65 @@ TEST_F(Okno, HelpAndAboutOpenFromTheMenu) {
     akcia("Nvod1")->trigger();
     EXPECT_TRUE(b.hotovo);
     EXPECT_EQ(titul, QStringLiteral("Info o programe"));
+}
+
+// ---- feedback and room --------------------------------------------------------------------
+
+TEST_F(Okno, ACommandShowsTheBusyCursorAndALongOneSaysSoInTheCaption) {
+    const QString titul = QString::fromUtf8(texty::FORM1);
+    bool caka = false, zaneprazdnene = false, sipka = false;
+    QString titulbox;
+    o->platforma().automat = nullptr;
+    PriOtvoreni a([&](QWidget* d) {
+        const QCursor* k = QGuiApplication::overrideCursor();
+        sipka = k && k->shape() == Qt::ArrowCursor;  // the box waits for the user
+        titulbox = d->windowTitle();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    const bool ok = o->vykonaj([&] {
+        const QCursor* k = QGuiApplication::overrideCursor();
+        caka = k && k->shape() == Qt::WaitCursor;
+        EXPECT_EQ(o->windowTitle(), titul);  // nothing said before the window repaints
+        TForm1& m = o->model();
+        m.progresstart(2);
+        m.progreskrok();  // the window repaints: the command is a long one
+        zaneprazdnene = o->windowTitle() == titul + QString::fromUtf8(texty::BEZI);
+        m.info("Ziadas maticu tejto brany.");
+        m.progresskry();
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(a.hotovo);
+    EXPECT_TRUE(caka);
+    EXPECT_TRUE(zaneprazdnene);
+    EXPECT_TRUE(sipka);
+    EXPECT_EQ(titulbox, titul);  // boxes carry the window's caption
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(o->windowTitle(), titul);
+    // a command that ends with an error gives the cursor back as well
+    o->platforma().automat = [](TDruhBoxu, const std::string&) { return true; };
+    EXPECT_FALSE(o->vykonaj([] { throw ChybaBehu("x"); }));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Okno, ALargerWindowGivesItsRoomToTheCanvasTheGridAndTheLog) {
+    const QRect button3 = w<QWidget>("Button3")->geometry();
+    const QRect memo = w<QWidget>("Memo1")->geometry();
+    o->resize(1280, 800);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(o->size(), QSize(1280, 800));
+    EXPECT_EQ(w<QWidget>("Image1")->geometry(), QRect(7, 6, 995 + 260, 594 + 65));
+    EXPECT_EQ(w<QWidget>("StringGrid1")->geometry(), w<QWidget>("Image1")->geometry());
+    EXPECT_EQ(w<QWidget>("Button3")->geometry(), button3.translated(0, 65));
+    EXPECT_EQ(w<QWidget>("Memo1")->geometry(), QRect(memo.x(), memo.y() + 65, memo.width() + 260, memo.height()));
+    QWidget* klient = o->centralWidget();
+    for (QWidget* x : klient->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(klient->rect().contains(x->geometry())) << x->objectName().toStdString();
+    // back at the default size every control is where it was laid out
+    o->resize(1020, 735);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w<QWidget>("Image1")->geometry(), QRect(7, 6, 995, 594));
+    EXPECT_EQ(w<QWidget>("Button3")->geometry(), QRect(80, 608, 109, 22));
+    EXPECT_EQ(w<QWidget>("Memo1")->geometry(), QRect(720, 606, 284, 66));
 }
 
 TEST_F(Okno, KoniecClosesTheWindow) {

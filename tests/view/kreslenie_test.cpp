@@ -33,7 +33,15 @@ std::vector<std::pair<int, int>> strednebox(const ZaznamPlatno& k) {
 V znackypasov(const ZaznamPlatno& k) {
     V s;
     for (const auto& x : k.druhu("text"))
-        if (!x.text.empty() && x.text[0] >= '0' && x.text[0] <= '9') s.push_back(popis(x));
+        if (znackapasu(x) && !x.text.empty() && x.text[0] >= '0' && x.text[0] <= '9') s.push_back(popis(x));
+    return s;
+}
+
+// Qubit numbers of the lines as "text x y 'q'".
+V znackyqubitov(const ZaznamPlatno& k) {
+    V s;
+    for (const auto& x : k.druhu("text"))
+        if (znackaqubitu(x)) s.push_back(popis(x));
     return s;
 }
 
@@ -103,6 +111,45 @@ TEST_F(Kreslenie, PatQubitovPriZoome125MaDvaPasy) {
     EXPECT_EQ(kr.druhu("obdlznik")[21].cisla, (std::vector<int>{40, 395, 70, 425}));
     EXPECT_EQ(znackypasov(kr), (V{"text 10 300 '1'", "text 10 650 '22'"}));
     EXPECT_EQ(f->Label5, "30");
+}
+
+// Every band numbers its qubit lines at their left end, 1 at the top,
+// small and above the line, in black; the gates keep their places.
+TEST_F(Kreslenie, CislaQubitovVlavoKazdehoPasu) {
+    qubity(5);
+    f->zoom = 1.25;
+    pridaj(brana(faza(0.1), 1));
+    f->brany[1].vyradena = true;  // a red gate does not colour the numbers
+    f->kreslenie(f->brany, f->pocetb1, 1);
+    // x = 10 + rnd(2.5); y = band top + rnd((40 q - 15) 1.25)
+    EXPECT_EQ(znackyqubitov(p.kresba),
+              (V{"text 12 41 '1'", "text 12 91 '2'", "text 12 141 '3'", "text 12 191 '4'", "text 12 241 '5'",
+                 "text 12 391 '1'", "text 12 441 '2'", "text 12 491 '3'", "text 12 541 '4'", "text 12 591 '5'"}));
+    const auto& kr = p.kresba.p;
+    for (std::size_t i = 1; i < kr.size(); ++i)
+        if (znackaqubitu(kr[i])) {
+            // the last font set before the number
+            std::size_t j = i;
+            while (j > 0 && kr[j].druh != "pismo") --j;
+            EXPECT_EQ(popis(kr[j]), "pismo 0 0 0 h15");
+        }
+    EXPECT_EQ(strednebox(p.kresba), (std::vector<std::pair<int, int>>{{55, 60}}));
+
+    // At every zoom each band has all its numbers, and a number (no wider
+    // than its height) ends left of the widest glyph of the first column,
+    // the highlight 18 zoom left of the column's centre.
+    for (int poz : {45, 100, 125, 200}) {
+        p.vycisti();
+        f->zoom = poz / 100.0;
+        f->kreslenie(f->brany, f->pocetb1, 1);
+        const int pasy = static_cast<int>(740 / std::nearbyint(7 * 40 * f->zoom));
+        EXPECT_EQ(znackyqubitov(p.kresba).size(), static_cast<std::size_t>(5 * pasy)) << poz;
+        const int vyska = static_cast<int>(std::nearbyint(12 * f->zoom));
+        const int lavyokraj = 10 + static_cast<int>(std::nearbyint(36 * f->zoom)) -
+                              static_cast<int>(std::nearbyint(18 * f->zoom));
+        for (const auto& x : p.kresba.druhu("text"))
+            if (znackaqubitu(x)) EXPECT_LT(x.cisla[0] + vyska, lavyokraj) << poz;
+    }
 }
 
 TEST_F(Kreslenie, PolovicaSaZaokruhlujeKParnemu) {

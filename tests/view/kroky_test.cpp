@@ -194,14 +194,25 @@ TEST_F(Kroky, ZrusenieZastaviDalsieBoxyBehuOptimalizacie) {
     EXPECT_TRUE(p.infoboxy.empty());
 }
 
-TEST_F(Kroky, ZobrazenieOdNeexistujucejBranyStaleUkazeBox) {
+// A first gate of the view beyond the display copy (left over from a longer
+// circuit) does not hide the step: the copy is drawn from its first gate,
+// on the canvas in place of the grid, and "Aktualna brana:" names the
+// highlighted gate.
+TEST_F(Kroky, PrvaBranaMimoKopieKresliKrokOdZaciatkuNaViditelnomPlatne) {
     f->zobrazod = 10;
+    f->StringGrid1.visible = true;
+    f->Image1visible = false;
     tah(6, 3);
     f->tahvlavo("Snaha zlucit ");
-    EXPECT_EQ(p.logy, V{"Ziadas vykreslenie brany s neexistujucim cislom, preto nezobrazujem"});
-    EXPECT_TRUE(p.kresba.p.empty());
+    EXPECT_TRUE(p.logy.empty());
+    EXPECT_FALSE(p.kresba.p.empty());
+    EXPECT_EQ(f->Label3, "1");
     EXPECT_EQ(p.infoboxy.size(), 1u);
     EXPECT_EQ(f->aktualna, 4);
+    EXPECT_EQ(f->Label8, "4");
+    EXPECT_FALSE(f->StringGrid1.visible);
+    EXPECT_TRUE(f->Image1visible);
+    EXPECT_EQ(f->zobrazod, 10);  // the view of the stored circuit keeps its first gate
 }
 
 TEST_F(Kroky, TisicBranSCakajucouSaZmestiDoKopie) {

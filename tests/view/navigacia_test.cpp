@@ -83,21 +83,84 @@ TEST_F(Navigacia, PrvaBranaPosuvacomKresliOdNejAJuZvyrazni) {
     EXPECT_EQ(f->Label3, "7");
 }
 
-TEST_F(Navigacia, UpDownOstavaV16BitovomRozsahu) {
+// The up-down follows the slider over the whole store, past 16 bits, so one
+// click moves the current gate by one and never jumps to a maximum left
+// over from an earlier circuit.
+TEST_F(Navigacia, UpDownNasledujePosuvacCezCeluSiet) {
     // Records beyond the hand-made ones are default gates; any gate will do.
-    f->pocetb1 = 40000;
-    f->TrackBar1.max = 40000;
-    f->UpDown1.max = 4999;
-    EXPECT_NO_THROW(f->nastavTrackBar1(40000));
-    EXPECT_EQ(f->UpDown1.position, 32767);
-    EXPECT_EQ(f->aktualna, 40000);
-    EXPECT_EQ(f->zobrazod, 40000);
-    EXPECT_EQ(f->Label8, "40000");
-    EXPECT_EQ(f->Label3, "40000");
-    f->nastavTrackBar1(32767);
-    EXPECT_EQ(f->UpDown1.position, 32767);
-    f->nastavTrackBar1(32766);
-    EXPECT_EQ(f->UpDown1.position, 32766);
+    f->UpDown1.max = 770;  // from an earlier, shorter circuit
+    f->pocetb1 = 139666;
+    f->nastavnavigaciu();
+    EXPECT_EQ(f->TrackBar1.max, 139666);
+    EXPECT_EQ(f->UpDown1.max, 139666);
+    EXPECT_EQ(f->Label11, "139666");
+    EXPECT_NO_THROW(f->nastavTrackBar1(139666));
+    EXPECT_EQ(f->UpDown1.position, 139666);
+    EXPECT_EQ(f->aktualna, 139666);
+    EXPECT_EQ(f->zobrazod, 139666);
+    EXPECT_EQ(f->Label8, "139666");
+    EXPECT_EQ(f->Label3, "139666");
+    f->nastavUpDown1(139665);
+    EXPECT_EQ(f->aktualna, 139665);
+    EXPECT_EQ(f->Label8, "139665");
+    f->nastavTrackBar1(40000);
+    f->nastavUpDown1(f->UpDown1.position + 1);
+    EXPECT_EQ(f->aktualna, 40001);
+}
+
+// The navigation set for a new circuit keeps only gates that exist: a
+// first or current gate of a longer earlier circuit is dropped, and
+// "Aktualna brana:" and the up-down name the current gate.
+TEST_F(Navigacia, NavigaciaNovejSieteNemenujeNeexistujuceBrany) {
+    obvod(7);
+    f->zobrazod = 30;
+    f->aktualna = 40;
+    f->TrackBar1.position = 30;
+    f->nastavnavigaciu();
+    EXPECT_EQ(f->TrackBar1.max, 7);
+    EXPECT_EQ(f->TrackBar1.position, 7);
+    EXPECT_EQ(f->zobrazod, 7);
+    EXPECT_EQ(f->aktualna, 0);
+    EXPECT_EQ(f->UpDown1.max, 7);
+    EXPECT_EQ(f->UpDown1.position, 0);
+    EXPECT_EQ(f->Label8, "0");
+    EXPECT_EQ(f->Label11, "7");
+    // a current gate within the circuit stays and is named
+    f->aktualna = 5;
+    f->nastavnavigaciu();
+    EXPECT_EQ(f->aktualna, 5);
+    EXPECT_EQ(f->UpDown1.position, 5);
+    EXPECT_EQ(f->Label8, "5");
+    EXPECT_EQ(f->zobrazod, 7);
+}
+
+// An emptied store: the picture is white, the four entries are empty and the
+// controls name no gate.
+TEST_F(Navigacia, VycistenaSietNemaObrazAniBrany) {
+    obvod(7);
+    f->nastavnavigaciu();
+    f->nastavTrackBar1(3);
+    ASSERT_FALSE(f->Label12.empty());
+    p.vycisti();
+    f->pocetb1 = 0;
+    f->vycistisiet();
+    EXPECT_EQ(popisy(p.kresba.p), (V{"stetec 255 255 255", "vypln 0 0 1010 760"}));
+    // a canvas cleared already is not painted again
+    p.vycisti();
+    f->vycistisiet();
+    EXPECT_TRUE(p.kresba.p.empty());
+    for (const std::string* l : {&f->Label12, &f->Label13, &f->Label14, &f->Label15}) EXPECT_TRUE(l->empty());
+    EXPECT_EQ(f->aktualna, 0);
+    EXPECT_EQ(f->zobrazod, 1);
+    EXPECT_EQ(f->TrackBar1.max, 0);
+    EXPECT_LT(f->TrackBar1.max, f->TrackBar1.min);  // the empty range
+    EXPECT_EQ(f->UpDown1.max, 0);
+    EXPECT_EQ(f->UpDown1.position, 0);
+    EXPECT_EQ(f->Label8, "0");
+    EXPECT_EQ(f->Label11, "0");
+    EXPECT_EQ(f->Label3, "0");
+    EXPECT_EQ(f->Label5, "0");
+    EXPECT_TRUE(p.logy.empty());
 }
 
 TEST_F(Navigacia, ZoomPosuvacNastaviZoomAPrekresli) {

@@ -46,11 +46,19 @@ inline std::vector<std::string> popisy(const std::vector<Primitiva>& v, std::siz
     return s;
 }
 
-// Index just after the first text primitive (the first band's label), where
-// the first gate's primitives begin.
+// Band labels stand at the frame's left edge x = 10; the qubit numbers of
+// the lines a little right of it.
+inline bool znackapasu(const Primitiva& x) { return x.druh == "text" && x.cisla.at(0) == 10; }
+inline bool znackaqubitu(const Primitiva& x) {
+    return x.druh == "text" && x.cisla.at(0) > 10 && x.cisla.at(0) < 20 && !x.text.empty() && x.text[0] >= '1' &&
+           x.text[0] <= '5';
+}
+
+// Index just after the first band's label, where the first gate's
+// primitives begin.
 inline std::size_t pozznacke(const std::vector<Primitiva>& v) {
     for (std::size_t i = 0; i < v.size(); ++i)
-        if (v[i].druh == "text") return i + 1;
+        if (znackapasu(v[i])) return i + 1;
     return v.size();
 }
 
