@@ -119,10 +119,13 @@ TEST(Komplexnaretazec, GeneralFormWithFifteenDigits) {
         {0, 3e-6, "0 + 3E-006i"},
         {2.5e20, -1.5e-11, "2.5E020 - 1.5E-011i"},
         {1e100, 0.00012345, "1E100 + 0.00012345i"},
-        // fixed from 1e-4 up to 1e15, judged after rounding to 15 digits
+        // fixed from 1e-4 up to 1e15, judged by the value itself; the
+        // digits are those of the value rounded to 15 digits
         {1e-4, 9.99e-5, "0.0001 + 9.99E-005i"},
         {999999999999999.0, 1e15, "999999999999999 + 1E015i"},
-        {999999999999999.9, 0.000099999999999999999, "1E015 + 0.0001i"},
+        {999999999999999.9, 0.000099999999999999999, "1000000000000000 + 0.0001i"},
+        {9.999999999999995e-05, -999999999999999.9, "1E-004 - 1000000000000000i"},
+        {-1e15, -9.9999999999999995e-05, "-1E015 - 1E-004i"},
         {123456789012345678.0, 0, "1.23456789012346E017 + 0i"},
     };
     for (const auto& c : pripady) EXPECT_EQ(komplexnaretazec(TKOMPLEX(c.re, c.im)), c.t);
