@@ -114,12 +114,12 @@ void hlavickaqubitov(std::string& s, int pocet, int pocetq, double eps) {
     s += "// Qubit k of the circuit is q[" + std::to_string(pocetq) +
          " - k]: reading q[0] as the least significant bit of the\n"
          "// basis state index, the unitary of this program is that of the circuit, exactly.\n"
-         "// The circuit equals the input matrix only within the tolerance of the\n"
-         "// decomposition's checks, eps = " +
+         "// The circuit equals the input matrix only within the tolerance of the run's\n"
+         "// checks, eps = " +
          texteps(eps) +
-         " per entry: a part of the input smaller than that may\n"
-         "// have become no gate at all. The deviation printed by qlc decompose --summary\n"
-         "// is the figure to trust.\n";
+         " per entry: a part of the input below that may have become\n"
+         "// no gate at all. The deviation printed by qlc decompose --summary is the\n"
+         "// figure to trust.\n";
 }
 
 std::string qasm3(TZoznamBran b, int pocet, int pocetq, double eps) {

@@ -263,3 +263,24 @@ TEST(Dekompozicia, OverflowingEntriesAreRefusedAsNotUnitary) {
     EXPECT_TRUE(f.prikaz([&] { f.Button3Click(); }));
     EXPECT_EQ(p.logy, ODMIETNUTA);
 }
+
+// The circuit equals the input only within eps: a two-level rotation by
+// 9e-8 rad passes every check as the identity and becomes no gate at all,
+// at every depth, and the run counts as a success. The circuit then
+// deviates from the input by the rotation itself.
+TEST(Dekompozicia, RotationBelowEpsBecomesNoGate) {
+    const double t = 9e-8;
+    Husta U(4, true);
+    U(3, 3) = std::cos(t);
+    U(3, 4) = -std::sin(t);
+    U(4, 3) = std::sin(t);
+    U(4, 4) = std::cos(t);
+    for (int hlbka : {HLBKA_TOFFOLI, HLBKA_L1, HLBKA_ELEMENT}) {
+        ZaznamPlatforma p;
+        TForm1 f(p);
+        spusti(f, p, U, hlbka);
+        EXPECT_TRUE(f.beh.dokoncena && f.beh.kontrolyok) << hlbka;
+        EXPECT_EQ(f.pocetb1, 0) << hlbka;
+        EXPECT_NEAR(rozdiel(obvod(f), U), t, 1e-12) << hlbka;
+    }
+}
