@@ -4,6 +4,7 @@
 // looks at LC_NUMERIC.
 #include "text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -172,6 +173,19 @@ void pridajrealne(std::string& out, double x) {
     while (pocet > 1 && cif[static_cast<std::size_t>(pocet - 1)] == '0') --pocet;
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), r.ptr, exponent);
+    // The largest doubles, from 1.797693134862315e308 up, round to
+    // 1.79769313486232E308, above the largest double, and no reader takes
+    // that text: they are written rounded towards zero in the last digit,
+    // still within 15 digits of the value.
+    constexpr std::string_view NAJVACSIE = "179769313486231";
+    if (exponent == 308) {
+        std::array<char, 15> c;
+        for (std::size_t k = 0; k < c.size(); ++k) c[k] = k < static_cast<std::size_t>(pocet) ? cif[k] : '0';
+        if (std::string_view(c.data(), c.size()) > NAJVACSIE) {
+            std::copy(NAJVACSIE.begin(), NAJVACSIE.end(), cif.begin());
+            pocet = static_cast<int>(NAJVACSIE.size());
+        }
+    }
     auto cifra = [&](int k) { return k < pocet ? cif[static_cast<std::size_t>(k)] : '0'; };
     if (std::fabs(x) >= FIXNEOD && std::fabs(x) < FIXNEDO) {
         // rounding only raises the exponent, so here it is at least -4

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 using namespace qlc;
@@ -150,6 +151,24 @@ TEST(Komplexnaretazec, ReadsBackWithinFifteenDigits) {
         EXPECT_LE(std::fabs(w.re - z.re), 6e-15 * std::fabs(z.re)) << t;
         EXPECT_LE(std::fabs(w.im - z.im), 6e-15 * std::fabs(z.im)) << t;
     }
+}
+
+// The largest doubles round to 15 digits above the largest double, which
+// the reader refuses as an overflow: they are written rounded towards zero
+// in the last digit instead, still within 15 digits, and read back.
+TEST(Komplexnaretazec, LargestDoublesReadBack) {
+    const double m = std::numeric_limits<double>::max();
+    EXPECT_EQ(komplexnaretazec(TKOMPLEX(m, -m)), "1.79769313486231E308 - 1.79769313486231E308i");
+    for (double x : {m, -m, std::nextafter(m, 0.0), 1.797693134862315e308, -1.797693134862315e308,
+                     1.7976931348623149e308, 1.79769313486231e308}) {
+        const TKOMPLEX z(x, x / 2);
+        const std::string t = komplexnaretazec(z);
+        TKOMPLEX w;
+        ASSERT_NO_THROW(w = nakomplex(t)) << t;
+        EXPECT_LE(std::fabs(w.re - z.re), 6e-15 * std::fabs(z.re)) << t;
+        EXPECT_LE(std::fabs(w.im - z.im), 6e-15 * std::fabs(z.im)) << t;
+    }
+    EXPECT_EQ(komplexnaretazec(TKOMPLEX(1.7976931348623149e308)), "1.79769313486231E308 + 0i");
 }
 
 TEST(Komplexnaretazec, DecimalPointIgnoresTheLocale) {
