@@ -14,17 +14,17 @@ namespace {
 
 constexpr double PI = std::numbers::pi;
 
-// x reduced to [-pi, pi].
-double zabal(double x) {
-    const double r = std::remainder(x, 2.0 * PI);
-    return r == 0.0 ? 0.0 : r;  // no -0 in the text
-}
+// An angle that is rounding noise becomes exactly 0 (also no -0).
+double bezsumu(double x) { return std::fabs(x) < SUMUHLA ? 0.0 : x; }
+
+// x reduced to [-pi, pi], noise written as 0.
+double zabal(double x) { return bezsumu(std::remainder(x, 2.0 * PI)); }
 
 // A number with 17 significant digits, "." as the decimal point whatever
 // the locale, and always with a point so that no reader takes it for an
 // integer: "0.0", "1.5", "2.0e-05".
 void pridajcislo(std::string& s, double x) {
-    if (x == 0.0) x = 0.0;  // -0 is written as 0
+    x = bezsumu(x);
     std::array<char, 40> buf{};
     const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::general, 17);
     std::string_view t(buf.data(), static_cast<std::size_t>(r.ptr - buf.data()));
@@ -75,8 +75,8 @@ void pridajqubity(std::string& s, const TGATE1& g, int pocetq, bool sciel) {
     s += ";\n";
 }
 
-// U is the NOT matrix by complex equality, so that writing it as cx changes
-// nothing beyond the zero snapping.
+// U is the NOT matrix by complex equality, so that writing it as x or cx
+// changes nothing beyond the zero snapping.
 bool presnenot(const TMATICA2& U) {
     return rovnasa(U.u11(), 0.0) && rovnasa(U.u12(), 1.0) && rovnasa(U.u21(), 1.0) && rovnasa(U.u22(), 0.0);
 }
@@ -97,24 +97,41 @@ void over(TZoznamBran b, int pocet, int pocetq) {
                                 " nema konecne prvky, obvod do OpenQASM nezapisem");
 }
 
-void hlavickaqubitov(std::string& s, int pocet, int pocetq) {
-    s += "// Quantum logic circuit: " + std::to_string(pocet) + " gates on " + std::to_string(pocetq) +
-         " qubits, gate 1 first.\n";
-    s += "// Qubit k of the circuit is q[" + std::to_string(pocetq) +
-         " - k]: reading q[0] as the least significant bit of the\n"
-         "// basis state index, the unitary of this program is the input matrix itself.\n";
+// eps in the shortest form that reads back as the same double ("1e-07").
+std::string texteps(double eps) {
+    std::array<char, 40> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), eps);
+    return std::string(buf.data(), r.ptr);
 }
 
-std::string qasm3(TZoznamBran b, int pocet, int pocetq) {
+// The unitary of the program is the circuit's, exactly. The circuit itself
+// was checked against the input matrix only within eps per entry, and a
+// part of the input below eps (a two-level rotation by less than eps, say)
+// may have become no gate at all; the header says so with the tolerance.
+void hlavickaqubitov(std::string& s, int pocet, int pocetq, double eps) {
+    s += "// Quantum logic circuit: " + std::to_string(pocet) + (pocet == 1 ? " gate" : " gates") + " on " +
+         std::to_string(pocetq) + " qubits, gate 1 first.\n";
+    s += "// Qubit k of the circuit is q[" + std::to_string(pocetq) +
+         " - k]: reading q[0] as the least significant bit of the\n"
+         "// basis state index, the unitary of this program is that of the circuit, exactly.\n"
+         "// The circuit equals the input matrix only within the tolerance of the run's\n"
+         "// checks, eps = " +
+         texteps(eps) +
+         " per entry: a part of the input below that may have become\n"
+         "// no gate at all. The deviation printed by qlc decompose --summary is the\n"
+         "// figure to trust.\n";
+}
+
+std::string qasm3(TZoznamBran b, int pocet, int pocetq, double eps) {
     std::string s = "OPENQASM 3.0;\ninclude \"stdgates.inc\";\n";
-    hlavickaqubitov(s, pocet, pocetq);
-    s += "// Every gate is U(theta, phi, lambda) (a CNOT is cx) with its phase as gphase,\n"
-         "// controlled along with it, so the global phase is exact as well.\n";
+    hlavickaqubitov(s, pocet, pocetq, eps);
+    s += "// Every gate is U(theta, phi, lambda) (a NOT is x, a CNOT cx) with its phase as\n"
+         "// gphase, controlled along with it, so the global phase is exact as well.\n";
     s += "qubit[" + std::to_string(pocetq) + "] q;\n";
     for (int i = 1; i <= pocet; ++i) {
         const TGATE1& g = b[i];
-        if (g.pocetk == 1 && presnenot(g.U)) {
-            s += "cx";
+        if (g.pocetk <= 1 && presnenot(g.U)) {
+            s += g.pocetk == 0 ? "x" : "cx";
             pridajqubity(s, g, pocetq, true);
             continue;
         }
@@ -146,7 +163,7 @@ std::string qasm3(TZoznamBran b, int pocet, int pocetq) {
 // the control. A cu3 whose phi + lambda is 0 means the same in every reading
 // of qelib1.inc (with or without the phase u1((phi + lambda)/2) on the
 // control in its body), and cu1 is unambiguous too.
-std::string qasm2(TZoznamBran b, int pocet, int pocetq) {
+std::string qasm2(TZoznamBran b, int pocet, int pocetq, double eps) {
     for (int i = 1; i <= pocet; ++i)
         if (b[i].pocetk > 1)
             throw ChybaBehu("Brana " + std::to_string(i) + " ma " + std::to_string(b[i].pocetk) +
@@ -157,8 +174,8 @@ std::string qasm2(TZoznamBran b, int pocet, int pocetq) {
     double globalna = 0.0;
     for (int i = 1; i <= pocet; ++i) {
         const TGATE1& g = b[i];
-        if (g.pocetk == 1 && presnenot(g.U)) {
-            telo += "cx";
+        if (g.pocetk <= 1 && presnenot(g.U)) {
+            telo += g.pocetk == 0 ? "x" : "cx";
             pridajqubity(telo, g, pocetq, true);
             continue;
         }
@@ -188,11 +205,11 @@ std::string qasm2(TZoznamBran b, int pocet, int pocetq) {
         }
     }
     std::string s = "OPENQASM 2.0;\ninclude \"qelib1.inc\";\n";
-    hlavickaqubitov(s, pocet, pocetq);
+    hlavickaqubitov(s, pocet, pocetq, eps);
     s += "// Read u3(theta,phi,lambda) as [[cos(theta/2), -exp(i*lambda)*sin(theta/2)],\n"
          "// [exp(i*phi)*sin(theta/2), exp(i*(phi+lambda))*cos(theta/2)]], u1(lambda) as\n"
-         "// diag(1, exp(i*lambda)), cx, cu1 and cu3 by their bodies in qelib1.inc.\n"
-         "// Then the input matrix is exp(i*g) times the unitary of this program, where\n";
+         "// diag(1, exp(i*lambda)), x, cx, cu1 and cu3 by their bodies in qelib1.inc.\n"
+         "// Then the circuit's matrix is exp(i*g) times the unitary of this program, where\n";
     s += "// global phase g: ";
     pridajcislo(s, globalna);
     s += '\n';
@@ -252,17 +269,20 @@ TUHLYU3 uhlyu3(const TMATICA2& U) {
     u.alfa = zabal(f[0]);
     u.phi = zabal(f[2] - f[0]);
     u.lambda = zabal(f[1] - f[0]);
+    u.theta = bezsumu(u.theta);
     return u;
 }
 
-std::string qasmtext(TZoznamBran b, int pocet, int pocetq, int verzia) {
+std::string qasmtext(TZoznamBran b, int pocet, int pocetq, int verzia, double eps) {
     if (verzia != 2 && verzia != 3)
         throw ChybaBehu("Neznama verzia OpenQASM " + std::to_string(verzia) + " (zapisem verziu 2 alebo 3)");
     over(b, pocet, pocetq);
-    return verzia == 3 ? qasm3(b, pocet, pocetq) : qasm2(b, pocet, pocetq);
+    return verzia == 3 ? qasm3(b, pocet, pocetq, eps) : qasm2(b, pocet, pocetq, eps);
 }
 
-std::string qasmtext(const TForm1& f, int verzia) { return qasmtext(f.brany, f.pocetb1, f.pocetq, verzia); }
+std::string qasmtext(const TForm1& f, int verzia) {
+    return qasmtext(f.brany, f.pocetb1, f.pocetq, verzia, f.eps);
+}
 
 void zapisqasm(const TForm1& f, int verzia, const std::string& meno) {
     // Never a half-written program in place of a good one.

@@ -169,13 +169,16 @@ void pridajcele(std::string& out, long long n) {
 }
 
 // x with four decimals, right-aligned in six characters; longer values take
-// the room they need.
+// the room they need. A value that rounds to zero is written "0.0000", not
+// "-0.0000" (a zero phase comes out as -arg 1 = -0.0).
 void pridajuhol(std::string& out, double x) {
     std::array<char, 400> b;
     const auto r = std::to_chars(b.data(), b.data() + b.size(), x, std::chars_format::fixed, 4);
-    const auto dlzka = static_cast<std::size_t>(r.ptr - b.data());
+    char* zac = b.data();
+    if (std::string_view(zac, static_cast<std::size_t>(r.ptr - zac)) == "-0.0000") ++zac;
+    const auto dlzka = static_cast<std::size_t>(r.ptr - zac);
     if (dlzka < 6) out.append(6 - dlzka, ' ');
-    out.append(b.data(), r.ptr);
+    out.append(zac, r.ptr);
 }
 
 double nastupne(double rad) { return rad * 180.0 / std::numbers::pi; }

@@ -36,7 +36,10 @@ double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
     for (int i = 1; i <= rozmer; ++i)
         for (int j = 1; j <= rozmer; ++j) {
             const TKOMPLEX x = X(i, j), y = Y(i, j);
-            m = std::max(m, std::hypot(x.re - y.re, x.im - y.im));
+            const double d = std::hypot(x.re - y.re, x.im - y.im);
+            // std::max(m, NaN) keeps m; a NaN deviation must not read as none
+            if (std::isnan(d)) return d;
+            m = std::max(m, d);
         }
     return m;
 }

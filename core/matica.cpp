@@ -1,6 +1,7 @@
 #include "matica.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qlc {
 
@@ -63,7 +64,7 @@ bool rovnake(const TMATICA1& X, const TMATICA1& Y, int rozmer, double eps) {
     bool vysledok = true;
     for (int i = 0; i < rozmer; ++i)
         for (int j = 0; j < rozmer; ++j)
-            if (modul(X.a[i * MAXROZMER + j] - Y.a[i * MAXROZMER + j]) > eps) vysledok = false;
+            if (!vtolerancii(modul(X.a[i * MAXROZMER + j] - Y.a[i * MAXROZMER + j]), eps)) vysledok = false;
     return vysledok;
 }
 
@@ -78,8 +79,12 @@ double odchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
     skontrolujrozmer(rozmer);
     double m = 0.0;
     for (int i = 0; i < rozmer; ++i)
-        for (int j = 0; j < rozmer; ++j)
-            m = std::max(m, modul(X.a[i * MAXROZMER + j] - Y.a[i * MAXROZMER + j]));
+        for (int j = 0; j < rozmer; ++j) {
+            const double d = modul(X.a[i * MAXROZMER + j] - Y.a[i * MAXROZMER + j]);
+            // std::max(m, NaN) would keep m: a NaN entry is the largest deviation there is
+            if (std::isnan(d)) return d;
+            m = std::max(m, d);
+        }
     return m;
 }
 
@@ -101,7 +106,7 @@ TMATICA2 hermit2(const TMATICA2& X) {
 bool rovnake2(const TMATICA2& X, const TMATICA2& Y, double eps) {
     bool vysledok = true;
     for (int k = 0; k < 4; ++k)
-        if (modul(X.a[k] - Y.a[k]) > eps) vysledok = false;
+        if (!vtolerancii(modul(X.a[k] - Y.a[k]), eps)) vysledok = false;
     return vysledok;
 }
 

@@ -70,11 +70,12 @@ TMATICA1 jednotkova(int rozmer);
 TMATICA1 nasob(const TMATICA1& X, const TMATICA1& Y, int rozmer);
 // M := M^dagger in place.
 void hermit(TMATICA1& M, int rozmer);
-// Every entry of X - Y has modulus at most eps (no early exit).
+// Every entry of X - Y has modulus at most eps (no early exit); an entry
+// that is NaN or infinite, or whose difference overflows, is never within eps.
 bool rovnake(const TMATICA1& X, const TMATICA1& Y, int rozmer, double eps);
 // X^dagger . X equal to the identity within eps.
 bool unitarna(const TMATICA1& X, int rozmer, double eps);
-// Largest modulus of an entry of X - Y.
+// Largest modulus of an entry of X - Y; NaN when an entry's difference is NaN.
 double odchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer);
 
 TMATICA2 nasob2(const TMATICA2& X, const TMATICA2& Y);

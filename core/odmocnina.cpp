@@ -84,7 +84,8 @@ void TForm1::Odmocnina(TMATICA2& A2, int k) {
     // a unitary (normal) matrix mean a multiple of the identity, so the
     // off-diagonal entries there are rounding and are dropped.
     if ((rovnasa(A2(1, 2), 0.0) && rovnasa(A2(2, 1), 0.0)) || rovnasa(l.x1, l.x2)) {
-        if (std::fabs(modul(A2(1, 1)) - 1.0) > eps || std::fabs(modul(A2(2, 2)) - 1.0) > eps) {
+        if (!vtolerancii(std::fabs(modul(A2(1, 1)) - 1.0), eps) ||
+            !vtolerancii(std::fabs(modul(A2(2, 2)) - 1.0), eps)) {
             log("!!!Odmocnina: mat A mala podivne vl. hodnoty");
             zlakontrola();
         }

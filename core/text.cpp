@@ -4,6 +4,7 @@
 // looks at LC_NUMERIC.
 #include "text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -133,10 +134,18 @@ void pridajcele(std::string& out, long long n) {
     out.append(b.data(), r.ptr);
 }
 
+// Magnitudes written in fixed notation: [1e-4, 1e15). The double nearest
+// to 1e-4 lies above 10^-4 and the one below it lies below, and 1e15 is
+// exact, so comparing with these doubles is comparing with the powers of ten.
+constexpr double FIXNEOD = 1e-4;
+constexpr double FIXNEDO = 1e15;
+
 // Appends x in the general form: 15 significant digits, trailing zeros
-// removed, fixed notation for 0 and for magnitudes in [1e-4, 1e15) (judged
-// after rounding, so 999999999999999.9 is 1E015), otherwise scientific with
-// an exponent of at least three digits.
+// removed, fixed notation for 0 and for magnitudes in [1e-4, 1e15),
+// otherwise scientific with an exponent of at least three digits. The
+// notation is chosen by the value itself, the digits are those of the
+// value rounded to 15 digits: 9.999999999999995e-05 is 1E-004 and
+// 999999999999999.9 is 1000000000000000.
 void pridajrealne(std::string& out, double x) {
     if (x == 0.0) {
         out += '0';
@@ -164,8 +173,22 @@ void pridajrealne(std::string& out, double x) {
     while (pocet > 1 && cif[static_cast<std::size_t>(pocet - 1)] == '0') --pocet;
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), r.ptr, exponent);
+    // The largest doubles, from 1.797693134862315e308 up, round to
+    // 1.79769313486232E308, above the largest double, and no reader takes
+    // that text: they are written rounded towards zero in the last digit,
+    // still within 15 digits of the value.
+    constexpr std::string_view NAJVACSIE = "179769313486231";
+    if (exponent == 308) {
+        std::array<char, 15> c;
+        for (std::size_t k = 0; k < c.size(); ++k) c[k] = k < static_cast<std::size_t>(pocet) ? cif[k] : '0';
+        if (std::string_view(c.data(), c.size()) > NAJVACSIE) {
+            std::copy(NAJVACSIE.begin(), NAJVACSIE.end(), cif.begin());
+            pocet = static_cast<int>(NAJVACSIE.size());
+        }
+    }
     auto cifra = [&](int k) { return k < pocet ? cif[static_cast<std::size_t>(k)] : '0'; };
-    if (exponent >= -4 && exponent < 15) {
+    if (std::fabs(x) >= FIXNEOD && std::fabs(x) < FIXNEDO) {
+        // rounding only raises the exponent, so here it is at least -4
         if (exponent >= 0) {
             for (int k = 0; k <= exponent; ++k) out += cifra(k);
             if (pocet > exponent + 1) {

@@ -7,6 +7,13 @@ namespace qlc {
 // the same bound decides complex equality and division by zero.
 inline constexpr double NULA = 1e-12;
 
+// A deviation x (the modulus of a difference, or the distance of a modulus
+// from 1) lies within the tolerance tol. Written as x <= tol on purpose: an
+// overflow leaves NaN behind (inf - inf, 0 * inf), and NaN is within no
+// tolerance, while a test written as "x > tol" would take it for equality.
+// Every "within eps" test goes through here.
+inline constexpr bool vtolerancii(double x, double tol) { return x <= tol; }
+
 // Values of eps, the tolerance of every comparison of complex values.
 inline constexpr double EPS_ZAKLAD = 1e-7;   // window creation, decomposition, optimiser run
 inline constexpr double EPS_L1 = 1e-5;       // stage of multi-controlled gates into L1(U)
@@ -24,6 +31,10 @@ inline constexpr double TVAR = 1e-11;
 // of every entry within this, measured on the raw doubles (zero snapping
 // would hide anything below 1e-12).
 inline constexpr double ZAOKRUHLENIE = 1e-14;
+
+// An angle of magnitude below this is rounding noise (a few units in the
+// last place of pi or of an arg near 0) and is written as 0 in OpenQASM.
+inline constexpr double SUMUHLA = 1e-15;
 
 // Scaling of the eigenvector row in vlvektor.
 inline constexpr double VLVEKTOR_MALE = 1e-4;

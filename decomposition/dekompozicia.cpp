@@ -33,11 +33,11 @@ bool diagonalnaunitarna(TForm1& f) {
     bool ok = true;
     for (int i = 1; i <= f.rozmer; ++i)
         for (int j = 1; j <= f.rozmer; ++j) {
-            if (i != j && modul(f.A(i, j)) > f.eps) {
+            if (i != j && !vtolerancii(modul(f.A(i, j)), f.eps)) {
                 f.log("!! Po redukcii existuje nediagonalny clen rozny od nuly.");
                 ok = false;
             }
-            if (i == j && std::fabs(modul(f.A(i, i)) - 1.0) > f.eps) {
+            if (i == j && !vtolerancii(std::fabs(modul(f.A(i, i)) - 1.0), f.eps)) {
                 f.log("!! Po redukcii existuje diagonalny clen s modulom roznym od 1.");
                 ok = false;
             }

@@ -80,7 +80,7 @@ TTRIEDA klasifikuj(const TGATE1& G, const TForm1& f) {
         return r;
     }
     const TKOMPLEX d = M.u11() * M.u22() - M.u12() * M.u21();
-    if (std::fabs(modul(d) - 1.0) > eps) {
+    if (!vtolerancii(std::fabs(modul(d) - 1.0), eps)) {
         r.pripad = Pripad::ZlyDet;
         return r;
     }
@@ -183,7 +183,8 @@ void rozlozodraz(TROZKLAD& r) {
     // th is fixed up to pi by M21^2; the sign of cos(g/2) absorbs the choice.
     const double th = arg(M.u21() * M.u21()) / 2.0;
     const double g = 2.0 * arg(TKOMPLEX(0.0, -1.0) * M.u11() + M.u21() * polar(1.0, -th));
-    if (modul(M.u21() - std::cos(g / 2.0) * polar(1.0, th)) > eps || modul(M.u11() + TKOMPLEX(std::sin(g / 2.0))) > eps)
+    if (!vtolerancii(modul(M.u21() - std::cos(g / 2.0) * polar(1.0, th)), eps) ||
+        !vtolerancii(modul(M.u11() + TKOMPLEX(std::sin(g / 2.0))), eps))
         r.zleparametre("Rozloz1U: Nie su spravne urcene parametre matice!");
     r.jednoqubitova(nasob2(roty(g / 2.0), rotz(th)));
     r.cnot();
@@ -209,7 +210,8 @@ void rozlozrealne(TROZKLAD& r) {
     }
     const double th = arg(M.u11() * M.u11()) / 2.0;
     const double g = 2.0 * arg(TKOMPLEX(0.0, 1.0) * M.u12() + M.u11() * polar(1.0, -th));
-    if (modul(M.u11() - std::cos(g / 2.0) * polar(1.0, th)) > eps || modul(M.u12() - TKOMPLEX(std::sin(g / 2.0))) > eps)
+    if (!vtolerancii(modul(M.u11() - std::cos(g / 2.0) * polar(1.0, th)), eps) ||
+        !vtolerancii(modul(M.u12() - TKOMPLEX(std::sin(g / 2.0))), eps))
         r.zleparametre("Rozloz1U: Nie su spravne urcene parametre matice!");
     r.cnot();
     r.jednoqubitova(nasob2(roty(-g / 2.0), rotz(-th)));
@@ -235,8 +237,8 @@ void rozlozvseob(TROZKLAD& r) {
     const TKOMPLEX kos(std::cos(g / 2.0));
     const TKOMPLEX z = sqrmod(kos) > NULA ? M.u11() / kos * polar(1.0, -th / 2.0) : M.u11() * polar(1.0, -th / 2.0);
     const double l = 2.0 * arg(z);
-    if (modul(M.u11() - std::cos(g / 2.0) * polar(1.0, (th + l) / 2.0)) > eps ||
-        modul(M.u12() - std::sin(g / 2.0) * polar(1.0, (th - l) / 2.0)) > eps)
+    if (!vtolerancii(modul(M.u11() - std::cos(g / 2.0) * polar(1.0, (th + l) / 2.0)), eps) ||
+        !vtolerancii(modul(M.u12() - std::sin(g / 2.0) * polar(1.0, (th - l) / 2.0)), eps))
         r.zleparametre("Rozloz1U: Nie su spravne urcene parametre vo vsoeb. matici!");
     r.jednoqubitova(rotz((l - th) / 2.0));
     r.cnot();

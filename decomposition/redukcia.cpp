@@ -61,13 +61,13 @@ void nasobblok(TMATICA1& M, int rozmer, int p, int q, const TMATICA2& B) {
 bool riadokstlpecnulovy(const TMATICA1& M, int n, double eps) {
     bool ok = true;
     for (int k = 1; k <= n - 1; ++k) {
-        if (modul(M(n, k)) > eps) ok = false;
-        if (modul(M(k, n)) > eps) ok = false;
+        if (!vtolerancii(modul(M(n, k)), eps)) ok = false;
+        if (!vtolerancii(modul(M(k, n)), eps)) ok = false;
     }
     return ok;
 }
 
-bool modul1(TKOMPLEX z, double eps) { return !(std::fabs(modul(z) - 1.0) > eps); }
+bool modul1(TKOMPLEX z, double eps) { return vtolerancii(std::fabs(modul(z) - 1.0), eps); }
 
 }  // namespace
 
@@ -134,9 +134,10 @@ void TForm1::Redukcia(TMATICA1& M, int n) {
                 if (P == 0.0) throw DelenieNulou();
                 x = x / P;
             }
-            if (x > 1.0 || x < -1.0) {
+            // Outside [-1, 1], NaN included (a row whose squares overflow).
+            if (!(x >= -1.0 && x <= 1.0)) {
                 const double d = std::fabs(std::fabs(x) - 1.0);
-                if (d > eps) {
+                if (!vtolerancii(d, eps)) {
                     // d in fixed notation, 25 decimals, right-aligned in 30
                     // characters; "." whatever the locale.
                     char text[512];

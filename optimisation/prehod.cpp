@@ -306,7 +306,8 @@ bool nazaokruhlenie(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
         const TKOMPLEX* x = X.riadok(i);
         const TKOMPLEX* y = Y.riadok(i);
         for (int j = 0; j < rozmer; ++j)
-            if (std::fabs(x[j].re - y[j].re) > ZAOKRUHLENIE || std::fabs(x[j].im - y[j].im) > ZAOKRUHLENIE)
+            if (!vtolerancii(std::fabs(x[j].re - y[j].re), ZAOKRUHLENIE) ||
+                !vtolerancii(std::fabs(x[j].im - y[j].im), ZAOKRUHLENIE))
                 return false;
     }
     return true;

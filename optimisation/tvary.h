@@ -63,7 +63,7 @@ inline bool skalarna(const TGATE1& g) { return diagonalna(g) && rovnasa(g.U.u11(
 // is decided by the first such entry, so the walk may stop there.
 inline bool rovnake2eps(const TMATICA2& X, const TMATICA2& Y, double eps) {
     for (int k = 0; k < 4; ++k)
-        if (modul(X.a[k] - Y.a[k]) > eps) return false;
+        if (!vtolerancii(modul(X.a[k] - Y.a[k]), eps)) return false;
     return true;
 }
 
@@ -85,14 +85,16 @@ inline TKOMPLEX sucin2(const TMATICA2& X, const TMATICA2& Y, int i, int j) {
 inline bool komutuju2(const TMATICA2& X, const TMATICA2& Y, double eps) {
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j)
-            if (modul(sucin2(X, Y, i, j) - sucin2(Y, X, i, j)) > eps) return false;
+            if (!vtolerancii(modul(sucin2(X, Y, i, j) - sucin2(Y, X, i, j)), eps)) return false;
     return true;
 }
 
 // rovnake(X.M, Y.M, rozmer, eps) for two products of the step checks:
-// every entry of the difference within eps. Entries equal bit for bit
-// differ by an exact 0, which passes for any eps >= 0, so only the others
-// are measured, and of a product with known nonzero columns only those.
+// every entry of the difference within eps. Finite entries equal bit for
+// bit differ by an exact 0, which passes for any eps >= 0, so only the
+// others are measured, and of a product with known nonzero columns only
+// those. Two equal infinite parts are measured as well: their difference is
+// NaN, which rovnake never takes for equality.
 inline bool rovnakesucin(const TSUCIN& X, const TSUCIN& Y, int rozmer, double eps) {
     if (!(eps >= 0.0) || rozmer < 1 || rozmer > MAXROZMER) return rovnake(X.M, Y.M, rozmer, eps);
     const std::uint64_t vsetky = rozmer == 64 ? ~0ull : (1ull << rozmer) - 1;
@@ -104,7 +106,9 @@ inline bool rovnakesucin(const TSUCIN& X, const TSUCIN& Y, int rozmer, double ep
                                                        Y.stlpce.at(static_cast<std::size_t>(i - 1));
         for (std::uint64_t b = m; b != 0; b &= b - 1) {
             const int j = std::countr_zero(b);
-            if ((x[j].re != y[j].re || x[j].im != y[j].im) && modul(x[j] - y[j]) > eps) return false;
+            const bool zhodne = x[j].re == y[j].re && x[j].im == y[j].im && std::isfinite(x[j].re) &&
+                                std::isfinite(x[j].im);
+            if (!zhodne && !vtolerancii(modul(x[j] - y[j]), eps)) return false;
         }
     }
     return true;

@@ -14,3 +14,5 @@ cmake --build build-asan -j"$jobs"
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j"$jobs")
+# The readers under libFuzzer (clang, ASan, UBSan), about 60 s per target.
+bash scripts/fuzz.sh

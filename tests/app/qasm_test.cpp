@@ -181,6 +181,9 @@ class Citac {
         } else if (meno == "u1") {
             pocty(1, static_cast<std::size_t>(k) + 1);
             aplikuj(p, u3(0, 0, par[0]), ktr, q.back());
+        } else if (meno == "x" && k == 0) {
+            pocty(0, 1);
+            aplikuj(p, MX, {}, q[0]);
         } else if (meno == "cx" && k == 0) {
             pocty(0, 2);
             aplikuj(p, MX, {q[0]}, q[1]);
@@ -340,7 +343,7 @@ TEST(Qasm3, GatesAreWrittenInOrderWithQubitKAsQnMinusK) {
     o.pocetq = 3;
     o.g = {TGATE1{}, brana(MX, 1, {}), brana(MX, 3, {1}), brana({1.0, 0.0, 0.0, cd(0, 1)}, 2, {3, 1})};
     const std::string t = qasmtext(o.zoznam(), o.pocet(), 3, 3);
-    const std::size_t a = t.find("U(3.1415926535897931, 0.0, 3.1415926535897931) q[2];\n");
+    const std::size_t a = t.find("\nx q[2];\n");
     const std::size_t b = t.find("cx q[2], q[0];\n");
     const std::size_t c = t.find("ctrl(2) @ U(0.0, 0.0, 1.5707963267948966) q[0], q[2], q[1];\n");
     ASSERT_NE(a, std::string::npos) << t;
@@ -584,4 +587,75 @@ TEST(QasmEndToEnd, DecomposedRandomUnitariesReadBackAsTheInput) {
                 EXPECT_LT(rozdiel(p2, vstup, f.rozmer, p2.faza), TOL);
             }
         }
+}
+
+namespace {
+
+// Every number in the parameter lists "(...)" of the program's statements.
+std::vector<double> parametre(const std::string& t) {
+    std::vector<double> v;
+    std::istringstream in(t);
+    std::string r;
+    while (std::getline(in, r)) {
+        if (r.rfind("//", 0) == 0) continue;
+        for (std::size_t i = r.find('('); i != std::string::npos; i = r.find('(', i + 1)) {
+            if (i > 0 && r[i - 1] == 'l') continue;  // ctrl(k)
+            std::size_t a = i + 1;
+            const std::size_t z = r.find(')', a);
+            while (a < z) {
+                std::size_t c = r.find(", ", a);
+                if (c == std::string::npos || c > z) c = z;
+                v.push_back(std::stod(r.substr(a, c - a)));
+                a = c + 2;
+            }
+        }
+    }
+    return v;
+}
+
+}  // namespace
+
+// A NOT is x, also without controls, and no angle is rounding noise:
+// e^(i a) U3(t, 0, l) leaves a phi of a few 1e-16, which is written as 0;
+// the program still gives the circuit's matrix.
+TEST(Qasm, NotIsXAndNoiseAnglesAreZero) {
+    Obvod o;
+    o.pocetq = 2;
+    o.g = {TGATE1{}, brana(MX, 1, {}), brana(MX, 2, {1})};
+    for (double a = 0.05; a < 3.1; a += 0.05) {
+        const M2 u = u3(0.3 + a / 7.0, 0.0, 1.1 - a / 3.0);
+        const cd w = std::polar(1.0, a);
+        const M2 m{w * u[0], w * u[1], w * u[2], w * u[3]};
+        o.g.push_back(brana(m, o.g.size() % 2 ? 1 : 2, {}));
+        o.g.push_back(brana(m, 2, {1}));
+    }
+    for (int v : {2, 3}) {
+        const std::string t = qasmtext(o.zoznam(), o.pocet(), 2, v);
+        EXPECT_NE(t.find("\nx q[1];\n"), std::string::npos) << t;
+        EXPECT_NE(t.find("\ncx q[1], q[0];\n"), std::string::npos) << t;
+        for (double x : parametre(t)) EXPECT_TRUE(x == 0.0 || std::fabs(x) >= SUMUHLA) << x << " in\n" << t;
+        const Program p = Citac(false).citaj(t);
+        EXPECT_LT(rozdiel(p, o.kompozicia(), 4, p.faza), TOL);
+    }
+}
+
+// The header counts "1 gate" and says that the circuit, not the input, is
+// what the program implements exactly, with the tolerance of the run.
+TEST(Qasm, HeaderStatesTheCountAndTheToleranceOfTheChecks) {
+    Obvod o;
+    o.pocetq = 2;
+    o.g = {TGATE1{}, brana(MX, 1, {})};
+    for (int v : {2, 3}) {
+        const std::string t = qasmtext(o.zoznam(), 1, 2, v);
+        EXPECT_NE(t.find("// Quantum logic circuit: 1 gate on 2 qubits, gate 1 first.\n"), std::string::npos) << t;
+        EXPECT_NE(t.find("the unitary of this program is that of the circuit, exactly."), std::string::npos) << t;
+        EXPECT_NE(t.find("eps = 1e-07 per entry"), std::string::npos) << t;
+        EXPECT_EQ(t.find("input matrix itself"), std::string::npos) << t;
+        EXPECT_NE(qasmtext(o.zoznam(), 0, 2, v).find(": 0 gates on 2"), std::string::npos);
+        EXPECT_NE(qasmtext(o.zoznam(), 1, 2, v, 1e-6).find("eps = 1e-06 per entry"), std::string::npos);
+    }
+    test::ZaznamPlatforma p;
+    TForm1 f(p);
+    f.eps = EPS_L1;
+    EXPECT_NE(qasmtext(f, 3).find("eps = 1e-05 per entry"), std::string::npos);
 }

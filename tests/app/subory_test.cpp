@@ -170,6 +170,25 @@ TEST(Textsuboru, WritesMatrixAndReportExactly) {
                   "2 V 2   1 2 3     0.333333333333333 + 0i 0 + 2E-006i 0 - 1i -1 + 0i\r\n");
 }
 
+// A zero phase is -arg 1 = -0.0, and a tiny negative angle rounds to zero:
+// both are written "0.0000", without a sign.
+TEST(Textsuboru, ZeroAnglesCarryNoSign) {
+    test::ZaznamPlatforma p;
+    TForm1 f(p);
+    f.pocettpq = 1;
+    f.tpq[1] = TTPQ{-0.0, -0.00004, 2, 1};
+    f.fazy[1] = -arg(TKOMPLEX(1.0));
+    f.fazy[2] = -1e-9;
+    f.fazy[3] = -0.00005;  // rounds to -0.0001 or -0.0000, never "-0.0000"
+    f.fazy[4] = -0.00006;
+    f.pocetb1 = 0;
+    const std::string t = textsuboru(f, f.A);
+    EXPECT_EQ(t.find("-0.0000"), std::string::npos) << t;
+    EXPECT_NE(t.find("2  1  0.0000  0.0000  0.0000  -0.0023\r\n"), std::string::npos) << t;
+    EXPECT_NE(t.find("matici D: \r\n0.0000  0.0000\r\n0.0000  0.0000\r\n"), std::string::npos) << t;
+    EXPECT_NE(t.find("\r\n-0.0001  -0.0034\r\n"), std::string::npos) << t;
+}
+
 TEST(Zapismaticu, RandomUnitaryMatricesReadBackToFifteenDigits) {
     DocasnyPriecinok d;
     test::ZaznamPlatforma p;

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 using namespace qlc;
@@ -119,10 +120,13 @@ TEST(Komplexnaretazec, GeneralFormWithFifteenDigits) {
         {0, 3e-6, "0 + 3E-006i"},
         {2.5e20, -1.5e-11, "2.5E020 - 1.5E-011i"},
         {1e100, 0.00012345, "1E100 + 0.00012345i"},
-        // fixed from 1e-4 up to 1e15, judged after rounding to 15 digits
+        // fixed from 1e-4 up to 1e15, judged by the value itself; the
+        // digits are those of the value rounded to 15 digits
         {1e-4, 9.99e-5, "0.0001 + 9.99E-005i"},
         {999999999999999.0, 1e15, "999999999999999 + 1E015i"},
-        {999999999999999.9, 0.000099999999999999999, "1E015 + 0.0001i"},
+        {999999999999999.9, 0.000099999999999999999, "1000000000000000 + 0.0001i"},
+        {9.999999999999995e-05, -999999999999999.9, "1E-004 - 1000000000000000i"},
+        {-1e15, -9.9999999999999995e-05, "-1E015 - 1E-004i"},
         {123456789012345678.0, 0, "1.23456789012346E017 + 0i"},
     };
     for (const auto& c : pripady) EXPECT_EQ(komplexnaretazec(TKOMPLEX(c.re, c.im)), c.t);
@@ -147,6 +151,24 @@ TEST(Komplexnaretazec, ReadsBackWithinFifteenDigits) {
         EXPECT_LE(std::fabs(w.re - z.re), 6e-15 * std::fabs(z.re)) << t;
         EXPECT_LE(std::fabs(w.im - z.im), 6e-15 * std::fabs(z.im)) << t;
     }
+}
+
+// The largest doubles round to 15 digits above the largest double, which
+// the reader refuses as an overflow: they are written rounded towards zero
+// in the last digit instead, still within 15 digits, and read back.
+TEST(Komplexnaretazec, LargestDoublesReadBack) {
+    const double m = std::numeric_limits<double>::max();
+    EXPECT_EQ(komplexnaretazec(TKOMPLEX(m, -m)), "1.79769313486231E308 - 1.79769313486231E308i");
+    for (double x : {m, -m, std::nextafter(m, 0.0), 1.797693134862315e308, -1.797693134862315e308,
+                     1.7976931348623149e308, 1.79769313486231e308}) {
+        const TKOMPLEX z(x, x / 2);
+        const std::string t = komplexnaretazec(z);
+        TKOMPLEX w;
+        ASSERT_NO_THROW(w = nakomplex(t)) << t;
+        EXPECT_LE(std::fabs(w.re - z.re), 6e-15 * std::fabs(z.re)) << t;
+        EXPECT_LE(std::fabs(w.im - z.im), 6e-15 * std::fabs(z.im)) << t;
+    }
+    EXPECT_EQ(komplexnaretazec(TKOMPLEX(1.7976931348623149e308)), "1.79769313486231E308 + 0i");
 }
 
 TEST(Komplexnaretazec, DecimalPointIgnoresTheLocale) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "core/matica.h"
 #include "tests/naivny.h"
@@ -73,4 +74,51 @@ TEST(Matica, EqualityUsesModulusOfDifference) {
     EXPECT_TRUE(unitarna(X, 4, eps));
     EXPECT_THROW(X(65, 1), ChybaRozsahu);
     EXPECT_THROW(X(0, 1), ChybaRozsahu);
+}
+
+// An overflow leaves inf behind, and inf - inf or 0 * inf leaves NaN; no
+// tolerance test may take either for equality. The entries below are
+// finite, as a matrix file can hold them; only their products overflow.
+TEST(Matica, OverflowIsWithinNoTolerance) {
+    const double eps = 1e-7;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(vtolerancii(eps, eps));
+    EXPECT_FALSE(vtolerancii(nan, eps));
+    EXPECT_FALSE(vtolerancii(inf, eps));
+
+    const TMATICA1 I = jednotkova(4);
+    for (double v : {nan, inf, -inf}) {
+        TMATICA1 Y = I;
+        Y(2, 3) = TKOMPLEX(0.0, v);
+        EXPECT_FALSE(rovnake(I, Y, 4, eps)) << v;
+        EXPECT_FALSE(rovnake(Y, Y, 4, eps)) << v;  // inf - inf is NaN
+        EXPECT_FALSE(unitarna(Y, 4, eps)) << v;
+        EXPECT_TRUE(std::isnan(odchylka(Y, Y, 4))) << v;
+        const TMATICA2 J = diag2(1.0, 1.0);
+        const TMATICA2 Z{1.0, TKOMPLEX(v, 0.0), 0.0, 1.0};
+        EXPECT_FALSE(rovnake2(J, Z, eps)) << v;
+        EXPECT_FALSE(rovnake2(Z, Z, eps)) << v;
+        EXPECT_FALSE(unitarna2(Z, eps)) << v;
+    }
+
+    // One entry that is finite but whose products are not: X^dagger X gets
+    // inf and NaN parts.
+    const TKOMPLEX velke[] = {TKOMPLEX(1e200, 1e200), TKOMPLEX(1e308), TKOMPLEX(-1e308), TKOMPLEX(0.0, 1e200),
+                              TKOMPLEX(1e160, -1e160)};
+    for (const TKOMPLEX& z : velke) {
+        TMATICA1 X = I;
+        X(1, 1) = z;
+        EXPECT_FALSE(unitarna(X, 4, eps)) << z.re << " " << z.im;
+        TMATICA2 X2 = diag2(z, 1.0);
+        EXPECT_FALSE(unitarna2(X2, eps)) << z.re << " " << z.im;
+    }
+    // Every product finite, their sum not: column 1 of X holds 1e154 twice,
+    // so (X^dagger X)(1,1) = 2e308 overflows.
+    TMATICA1 X = I;
+    X(1, 1) = TKOMPLEX(1e154);
+    X(2, 1) = TKOMPLEX(1e154);
+    X(1, 2) = TKOMPLEX(1e154);
+    X(2, 2) = TKOMPLEX(-1e154);
+    EXPECT_FALSE(unitarna(X, 4, eps));
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "app/subory.h"
 #include "tests/decomposition/pomocne.h"
 #include "tests/zaznam.h"
 
@@ -229,5 +230,57 @@ TEST(Dekompozicia, DepthChoosesStagesAndChecks) {
                 EXPECT_TRUE(bitovorovnake(f.A, naTMATICA1(U)));
             }
         }
+    }
+}
+
+// Entries whose products overflow (X^dagger X gets inf and inf - inf = NaN
+// parts) make no unitary matrix: the run stops at the first test with its
+// two lines, read from a matrix file as well as set directly.
+TEST(Dekompozicia, OverflowingEntriesAreRefusedAsNotUnitary) {
+    const std::vector<std::string> ODMIETNUTA = {
+        ZACIATOK, "Matica na dekomp. nie je unitárna. S takou sa neda ďalej pracovať!!!"};
+    ZaznamPlatforma p;
+    TForm1 f(p);
+    for (const char* prvok : {"1E200 + 1E200i", "1E308", "-1E308", "0 - 1E200i", "1E160+1E160i"}) {
+        const std::string text = std::string("4\r\n{{") + prvok +
+                                 ",0,0,0},\r\n{0,1,0,0},\r\n{0,0,1,0},\r\n{0,0,0,1}}\r\n";
+        const TNacitanaMatica m = citajtext(text, "m.mat");
+        nastavqubity(f, 2);
+        f.A = m.A;
+        f.pocetb1 = 3;
+        p.vycisti();
+        EXPECT_TRUE(f.prikaz([&] { f.Button3Click(); }));
+        EXPECT_EQ(p.logy, ODMIETNUTA) << prvok;
+        EXPECT_EQ(f.pocetb1, 3) << "the circuit stays: " << prvok;
+        EXPECT_TRUE(!f.beh.dokoncena && !f.beh.kontrolyok);
+    }
+    // Every product finite, only a sum overflowing: 1.2e154 twice in column 1.
+    nastavqubity(f, 2);
+    f.A = jednotkova(4);
+    f.A(1, 1) = TKOMPLEX(1.2e154);
+    f.A(2, 1) = TKOMPLEX(1.2e154);
+    p.vycisti();
+    EXPECT_TRUE(f.prikaz([&] { f.Button3Click(); }));
+    EXPECT_EQ(p.logy, ODMIETNUTA);
+}
+
+// The circuit equals the input only within eps: a two-level rotation by
+// 9e-8 rad passes every check as the identity and becomes no gate at all,
+// at every depth, and the run counts as a success. The circuit then
+// deviates from the input by the rotation itself.
+TEST(Dekompozicia, RotationBelowEpsBecomesNoGate) {
+    const double t = 9e-8;
+    Husta U(4, true);
+    U(3, 3) = std::cos(t);
+    U(3, 4) = -std::sin(t);
+    U(4, 3) = std::sin(t);
+    U(4, 4) = std::cos(t);
+    for (int hlbka : {HLBKA_TOFFOLI, HLBKA_L1, HLBKA_ELEMENT}) {
+        ZaznamPlatforma p;
+        TForm1 f(p);
+        spusti(f, p, U, hlbka);
+        EXPECT_TRUE(f.beh.dokoncena && f.beh.kontrolyok) << hlbka;
+        EXPECT_EQ(f.pocetb1, 0) << hlbka;
+        EXPECT_NEAR(rozdiel(obvod(f), U), t, 1e-12) << hlbka;
     }
 }

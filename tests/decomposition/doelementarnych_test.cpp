@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <limits>
 #include <random>
 #include <set>
 #include <vector>
@@ -391,4 +392,22 @@ TEST_F(DoelementarnychPlny, OverflowAfterReplacementsThatFitKeepsTheCircuit) {
     EXPECT_EQ(p.infoboxy,
               (std::vector<std::string>{"Rozloz1U: Brana kt. si poslal je identita!", NEROZLOZENA, PRETECENIE}));
     EXPECT_TRUE(nezmeneny());
+}
+
+// A NaN entry makes a matrix neither the identity nor a CNOT nor one of
+// determinant modulus 1: the gate is refused for its determinant.
+TEST(Rozloz1U, NanEntriesAreRefusedForTheirDeterminant) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const TMATICA2 matice[] = {{z(nan), z(0), z(0), z(1)}, {z(0), z(1), z(1), z(0, nan)}, {z(0, 1), z(nan), z(0), z(0, 1)}};
+    for (const TMATICA2& M : matice) {
+        test::ZaznamPlatforma p;
+        TForm1 f(p);
+        p.vycisti();
+        f.eps = EPS_ELEMENT;
+        TForm1::TROZPIS1U rozpis;
+        int pocet = 7;
+        EXPECT_FALSE(f.Rozloz1U(brana(M, 1, {2}), rozpis, pocet));
+        EXPECT_EQ(pocet, 0);
+        EXPECT_EQ(p.infoboxy, std::vector<std::string>{ZLYDET});
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <limits>
 #include <random>
 
 #include "app/form1.h"
@@ -246,4 +247,18 @@ TEST(Odmocnina, SingularInputIsReportedNotDividedByZero) {
     EXPECT_NO_THROW(f.Odmocnina(X, 2));
     ASSERT_EQ(p.logy.size(), 1u);
     EXPECT_EQ(p.logy[0], "!!!Odmocnina: mat A mala podivne vl. hodnoty");
+}
+
+// A diagonal entry that is NaN or whose modulus overflows has no modulus 1.
+TEST(Odmocnina, NanOrOverflowOnTheDiagonalIsReported) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const TKOMPLEX& d : {TKOMPLEX(nan, 0.0), TKOMPLEX(0.0, nan), TKOMPLEX(1e200, 1e200), TKOMPLEX(-1e308)}) {
+        test::ZaznamPlatforma p;
+        TForm1 f(p);
+        p.vycisti();  // only what the routine under test reports
+        TMATICA2 X = diag2(d, z(1));
+        f.Odmocnina(X, 2);
+        EXPECT_EQ(p.logy, std::vector<std::string>{"!!!Odmocnina: mat A mala podivne vl. hodnoty"}) << d.re << " " << d.im;
+        EXPECT_FALSE(f.beh.kontrolyok);
+    }
 }

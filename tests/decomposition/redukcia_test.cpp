@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/text.h"
 #include "tests/decomposition/pomocne.h"
 #include "tests/zaznam.h"
@@ -136,4 +138,35 @@ TEST(Redukcia, FailedStepReportsEveryCheckInOrder) {
     EXPECT_EQ(f.pocettpq, 3);
     EXPECT_NEAR(modul(f.A(4, 4)), 2.0, 1e-12);
     EXPECT_FALSE(f.beh.kontrolyok);
+}
+
+// A NaN where a step tests for zeros or for modulus 1 (an overflow upstream)
+// is neither: the step reports instead of passing it over in silence.
+TEST(Redukcia, NanIsNeitherZeroNorOfModulusOne) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    {
+        ZaznamPlatforma p;
+        TForm1 f(p);
+        p.vycisti();
+        f.A = jednotkova(4);
+        f.A(4, 4) = TKOMPLEX(nan, 0.0);
+        f.Redukcia(f.A, 4);
+        EXPECT_EQ(p.logy, std::vector<std::string>{"Pri redukcii matici o rozmere 4 boli vsade v a[n,.] a a[.,n] nuly, "
+                                                   "okrem a[n,n] ktore nema modul 1 => matica nemoze byt unitarna => "
+                                                   "PRIEKAK"});
+        EXPECT_FALSE(f.beh.kontrolyok);
+    }
+    for (int j : {1, 3}) {
+        ZaznamPlatforma p;
+        TForm1 f(p);
+        p.vycisti();
+        f.A = jednotkova(4);
+        f.A(4, j) = TKOMPLEX(0.0, nan);
+        f.Redukcia(f.A, 4);
+        ASSERT_FALSE(p.logy.empty()) << j;
+        // the NaN enters the sums of omega 1 in either column
+        EXPECT_EQ(p.logy[0].rfind("Redukcia n=4. Pri vypocte omegy 1 je hodnota dodana do arccos mimo <-1,1>", 0), 0u)
+            << p.logy[0];
+        EXPECT_FALSE(f.beh.kontrolyok);
+    }
 }

@@ -411,3 +411,26 @@ TEST_F(Kreslenie, PocetZaKoncomPolaJeChybaPredKreslenim) {
 }
 
 }  // namespace
+
+// A band label names the band's first gate and belongs to no gate: it is
+// black even when the gate drawn just before it is red, so the same band
+// keeps its label's colour whichever gate precedes it.
+TEST_F(Kreslenie, ZnackaPasuZaCervenouBranouJeCierna) {
+    f->zoom = 1.0;
+    f->Zuzeniezobrazenia1 = false;
+    for (int k = 1; k <= 30; ++k) {
+        TGATE1 g = brana(faza(0.01 * k), 1);
+        g.vyradena = k == 26;  // the last gate of band 1
+        pridaj(g);
+    }
+    f->kreslenie(f->brany, f->pocetb1, 1);
+    const auto& kr = p.kresba.p;
+    std::size_t i = 0;
+    while (i < kr.size() && !(kr[i].druh == "text" && kr[i].text == "27")) ++i;
+    ASSERT_LT(i, kr.size());
+    ASSERT_GE(i, 2u);
+    // gate 26 in column 26 of band 1: its red letter, then the label
+    EXPECT_EQ(popisy({kr.begin() + static_cast<std::ptrdiff_t>(i) - 4, kr.begin() + static_cast<std::ptrdiff_t>(i) + 1}),
+              (V{"pismo 255 0 0 h20", "obdlznik 934 38 958 62", "text 940 40 'E'", "pismo 0 0 0 h20",
+                 "text 10 282 '27'"}));
+}
