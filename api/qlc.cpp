@@ -213,17 +213,20 @@ TMatica maticasiete(const std::vector<TGATE1>& brany, int pocetq) {
     return {f->pocetq, f->rozmer, f->kompozicia(f->brany, f->pocetb1, 1, f->pocetb1)};
 }
 
-std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia) {
+std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia, double eps) {
     Zaznamnik z;
     const auto f = novymodel(z);
     nastavbrany(*f, brany, pocetq);
+    f->eps = eps;
     return qasmtext(*f, verzia);
 }
 
-void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia) {
+void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia,
+               double eps) {
     Zaznamnik z;
     const auto f = novymodel(z);
     nastavbrany(*f, brany, pocetq);
+    f->eps = eps;
     const std::lock_guard<std::mutex> zamok(zapisovyzamok());
     qlc::zapisqasm(*f, verzia, meno);
 }

@@ -172,7 +172,9 @@ TMatica maticasiete(const std::vector<TGATE1>& brany, int pocetq);
 // The circuit as an OpenQASM program of verzia 3 or 2 (see app/qasm.h:
 // qubit k is q[n - k]). ChybaVstupu as maticasiete; ChybaBehu for another
 // version, and for version 2 a gate with more than one control.
-std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia);
+// eps: the tolerance within which the circuit equals its input, stated in
+// the header (TVysledok::eps of the run).
+std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia, double eps = EPS_ZAKLAD);
 
 // Figures of the circuit brany against the matrix vstup, with eps deciding
 // what a CNOT is.
@@ -199,7 +201,8 @@ std::string npytext(const TMatica& M);
 
 // Writes the circuit as an OpenQASM program (qasm) to the file meno,
 // replacing it safely; ChybaSuboru when it cannot.
-void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia);
+void zapisqasm(const std::string& meno, const std::vector<TGATE1>& brany, int pocetq, int verzia,
+               double eps = EPS_ZAKLAD);
 
 // A random unitary matrix of pocetq qubits made as "Generuj" makes it; with
 // a seed the same matrix every time (as qlc random --seed), otherwise

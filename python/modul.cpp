@@ -265,7 +265,7 @@ PYBIND11_MODULE(qlc, m) {
             "to_qasm",
             [](const TObvod& o, int version) {
                 try {
-                    return qlc::api::qasm(o.v().brany, o.v().pocetq, version);
+                    return qlc::api::qasm(o.v().brany, o.v().pocetq, version, o.v().eps);
                 } catch (const qlc::ChybaBehu& e) {
                     throw ChybaVstupu(e.what());  // a version or gates it cannot write
                 }

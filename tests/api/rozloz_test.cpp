@@ -154,8 +154,8 @@ TEST_F(Api, RovnakoAkoQlcDecompose) {
         }
         EXPECT_EQ(suhrn.back(), "Max. odchylka: " + vedecky(v.suhrn.odchylka));
         EXPECT_EQ(obsah(cesta("api.mat")), obsah(cli));
-        EXPECT_EQ(api::qasm(v.brany, v.pocetq, 3), obsah(qasm));
-        api::zapisqasm(cesta("api.qasm"), v.brany, v.pocetq, 3);
+        EXPECT_EQ(api::qasm(v.brany, v.pocetq, 3, v.eps), obsah(qasm));
+        api::zapisqasm(cesta("api.qasm"), v.brany, v.pocetq, 3, v.eps);
         EXPECT_EQ(obsah(cesta("api.qasm")), obsah(qasm));
         EXPECT_TRUE(v.boxy.empty());
 
