@@ -19,19 +19,6 @@ class TForm1;
 
 namespace qlc::api {
 
-// A canvas that ignores every primitive.
-class NemePlatno : public Platno {
-  public:
-    void pero(TFarba, int) override {}
-    void stetec(TFarba) override {}
-    void pismo(int, TFarba) override {}
-    void vypln(int, int, int, int) override {}
-    void ciara(int, int, int, int) override {}
-    void elipsa(int, int, int, int) override {}
-    void obdlznik(int, int, int, int) override {}
-    void text(int, int, const std::string&) override {}
-};
-
 class Zaznamnik : public Platforma {
   public:
     explicit Zaznamnik(const TSledovanie& sledovanie = {}) : sledovanie_(sledovanie) {}
@@ -64,7 +51,7 @@ class Zaznamnik : public Platforma {
 
   private:
     TSledovanie sledovanie_;
-    NemePlatno neme_;
+    PrazdnePlatno neme_;
 };
 
 // A model on the platform z, as the window is after its creation, with

@@ -32,6 +32,19 @@ public:
     virtual void text(int x, int y, const std::string& s) = 0;  // top-left corner at (x, y), no background
 };
 
+// A canvas that ignores every primitive.
+class PrazdnePlatno : public Platno {
+public:
+    void pero(TFarba, int) override {}
+    void stetec(TFarba) override {}
+    void pismo(int, TFarba) override {}
+    void vypln(int, int, int, int) override {}
+    void ciara(int, int, int, int) override {}
+    void elipsa(int, int, int, int) override {}
+    void obdlznik(int, int, int, int) override {}
+    void text(int, int, const std::string&) override {}
+};
+
 // The controls of the main window whose value the model changes itself.
 // After a change the model calls Platforma::zmena and the front end reads
 // the new value from the model.

@@ -17,18 +17,7 @@ class TForm1;
 
 namespace qlc::cli {
 
-// A canvas that ignores every primitive.
-class PrazdnePlatno : public Platno {
-public:
-    void pero(TFarba, int) override {}
-    void stetec(TFarba) override {}
-    void pismo(int, TFarba) override {}
-    void vypln(int, int, int, int) override {}
-    void ciara(int, int, int, int) override {}
-    void elipsa(int, int, int, int) override {}
-    void obdlznik(int, int, int, int) override {}
-    void text(int, int, const std::string&) override {}
-};
+using qlc::PrazdnePlatno;
 
 class Konzola : public Platforma {
 public:
