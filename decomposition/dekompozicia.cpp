@@ -214,7 +214,6 @@ bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
         log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
         return false;
     }
-    log("Synteza dala siet: " + siet(s.pocetcnot, pocetb1) + ".");
 
     // The optimiser runs as after the elementary stage, but it may only
     // exchange and merge what commutes and cancels to rounding.

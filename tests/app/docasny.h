@@ -9,7 +9,20 @@
 #include <iterator>
 #include <string>
 
+#include "core/chyby.h"
+
 namespace qlc::test {
+
+// The message of the ChybaSuboru that f throws, or "" when it throws none.
+template <typename F>
+std::string chybaz(F f) {
+    try {
+        f();
+    } catch (const ChybaSuboru& e) {
+        return e.what();
+    }
+    return "";
+}
 
 class DocasnyPriecinok {
   public:

@@ -16,6 +16,7 @@
 
 using namespace qlc;
 using qlc::test::DocasnyPriecinok;
+using qlc::test::chybaz;
 
 namespace {
 
@@ -25,17 +26,6 @@ const std::string HLAVA_START =
     "{0 + 0i,0 + 0i,0 - 1i,0 + 0i},\r\n"
     "{0 + 0i,0 + 1i,0 + 0i,0 + 0i},\r\n"
     "{0 + 1i,0 + 0i,0 + 0i,0 + 0i}}\r\n";
-
-// The message of the ChybaSuboru that f throws, or "" when it throws none.
-template <typename F>
-std::string chybaz(F f) {
-    try {
-        f();
-    } catch (const ChybaSuboru& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // The message citajtext refuses obsah with, or "" when it reads it.
 std::string odmietnutie(const std::string& obsah) {

@@ -10,6 +10,7 @@
 
 using namespace qlc;
 using qlc::test::DocasnyPriecinok;
+using qlc::test::chybaz;
 
 namespace {
 
@@ -20,16 +21,6 @@ bool maRiadiace(const std::string& s) {
     for (unsigned char c : s)
         if (c < 0x20 || c == 0x7F) return true;
     return s.find("\xC2\x9B") != std::string::npos;
-}
-
-template <typename F>
-std::string chybaz(F f) {
-    try {
-        f();
-    } catch (const ChybaSuboru& e) {
-        return e.what();
-    }
-    return "";
 }
 
 TEST(Ukazka, EscapesControlCharactersAndKeepsText) {

@@ -22,20 +22,10 @@
 
 using namespace qlc;
 using qlc::test::DocasnyPriecinok;
+using qlc::test::chybaz;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The message of the ChybaSuboru that f throws, or "" when it throws none.
-template <typename F>
-std::string chybaz(F f) {
-    try {
-        f();
-    } catch (const ChybaSuboru& e) {
-        return e.what();
-    }
-    return "";
-}
 
 bool obsahuje(const std::string& s, const std::string& t) { return s.find(t) != std::string::npos; }
 
