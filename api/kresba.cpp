@@ -32,42 +32,42 @@ bool konci(const std::string& s, const std::string& pripona) {
 
 }  // namespace
 
-void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad) {
+void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad, const TSledovanie& sledovanie) {
     if (!v.dokoncena) throw ChybaBehu("dekompozicia neprebehla do konca, siet sa nekresli");
     if (!(pohlad.zoom >= ZOOM_MIN && pohlad.zoom <= ZOOM_MAX))
         throw ChybaVstupu("zoom " + std::to_string(pohlad.zoom) + " je mimo 0.45..2.00");
-    if (pohlad.od && (*pohlad.od < 1 || *pohlad.od > static_cast<int>(v.brany.size())))
-        throw ChybaVstupu("prva kreslena brana " + std::to_string(*pohlad.od) + " je mimo 1.." +
-                          std::to_string(v.brany.size()));
-    Zaznamnik z;
+    Zaznamnik z(sledovanie);
     const auto f = novymodel(z);
     nastavbrany(*f, v.brany, v.pocetq);
     // The window after the decomposition, with the zoom slider and the
-    // first-gate slider moved as the user would move them.
+    // first-gate slider moved as the user would move them. A gate the
+    // slider cannot reach goes to the drawing, which refuses it.
     f->eps = v.eps;
     f->zoom = static_cast<int>(pohlad.zoom * 100.0 + 0.5) / 100.0;
     z.kresba = &platno;
-    if (pohlad.od) {
+    if (pohlad.od && *pohlad.od >= 1 && *pohlad.od <= f->pocetb1) {
         f->TrackBar1.max = f->pocetb1;
         f->TrackBar1.position = *pohlad.od;
         f->TrackBar1Change();
     } else {
-        f->kreslenie(f->brany, f->pocetb1, f->zobrazod);
+        f->kreslenie(f->brany, f->pocetb1, pohlad.od.value_or(f->zobrazod));
     }
+    // The drawing writes a log line only when it refuses to draw.
+    if (!z.logy.empty()) throw ChybaKreslenia(z.logy.back());
 }
 
-std::string svg(const TVysledok& v, const TPohlad& pohlad) {
+std::string svg(const TVysledok& v, const TPohlad& pohlad, const TSledovanie& sledovanie) {
     SvgPlatno p;
-    kresli(v, p, pohlad);
+    kresli(v, p, pohlad, sledovanie);
     return p.svg();
 }
 
-void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad) {
+void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad,
+                 const TSledovanie& sledovanie) {
     if (konci(meno, ".svg")) {
-        SvgPlatno p;
-        kresli(v, p, pohlad);
+        const std::string obsah = svg(v, pohlad, sledovanie);
         const std::lock_guard<std::mutex> z(zapisovyzamok());
-        p.uloz(meno);
+        zapissubor(meno, obsah);
         return;
     }
     if (!konci(meno, ".png"))
@@ -76,7 +76,7 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
     const std::lock_guard<std::mutex> z(pngzamok());
     const TPngKreslic& k = pngkreslic();
     if (!k) throw ChybaBehu("tato kniznica nema kreslenie PNG (zostavena bez Qt 6); zapis .svg");
-    const std::string png = k([&](Platno& p) { kresli(v, p, pohlad); });
+    const std::string png = k([&](Platno& p) { kresli(v, p, pohlad, sledovanie); });
     const std::lock_guard<std::mutex> zz(zapisovyzamok());
     zapissubor(meno, png);
 }

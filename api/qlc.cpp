@@ -178,6 +178,7 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     v.vstup = U.A;
     v.dokoncena = prebehla && f->beh.dokoncena;
     v.kontrolyok = prebehla && f->beh.kontrolyok;
+    v.zosyntezy = f->sietzosyntezy;
     v.neunitarna = !f->beh.dokoncena && std::find(z.logy.begin(), z.logy.end(), NEUNITARNA) != z.logy.end();
     v.eps = f->eps;
     v.A = f->A;

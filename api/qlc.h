@@ -1,8 +1,7 @@
 #pragma once
 // The decomposition as a library call: a matrix and options in; the circuit,
 // the log, the message boxes and the figures of the run out. For programs
-// that have no window: the Python module qlc, and the command-line tool can
-// run on it as well.
+// that have no window: the Python module qlc and the command-line tool qlc.
 //
 // Conventions of the whole program hold here too: qubits are numbered 1..n
 // and qubit 1 is the most significant bit of the basis state's index (state
@@ -36,6 +35,13 @@ namespace qlc::api {
 // the message shown to the user.
 struct ChybaVstupu : ChybaBehu {
     using ChybaBehu::ChybaBehu;
+};
+
+// The drawing refused the view as the window refuses it: a first gate the
+// circuit does not have (every gate of an empty circuit), or a zoom at which
+// no band fits the canvas. The text is the window's log line.
+struct ChybaKreslenia : ChybaVstupu {
+    using ChybaVstupu::ChybaVstupu;
 };
 
 // ---- input -------------------------------------------------------------------
@@ -128,6 +134,9 @@ struct TVysledok {
     // The run refused its input at the first step: the matrix is not
     // unitary within the program's tolerance (the log says so).
     bool neunitarna = false;
+    // The circuit came from the minimal-CNOT synthesis: the report has no
+    // two-level matrices and no phases.
+    bool zosyntezy = false;
     bool ok() const { return dokoncena && kontrolyok && chyby.empty(); }
     // The figures of the circuit, for a run that went to its end.
     TSuhrn suhrn;
@@ -193,6 +202,10 @@ TMatica citaj(const std::string& meno);
 // to sledovanie.log. ChybaSuboru when it cannot be written.
 void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad = nullptr,
            const TSledovanie& sledovanie = {});
+// The same as a matrix file with its report whatever the name ends in, as
+// "Uložit" writes it.
+void zapismaticu(const std::string& meno, const TMatica& M, const TVysledok* rozklad = nullptr,
+                 const TSledovanie& sledovanie = {});
 
 // The text of the matrix file zapis writes for M (lines ended by CR LF),
 // and the bytes of the .npy file.
@@ -225,14 +238,17 @@ struct TPohlad {
 
 // Draws the circuit of a run that went to its end as the window shows it,
 // on a canvas of the window's size. ChybaBehu for a run that did not end,
-// or a view outside the ranges above.
-void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {});
+// ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when
+// the drawing refuses the view; its log line goes to sledovanie.log first,
+// as the window writes it.
+void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
 // The drawing as an SVG document.
-std::string svg(const TVysledok& v, const TPohlad& pohlad = {});
+std::string svg(const TVysledok& v, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
 // Saves the drawing as SVG or PNG, by the name's ending (".svg", ".png");
 // PNG only when a painter is registered (ChybaBehu otherwise). Calls of the
-// painter run one at a time.
-void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad = {});
+// painter run one at a time. Nothing is written when the drawing fails.
+void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad = {},
+                 const TSledovanie& sledovanie = {});
 
 // A painter of PNG pictures: runs kresli on a raster canvas of the window's
 // size and saves the picture to the file. The desktop toolkit's build

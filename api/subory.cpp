@@ -76,6 +76,7 @@ std::unique_ptr<TForm1> modelsuboru(Zaznamnik& z, const TMatica& M, const TVysle
             throw ChybaVstupu("matica ma rozmer " + std::to_string(M.rozmer) + ", rozklad rozmer " +
                               std::to_string(rozklad->rozmer));
         nastavbrany(*f, rozklad->brany, rozklad->pocetq);
+        f->sietzosyntezy = rozklad->zosyntezy;
         if (rozklad->tpq.size() > static_cast<std::size_t>(MAXTPQ) ||
             rozklad->fazy.size() > static_cast<std::size_t>(MAXROZMER))
             throw ChybaVstupu("rozklad ma privela matic Tpq alebo faz");
@@ -104,6 +105,11 @@ void zapis(const std::string& meno, const TMatica& M, const TVysledok* rozklad,
         zapissubor(meno, obsah);
         return;
     }
+    zapismaticu(meno, M, rozklad, sledovanie);
+}
+
+void zapismaticu(const std::string& meno, const TMatica& M, const TVysledok* rozklad,
+                 const TSledovanie& sledovanie) {
     Zaznamnik z(sledovanie);
     const auto f = modelsuboru(z, M, rozklad);
     const std::lock_guard<std::mutex> zamok(zapisovyzamok());

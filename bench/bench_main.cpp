@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/qlc/konzola.h"
+#include "core/platforma.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using namespace qlc;
 
 // A platform that shows nothing.
 class Ticho : public Platforma {
-    cli::PrazdnePlatno nic_;
+    PrazdnePlatno nic_;
 
 public:
     std::uint32_t seed = 1;

@@ -1,13 +1,32 @@
 #include "konzola.h"
 
+#include <algorithm>
+#include <exception>
 #include <ostream>
-
-#include "app/form1.h"
 
 namespace qlc::cli {
 
 Konzola::Konzola(std::ostream& out, std::ostream& err, bool terminal)
     : out_(out), err_(err), terminal_(terminal) {}
+
+api::TSledovanie Konzola::sledovanie() {
+    api::TSledovanie s;
+    s.log = [this](const std::string& r) { log(r); };
+    s.box = [this](const std::string& t) { box(t); };
+    s.chyba = [this](const std::string& t) { chyba(t); };
+    s.priebeh = [this](int p, int m, bool v) { priebeh(p, m, v); };
+    return s;
+}
+
+bool Konzola::prikaz(const std::function<void()>& f) {
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        chyba(e.what());
+        return false;
+    }
+}
 
 void Konzola::zmazprogres() {
     if (!progresvidno_) return;
@@ -15,9 +34,7 @@ void Konzola::zmazprogres() {
     progresvidno_ = false;
 }
 
-void Konzola::memo(const std::string& riadok) {
-    if (!vypisuj) return;
-    ++pocetlogov;
+void Konzola::log(const std::string& riadok) {
     poslednylog = riadok;
     zmazprogres();
     out_ << riadok << '\n' << std::flush;
@@ -30,33 +47,26 @@ static std::string riadky(std::string t) {
     return t;
 }
 
-void Konzola::infobox(const std::string& text) {
-    ++pocetboxov;
+void Konzola::box(const std::string& text) {
     zmazprogres();
     out_ << std::flush;
     err_ << riadky(text) << '\n' << std::flush;
 }
 
-void Konzola::chybabox(const std::string& text) {
-    ++pocetboxov;
+void Konzola::chyba(const std::string& text) {
     zmazprogres();
     out_ << std::flush;
     err_ << "qlc: " << riadky(text) << '\n' << std::flush;
 }
 
-bool Konzola::okcancelbox(const std::string& text) {
-    infobox(text);
-    return true;
-}
-
-void Konzola::zmena(Ovladac o) {
-    if (o != Ovladac::ProgressBar1 || !terminal_ || model == nullptr) return;
-    const TProgressBar& b = model->ProgressBar1;
-    if (!b.visible) {
+void Konzola::priebeh(int pozicia, int maximum, bool viditelny) {
+    if (!terminal_) return;
+    if (!viditelny) {
         zmazprogres();
         return;
     }
-    const int promile = b.max > 0 ? static_cast<int>(1000LL * b.position / b.max) : 0;
+    const int promile =
+        maximum > 0 ? static_cast<int>(std::clamp(1000LL * pozicia / maximum, 0LL, 1000LL)) : 0;
     const auto teraz = std::chrono::steady_clock::now();
     // Redraw at most every 50 ms, and only when the value moved.
     if (promile == poslednepromile_ && progresvidno_) return;
@@ -66,14 +76,9 @@ void Konzola::zmena(Ovladac o) {
     constexpr int sirka = 40;
     const int plne = promile * sirka / 1000;
     err_ << "\r[" << std::string(static_cast<std::size_t>(plne), '#')
-         << std::string(static_cast<std::size_t>(sirka - plne), ' ') << "] " << b.position << "/" << b.max
+         << std::string(static_cast<std::size_t>(sirka - plne), ' ') << "] " << pozicia << "/" << maximum
          << std::flush;
     progresvidno_ = true;
-}
-
-std::uint32_t Konzola::semienko() {
-    if (seed) return *seed;
-    return static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
 }  // namespace qlc::cli

@@ -1,56 +1,39 @@
 #pragma once
-// The platform of the command-line tool: log lines to stdout, box texts to
-// stderr (every box is answered OK), the progress bar as a progress line on
-// stderr when it is a terminal, and a canvas that draws nothing unless the
-// tool asks for a picture.
+// What the command-line tool shows while a library call runs: log lines on
+// stdout, box texts on stderr (every box is answered OK), the error that
+// ends a command on stderr after "qlc: ", and the progress bar as a
+// progress line on stderr when it is a terminal.
 #include <chrono>
-#include <cstdint>
+#include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 
-#include "core/platforma.h"
-
-namespace qlc {
-class TForm1;
-}
+#include "api/qlc.h"
 
 namespace qlc::cli {
 
-using qlc::PrazdnePlatno;
-
-class Konzola : public Platforma {
+class Konzola {
 public:
     Konzola(std::ostream& out, std::ostream& err, bool terminal);
     // A run that ended early leaves its bar visible; the terminal line goes.
-    ~Konzola() override { zmazprogres(); }
+    ~Konzola() { zmazprogres(); }
+    Konzola(const Konzola&) = delete;
+    Konzola& operator=(const Konzola&) = delete;
 
-    // The model whose progress bar is shown; set once it exists.
-    const TForm1* model = nullptr;
-    // While false, log lines are swallowed (the window's creation).
-    bool vypisuj = true;
-    // Seed of the random generator; the clock when not given.
-    std::optional<std::uint32_t> seed;
-    // Canvas the drawing goes to; a canvas that draws nothing by default.
-    Platno* kresba = nullptr;
+    // The callbacks of a library call, writing to this console.
+    api::TSledovanie sledovanie();
 
-    void memo(const std::string& riadok) override;
-    void infobox(const std::string& text) override;
-    void chybabox(const std::string& text) override;
-    bool okcancelbox(const std::string& text) override;
-    void zmena(Ovladac o) override;
-    Platno& platno() override { return kresba ? *kresba : prazdne_; }
-    std::optional<std::string> otvordialog(const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> ulozdialog(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    bool form5() override { return false; }
-    std::uint32_t semienko() override;
+    void log(const std::string& riadok);
+    void box(const std::string& text);
+    void chyba(const std::string& text);
+    void priebeh(int pozicia, int maximum, bool viditelny);
 
-    // Log lines and box texts seen so far, and the last log line.
-    int pocetlogov = 0;
+    // Runs f as the window runs a command: an error ends it, is shown as
+    // chyba and gives false.
+    bool prikaz(const std::function<void()>& f);
+
+    // The last log line seen.
     std::string poslednylog;
-    int pocetboxov = 0;
 
 private:
     void zmazprogres();
@@ -60,7 +43,6 @@ private:
     bool progresvidno_ = false;
     int poslednepromile_ = -1;
     std::chrono::steady_clock::time_point poslednycas_{};
-    PrazdnePlatno prazdne_;
 };
 
 }  // namespace qlc::cli

@@ -1,3 +1,4 @@
+#include "api/qlc.h"
 #include "qlc.h"
 
 #ifdef QLC_PNG
@@ -6,7 +7,7 @@
 
 int main(int argc, char** argv) {
 #ifdef QLC_PNG
-    qlc::cli::nastavpng(qlc::gui::kreslipng);
+    qlc::api::nastavpng(qlc::gui::kreslipng);
 #endif
     return qlc::cli::hlavny(argc, argv);
 }

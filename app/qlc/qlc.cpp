@@ -1,6 +1,6 @@
-// qlc: the command-line front end over the main window's model. Each
-// command parses its arguments, sets the model's controls as the user would
-// and runs the same commands as the desktop application.
+// qlc: the command-line front end over the library calls of api/qlc.h. Each
+// command parses its arguments and makes the calls a Python or C++ caller
+// makes; what the calls report is written as it comes.
 #include "qlc.h"
 
 #include <unistd.h>
@@ -15,25 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "api/qlc.h"
 #include "app/qlc/konzola.h"
-#include "app/qasm.h"
-#include "app/subory.h"
-#include "app/suhrn.h"
 #include "app/ukazka.h"
 #include "app/zapis.h"
-#include "view/svgplatno.h"
 
 namespace qlc::cli {
 
 namespace {
 
 constexpr const char* VERZIA = "qlc 1.0.0";
-
-TPngKreslic& pngkreslic() {
-    static TPngKreslic k;
-    return k;
-}
 
 constexpr const char* POMOC =
     "Usage:\n"
@@ -133,22 +124,9 @@ double desatinne(const std::string& t, const std::string& volba, double lo, doub
     return v;
 }
 
-// Sets the model to n qubits without making a random matrix, as the window
-// is after the qubit field changed, and takes the matrix.
-void nastavmaticu(TForm1& f, const TNacitanaMatica& m) {
-    f.pocetq = m.pocetq;
-    f.rozmer = m.rozmer;
-    f.Edit1 = std::to_string(m.pocetq);
-    f.pocetb1 = 0;
-    f.StringGrid1.nastavrozmer(m.rozmer + 1, m.rozmer + 1);
-    f.A = m.A;
-}
-
 struct Volby {
-    int hlbka = HLBKA_ELEMENT;
-    // METODA_QSD or METODA_NAJLEPSIA; 0: the two-level method at depth hlbka.
-    int metoda = 0;
-    bool optimalizuj = true, kontrola = false, suhrn = false;
+    api::TVolby rozklad;
+    bool suhrn = false;
     std::optional<std::string> vystup, qasm3, qasm2;
     double zoom = 1.25;
     std::optional<int> od;
@@ -173,30 +151,22 @@ struct TVolba {
 const TVolba VOLBY[] = {
     {"--depth", nullptr, DECOMPOSE | DRAW, true,
      [](Volby& o, const std::string& h, const std::string&) {
-         if (h == "element")
-             o.hlbka = HLBKA_ELEMENT;
-         else if (h == "l1")
-             o.hlbka = HLBKA_L1;
-         else if (h == "toffoli")
-             o.hlbka = HLBKA_TOFFOLI;
+         if (h == "element" || h == "l1" || h == "toffoli")
+             o.rozklad.hlbka = api::hlbka(h);
          else
              throw Chyba{"--depth takes element, l1 or toffoli, not '" + bezriadiacich(h) + "'"};
      }},
     {"--method", nullptr, DECOMPOSE | DRAW, true,
      [](Volby& o, const std::string& h, const std::string&) {
-         if (h == "twolevel")
-             o.metoda = 0;
-         else if (h == "qsd")
-             o.metoda = METODA_QSD;
-         else if (h == "best")
-             o.metoda = METODA_NAJLEPSIA;
+         if (h == "twolevel" || h == "qsd" || h == "best")
+             o.rozklad.metoda = api::metoda(h);
          else
              throw Chyba{"--method takes twolevel, qsd or best, not '" + bezriadiacich(h) + "'"};
      }},
     {"--no-optimise", "--no-optimize", DECOMPOSE | DRAW, false,
-     [](Volby& o, const std::string&, const std::string&) { o.optimalizuj = false; }},
+     [](Volby& o, const std::string&, const std::string&) { o.rozklad.optimalizuj = false; }},
     {"--check-steps", nullptr, DECOMPOSE | DRAW, false,
-     [](Volby& o, const std::string&, const std::string&) { o.kontrola = true; }},
+     [](Volby& o, const std::string&, const std::string&) { o.rozklad.kontrolakrokov = true; }},
     {"-o", nullptr, DECOMPOSE | RANDOM, true,
      [](Volby& o, const std::string& h, const std::string&) { o.vystup = h; }},
     {"--qasm", nullptr, DECOMPOSE, true, [](Volby& o, const std::string& h, const std::string&) { o.qasm3 = h; }},
@@ -205,7 +175,9 @@ const TVolba VOLBY[] = {
     {"--zoom", nullptr, DRAW, true,
      [](Volby& o, const std::string& h, const std::string& v) { o.zoom = desatinne(h, v, 0.45, 2.0, "0.45 to 2.00"); }},
     {"--from", nullptr, DRAW, true,
-     [](Volby& o, const std::string& h, const std::string& v) { o.od = static_cast<int>(cislo(h, v, 1, MAXBRAN)); }},
+     [](Volby& o, const std::string& h, const std::string& v) {
+         o.od = static_cast<int>(cislo(h, v, 1, MAXBRAN));
+     }},
     {"--qubits", nullptr, RANDOM, true,
      [](Volby& o, const std::string& h, const std::string& v) { o.qubity = static_cast<int>(cislo(h, v, 2, 5)); }},
     {"--seed", nullptr, RANDOM, true,
@@ -239,8 +211,8 @@ Volby volby(Argumenty& arg, unsigned prikaz) {
         videne.push_back(t);
         t->nastav(o, t->hodnota ? arg.hodnota(v) : std::string(), v);
     }
-    if (o.metoda != 0 && o.hlbka != HLBKA_ELEMENT)
-        throw Chyba{std::string("--method ") + (o.metoda == METODA_QSD ? "qsd" : "best") +
+    if (o.rozklad.metoda != api::TMetoda::dvojurovnova && o.rozklad.hlbka != api::THlbka::element)
+        throw Chyba{"--method " + api::meno(o.rozklad.metoda) +
                     " makes elementary gates only; it takes no --depth but element"};
     return o;
 }
@@ -288,29 +260,25 @@ bool overvystupy(const std::string& vstup, std::vector<TVystup>& vystupy, std::o
     return true;
 }
 
-// Reads the input and runs the decomposition as "Dekompozícia" does; the
-// matrix read goes to vstup. OK, ZLYHANIE or POUZITIE; a run that ended
-// early or a failed check also gets a line on stderr.
-int rozloz(TForm1& f, Konzola& k, const Volby& o, TMATICA1& vstup, std::ostream& err) {
+// Reads the input and runs the decomposition as "Dekompozícia" does, into
+// v. OK, ZLYHANIE or POUZITIE; a run that ended early or a failed check also
+// gets a line on stderr.
+int rozloz(Konzola& k, const Volby& o, api::TVysledok& v, std::ostream& err) {
+    api::TMatica m;
     try {
-        const TNacitanaMatica m = citajmaticu(o.subory.at(0));
-        nastavmaticu(f, m);
-        vstup = m.A;
+        m = api::citaj(o.subory.at(0));
     } catch (const ChybaBehu& e) {
         err << "qlc: " << e.what() << '\n';
         return POUZITIE;
     }
-    f.ComboBox1 = o.metoda != 0 ? o.metoda : o.hlbka;
-    f.roboptim = o.optimalizuj;
-    f.Kontrolptimkrok1 = o.kontrola;
-    const bool prebehla = f.prikaz([&] { f.Button3Click(); });
-    if (!prebehla) return ZLYHANIE;  // the box is on stderr already
-    if (!f.beh.dokoncena) {
+    if (!k.prikaz([&] { v = api::rozloz(m, o.rozklad, k.sledovanie()); })) return POUZITIE;
+    if (!v.chyby.empty()) return ZLYHANIE;  // the box is on stderr already
+    if (!v.dokoncena) {
         err << "qlc: " << bezriadiacich(o.subory[0]) << ": the decomposition ended early: " << k.poslednylog
             << '\n';
         return ZLYHANIE;
     }
-    if (!f.beh.kontrolyok) {
+    if (!v.kontrolyok) {
         err << "qlc: " << bezriadiacich(o.subory[0]) << ": a check of the decomposition failed (see the log)\n";
         return ZLYHANIE;
     }
@@ -331,44 +299,44 @@ int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool termina
     if (!overvystupy(o.subory[0], vystupy, err)) return POUZITIE;
 
     Konzola k(out, err, terminal);
-    k.vypisuj = false;
-    TForm1 f(k);
-    k.model = &f;
-    k.vypisuj = true;
-
-    TMATICA1 vstup;
-    int vysledok = rozloz(f, k, o, vstup, err);
+    api::TVysledok v;
+    int vysledok = rozloz(k, o, v, err);
     if (vysledok == POUZITIE) return vysledok;
     // The deviation is the circuit's from the matrix that was read, whatever
     // the driver left in A (at --depth toffoli its rebuild from the Tpq).
-    if (o.suhrn && f.beh.dokoncena) {
-        const bool ok = f.prikaz([&] {
-            for (const std::string& r : suhrn(f, vstup)) out << r << '\n';
+    if (o.suhrn && v.dokoncena) {
+        const bool ok = k.prikaz([&] {
+            for (const std::string& r : api::suhrnriadky(v)) out << r << '\n';
         });
         if (!ok) vysledok = ZLYHANIE;
     }
     // Every program text is made before any file is written: a circuit that
     // OpenQASM 2.0 cannot hold leaves all the outputs as they were.
     std::vector<std::pair<const TVystup*, std::string>> programy;
-    for (const TVystup& v : vystupy) {
-        if (v.volba == "-o") continue;
-        if (!f.beh.dokoncena) {
-            err << "qlc: the decomposition did not end, " << v.volba << " " << bezriadiacich(v.meno)
+    for (const TVystup& t : vystupy) {
+        if (t.volba == "-o") continue;
+        if (!v.dokoncena) {
+            err << "qlc: the decomposition did not end, " << t.volba << " " << bezriadiacich(t.meno)
                 << " was not written\n";
             vysledok = ZLYHANIE;
             continue;
         }
         try {
-            programy.emplace_back(&v, qasmtext(f, v.volba == "--qasm2" ? 2 : 3));
+            programy.emplace_back(&t, api::qasm(v.brany, v.pocetq, t.volba == "--qasm2" ? 2 : 3, v.eps));
         } catch (const ChybaBehu& e) {
-            err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << ": " << e.what()
+            err << "qlc: " << t.volba << " " << bezriadiacich(t.meno) << ": " << e.what()
                 << "; no file was written\n";
             return POUZITIE;
         }
     }
-    if (o.vystup && !f.prikaz([&] { f.zapismaticu(f.A, *o.vystup); })) vysledok = POUZITIE;
-    for (const auto& [v, text] : programy)
-        if (!f.prikaz([&] { zapissubor(v->meno, text); })) vysledok = POUZITIE;
+    // -o saves what "Uložit" saves: the matrix the program holds after the
+    // run, with the report, as a matrix file whatever the name.
+    if (o.vystup && !k.prikaz([&] {
+            api::zapismaticu(*o.vystup, {v.pocetq, v.rozmer, v.A}, &v, k.sledovanie());
+        }))
+        vysledok = POUZITIE;
+    for (const auto& [t, text] : programy)
+        if (!k.prikaz([&] { zapissubor(t->meno, text); })) vysledok = POUZITIE;
     return vysledok;
 }
 
@@ -385,59 +353,30 @@ int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
     const bool png = pripona(".png");
     if (!png && !pripona(".svg"))
         throw Chyba{"draw writes .svg or .png pictures, not '" + bezriadiacich(obraz) + "'"};
-    if (png && !pngkreslic()) throw Chyba{"this qlc was built without Qt 6 and cannot write PNG; write .svg"};
+    if (png && !api::mapng()) throw Chyba{"this qlc was built without Qt 6 and cannot write PNG; write .svg"};
     std::vector<TVystup> vystupy{{"picture", obraz, {}}};
     if (!overvystupy(o.subory[0], vystupy, err)) return POUZITIE;
 
     Konzola k(out, err, terminal);
-    k.vypisuj = false;
-    SvgPlatno svg;
-    k.kresba = &svg;
-    TForm1 f(k);
-    k.model = &f;
-    k.vypisuj = true;
-    TMATICA1 vstup;
-    int vysledok = rozloz(f, k, o, vstup, err);
+    api::TVysledok v;
+    const int vysledok = rozloz(k, o, v, err);
     if (vysledok == POUZITIE) return vysledok;
-    if (!f.beh.dokoncena) {
+    if (!v.dokoncena) {
         err << "qlc: the decomposition did not end, nothing was drawn\n";
         return ZLYHANIE;
     }
     // The window's view after the decomposition, moved as the user would
     // move the zoom slider and the first-gate slider: the slider's gate is
     // drawn first and becomes the current gate.
-    svg.vymaz();
-    f.zoom = static_cast<int>(o.zoom * 100.0 + 0.5) / 100.0;
-    auto kresli = [&] {
-        if (o.od && *o.od <= f.pocetb1) {
-            f.TrackBar1.position = *o.od;
-            f.TrackBar1Change();
-        } else {
-            // a gate the slider cannot reach: the drawing refuses it
-            f.kreslenie(f.brany, f.pocetb1, o.od ? *o.od : f.zobrazod);
-        }
-    };
-    // The drawing logs a line only when it refuses to draw.
-    const int logov = k.pocetlogov;
-    std::string bajty;
-    if (!f.prikaz([&] {
-            if (png) {
-                bajty = pngkreslic()([&](Platno& p) {
-                    k.kresba = &p;
-                    kresli();
-                    k.kresba = &svg;
-                });
-            } else {
-                kresli();
-                bajty = svg.svg();
-            }
-        }))
-        return POUZITIE;
-    if (k.pocetlogov != logov) {
-        err << "qlc: " << k.poslednylog << "; " << bezriadiacich(obraz) << " was not written\n";
+    try {
+        api::ulozobrazok(v, obraz, {o.zoom, o.od}, k.sledovanie());
+    } catch (const api::ChybaKreslenia& e) {
+        err << "qlc: " << e.what() << "; " << bezriadiacich(obraz) << " was not written\n";
         return ZLYHANIE;
+    } catch (const std::exception& e) {
+        k.chyba(e.what());
+        return POUZITIE;
     }
-    if (!f.prikaz([&] { zapissubor(obraz, bajty); })) vysledok = POUZITIE;
     return vysledok;
 }
 
@@ -449,26 +388,13 @@ int random(Argumenty& arg, std::ostream& out, std::ostream& err) {
 
     // Log lines go to stderr here: stdout may carry the matrix file.
     Konzola k(err, err, false);
-    k.vypisuj = false;
-    k.seed = o.seed;
-    TForm1 f(k);
-    k.model = &f;
-    TNacitanaMatica m{1 << o.qubity, o.qubity, {}};
-    nastavmaticu(f, m);
-    k.vypisuj = true;
-    if (!f.prikaz([&] { f.generuj(f.A, 100); })) return ZLYHANIE;
-    if (o.vystup) return f.prikaz([&] { f.zapismaticu(f.A, *o.vystup); }) ? OK : POUZITIE;
+    api::TMatica M;
+    if (!k.prikaz([&] { M = api::nahodna(o.qubity, o.seed, k.sledovanie()); })) return ZLYHANIE;
+    if (o.vystup) return k.prikaz([&] { api::zapismaticu(*o.vystup, M, nullptr, k.sledovanie()); }) ? OK : POUZITIE;
     // To stdout: the text "Uložit" would write; a failed stdout is found at
     // its flush in hlavny.
-    out << textsuboru(f, f.A);
-    return OK;
+    return k.prikaz([&] { out << api::textsuboru(M); }) ? OK : ZLYHANIE;
 }
-
-}  // namespace
-
-void nastavpng(TPngKreslic kreslic) { pngkreslic() = std::move(kreslic); }
-
-namespace {
 
 int prikaz(int argc, char** argv, std::ostream& out, std::ostream& err, bool terminal) {
     if (argc < 2) {

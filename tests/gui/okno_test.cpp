@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "api/qlc.h"
 #include "app/gui/pngkresba.h"
 #include "app/qlc/qlc.h"
 
@@ -608,7 +609,7 @@ TEST_F(Okno, QlcDrawGivesTheWindowsPicture) {
         return cli::hlavny(static_cast<int>(argv.size()), argv.data(), out, err, false);
     };
     ASSERT_EQ(qlc({"random", "--qubits", "3", "--seed", "5", "-o", mat}), 0);
-    cli::nastavpng(gui::kreslipng);
+    api::nastavpng(gui::kreslipng);
     ASSERT_EQ(qlc({"draw", mat, png}), 0);
     subory.push_back(mat);
     akcia("Otvori1")->trigger();
