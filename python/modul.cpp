@@ -295,7 +295,9 @@ PYBIND11_MODULE(qlc, m) {
             py::arg("path"), py::arg("zoom") = 1.25, py::arg("start") = py::none(),
             "Draws the circuit as the program's window does at zoom 0.45..2.00, into path; with start, the "
             "first-gate slider moved to that gate: it is drawn first and is the current gate. Writes "
-            ".svg, or .png when the module was built with Qt 6 (RuntimeError otherwise).")
+            ".svg, or .png when the module was built with Qt 6 (RuntimeError otherwise). A start the "
+            "circuit does not have, and a circuit without gates, raise ValueError with the window's "
+            "message; nothing is written then.")
         .def("__len__", [](const TObvod& o) { return o.v().brany.size(); })
         .def("__repr__", &TObvod::repr);
 

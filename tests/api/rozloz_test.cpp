@@ -184,9 +184,46 @@ TEST_F(Api, ObrazokAkoQlcDraw) {
     EXPECT_NE(api::svg(v, {0.8, 1}), obsah(cli));
 
     EXPECT_THROW(api::svg(v, {2.5, 1}), api::ChybaVstupu);
-    EXPECT_THROW(api::svg(v, {1.0, 0}), api::ChybaVstupu);
-    EXPECT_THROW(api::svg(v, {1.0, static_cast<int>(v.brany.size()) + 1}), api::ChybaVstupu);
     EXPECT_THROW(api::ulozobrazok(v, cesta("x.gif")), api::ChybaVstupu);
+}
+
+// A view the window refuses to draw is an error with the window's log
+// line, which the caller also gets as a log line; no picture is written.
+TEST_F(Api, OdmietnutePohlady) {
+    const std::string NEEXISTUJUCA = "Ziadas vykreslenie brany s neexistujucim cislom, preto nezobrazujem";
+    const api::TVysledok v = api::rozloz(api::nahodna(2, 6), {});
+    ASSERT_TRUE(v.ok());
+    const int za = static_cast<int>(v.brany.size()) + 1;
+    for (const int od : {0, -3, za}) {
+        SCOPED_TRACE(od);
+        std::vector<std::string> logy;
+        api::TSledovanie s;
+        s.log = [&](const std::string& r) { logy.push_back(r); };
+        try {
+            api::ulozobrazok(v, cesta("x.svg"), {1.0, od}, s);
+            ADD_FAILURE() << "drawn";
+        } catch (const api::ChybaKreslenia& e) {
+            EXPECT_EQ(e.what(), NEEXISTUJUCA);
+        }
+        EXPECT_EQ(logy, std::vector<std::string>{NEEXISTUJUCA});
+        EXPECT_FALSE(fs::exists(cesta("x.svg")));
+    }
+    // the last gate is still drawn
+    EXPECT_NE(api::svg(v, {1.0, za - 1}).find("<svg"), std::string::npos);
+
+    // the circuit of the identity has no gate to draw
+    std::vector<C> e(16);
+    for (int i = 0; i < 4; ++i) e.at(static_cast<std::size_t>(i * 5)) = 1.0;
+    const api::TVysledok id = api::rozloz(api::matica(4, 4, e), {});
+    ASSERT_TRUE(id.ok());
+    EXPECT_TRUE(id.brany.empty());
+    EXPECT_THROW(api::svg(id), api::ChybaKreslenia);
+    // and qlc says so with status 1
+    api::zapis(cesta("id.mat"), api::matica(4, 4, e));
+    const Beh b = spusti({"draw", cesta("id.mat"), cesta("id.svg")});
+    EXPECT_EQ(b.kod, 1);
+    EXPECT_NE(b.err.find(NEEXISTUJUCA + "; "), std::string::npos) << b.err;
+    EXPECT_FALSE(fs::exists(cesta("id.svg")));
 }
 
 // PNG goes through the registered painter, with the window's drawing; no

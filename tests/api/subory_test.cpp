@@ -161,11 +161,49 @@ TEST_F(ApiSubory, ZapisACitanie) {
     EXPECT_THROW(api::zapis(cesta("v.mat"), U, &v), api::ChybaVstupu);
     EXPECT_FALSE(fs::exists(cesta("v.mat")));
 
+    // zapismaticu writes the matrix file whatever the name ends in
+    api::zapismaticu(cesta("t.npy"), U);
+    EXPECT_EQ(obsah(cesta("t.npy")), api::textsuboru(U));
+    EXPECT_LE(odchylka(api::citaj(cesta("t.npy")).A, U.A, 8), 1e-14);
+
     EXPECT_THROW(api::citaj(cesta("nie.mat")), ChybaSuboru);
     EXPECT_THROW(api::zapis(cesta("nie/u.mat"), U), ChybaSuboru);
     EXPECT_THROW(api::zapis(cesta("nie/u.npy"), U), ChybaSuboru);
     std::ofstream(cesta("zly.mat"), std::ios::binary) << "3\r\n{{1,0,0},\r\n";
     EXPECT_THROW(api::citaj(cesta("zly.mat")), ChybaSuboru);
+}
+
+// The report of a synthesised circuit says where it comes from and has no
+// two-level matrices or phases; its gate list is the circuit's.
+TEST_F(ApiSubory, SpravaSyntezy) {
+    const std::string ZO_SYNTEZY =
+        "Siet je zo syntezy s minimalnym poctom CNOT: nema matice Tpq ani fazy matice D.\r\n";
+    const api::TMatica U = api::nahodna(3, 4);
+    api::TVolby q;
+    q.metoda = api::TMetoda::qsd;
+    const api::TVysledok s = api::rozloz(U, q), d = api::rozloz(U, {});
+    ASSERT_TRUE(s.ok());
+    ASSERT_TRUE(d.ok());
+    EXPECT_TRUE(s.zosyntezy);
+    EXPECT_FALSE(d.zosyntezy);
+    const std::string ts = api::textsuboru({s.pocetq, s.rozmer, s.A}, &s);
+    const std::string td = api::textsuboru({d.pocetq, d.rozmer, d.A}, &d);
+    EXPECT_NE(ts.find(ZO_SYNTEZY), std::string::npos);
+    EXPECT_EQ(td.find(ZO_SYNTEZY), std::string::npos);
+    // no phase rows: the header of the phases is followed by the empty line
+    EXPECT_NE(ts.find("matici D: \r\n\r\nZapis QLC"), std::string::npos);
+    EXPECT_EQ(td.find("matici D: \r\n\r\nZapis QLC"), std::string::npos);
+    EXPECT_NE(ts.find("Celkovy pocet bran: " + std::to_string(s.brany.size()) + "\r\n"), std::string::npos);
+    api::zapis(cesta("s.mat"), {s.pocetq, s.rozmer, s.A}, &s);
+    EXPECT_EQ(obsah(cesta("s.mat")), ts);
+    // and what qlc saves for the same run
+    api::zapis(cesta("u.mat"), U);
+    std::string a0 = "qlc", a1 = "decompose", a2 = "--method", a3 = "qsd", a4 = "-o", a5 = cesta("cli.mat"),
+                a6 = cesta("u.mat");
+    char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), a5.data(), a6.data()};
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::hlavny(7, argv, out, err, false), 0) << err.str();
+    EXPECT_NE(obsah(cesta("cli.mat")).find(ZO_SYNTEZY), std::string::npos);
 }
 
 // The generator of "Generuj": the seed gives the matrix qlc random writes.

@@ -226,6 +226,13 @@ def test_draw(tmp_path):
         c.draw(tmp_path / "b.svg", zoom=3.0)
     with pytest.raises(OSError):
         c.draw(tmp_path / "nie" / "b.svg")
+    # a gate the first-gate slider cannot reach, or a circuit without gates:
+    # the window's refusal, and no file
+    with pytest.raises(ValueError, match="neexistujucim"):
+        c.draw(tmp_path / "c.svg", start=len(c) + 1)
+    with pytest.raises(ValueError, match="neexistujucim"):
+        qlc.decompose(np.eye(4)).draw(tmp_path / "c.svg")
+    assert not (tmp_path / "c.svg").exists()
 
 
 def test_dlhy_beh_pusti_gil():
