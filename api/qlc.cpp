@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "api/zaznamnik.h"
 #include "app/form1.h"
@@ -21,21 +22,9 @@ std::string tvartext(long long riadky, long long stlpce) {
     return "(" + std::to_string(riadky) + ", " + std::to_string(stlpce) + ")";
 }
 
-// Largest modulus of an entry of X - Y, from the raw parts: a difference of
-// complex values would snap parts of at most 1e-12 to zero and hide exactly
-// the small deviations the figure is meant to show.
-double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
-    double m = 0.0;
-    for (int i = 1; i <= rozmer; ++i)
-        for (int j = 1; j <= rozmer; ++j) {
-            const TKOMPLEX x = X(i, j), y = Y(i, j);
-            m = std::max(m, std::hypot(x.re - y.re, x.im - y.im));
-        }
-    return m;
-}
-
-// Figures of the circuit in the store of f against vstup.
-TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps) {
+// Figures of the circuit in the store of f against vstup; the deviation
+// only when odchylka, NaN otherwise.
+TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps, bool odchylka = true) {
     TSuhrn s;
     s.pocetbran = f.pocetb1;
     s.hlbka = hlbkaobvodu(f.brany, f.pocetb1, f.pocetq);
@@ -44,7 +33,8 @@ TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps) {
         ++s.podlak[g.pocetk];
         if (g.pocetk == 1 && rovnake2(g.U, f.matnot, eps)) ++s.pocetcnot;
     }
-    s.odchylka = maxodchylka(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1), vstup, f.rozmer);
+    s.odchylka = odchylka ? maxodchylka(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1), vstup, f.rozmer)
+                          : std::numeric_limits<double>::quiet_NaN();
     return s;
 }
 
@@ -185,7 +175,7 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     v.brany.assign(f->brany.data() + 1, f->brany.data() + 1 + f->pocetb1);
     v.tpq.assign(f->tpq.data(), f->tpq.data() + f->pocettpq);
     v.fazy.assign(f->fazy.data(), f->fazy.data() + f->rozmer);
-    if (v.dokoncena) f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps); });
+    if (v.dokoncena) f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps, volby.odchylka); });
     v.logy = std::move(z.logy);
     v.boxy = std::move(z.boxy);
     v.chyby = std::move(z.chyby);
@@ -193,11 +183,11 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
 }
 
 std::vector<std::string> suhrnriadky(const TVysledok& v) {
-    Zaznamnik z;
-    const auto f = novymodel(z);
-    nastavbrany(*f, v.brany, v.pocetq);
-    f->eps = v.eps;
-    return qlc::suhrn(*f, v.vstup);
+    // A run that went to its end has its figures already; the composition of
+    // a long circuit is not made twice.
+    const TSuhrn s =
+        v.dokoncena && v.volby.odchylka ? v.suhrn : suhrn(v.brany, v.pocetq, v.vstup, v.eps);
+    return riadkysuhrnu(v.pocetq, s.pocetbran, s.pocetcnot, s.podlak, s.hlbka, s.odchylka);
 }
 
 TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps) {

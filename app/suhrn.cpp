@@ -28,9 +28,10 @@ std::string vedecky(double x) {
     return std::string(buf.data(), r.ptr);
 }
 
-// Largest modulus of an entry of X - Y over 1..rozmer, from the raw parts:
-// a difference of complex values would snap parts of at most 1e-12 to zero
-// and hide exactly the small deviations this line is meant to show.
+}  // namespace
+
+// From the raw parts: the small deviations are exactly what the summary
+// line is meant to show.
 double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
     double m = 0.0;
     for (int i = 1; i <= rozmer; ++i)
@@ -43,8 +44,6 @@ double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer) {
         }
     return m;
 }
-
-}  // namespace
 
 int hlbkaobvodu(TZoznamBran b, int pocet, int pocetq) {
     over(b, pocet, pocetq);
@@ -73,13 +72,18 @@ std::vector<std::string> suhrn(TForm1& f, const TMATICA1& vstup) {
         ++podlak[g.pocetk];
         if (g.pocetk == 1 && rovnake2(g.U, f.matnot, f.eps)) ++cnot;
     }
-    std::string l = "Brany podla poctu kontrol:";
-    for (int k = 0; k <= f.pocetq - 1; ++k) l += " L" + std::to_string(k) + "=" + std::to_string(podlak[k]);
     const TMATICA1 M = f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1);
+    return riadkysuhrnu(f.pocetq, f.pocetb1, cnot, podlak, hlbka, maxodchylka(M, vstup, f.rozmer));
+}
+
+std::vector<std::string> riadkysuhrnu(int pocetq, int pocetbran, int cnot, const Pole<int, 0, 4>& podlak,
+                                      int hlbka, double odchylka) {
+    std::string l = "Brany podla poctu kontrol:";
+    for (int k = 0; k <= pocetq - 1; ++k) l += " L" + std::to_string(k) + "=" + std::to_string(podlak[k]);
     return {
-        "Qubity: " + std::to_string(f.pocetq), "Brany: " + std::to_string(f.pocetb1),
-        "CNOT: " + std::to_string(cnot),       l,
-        "Hlbka: " + std::to_string(hlbka),     "Max. odchylka: " + vedecky(maxodchylka(M, vstup, f.rozmer)),
+        "Qubity: " + std::to_string(pocetq), "Brany: " + std::to_string(pocetbran),
+        "CNOT: " + std::to_string(cnot),     l,
+        "Hlbka: " + std::to_string(hlbka),   "Max. odchylka: " + vedecky(odchylka),
     };
 }
 

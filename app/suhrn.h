@@ -28,4 +28,14 @@ int hlbkaobvodu(TZoznamBran b, int pocet, int pocetq);
 // for the store brany 1..pocetb1 of f. Refuses (ChybaBehu) a malformed gate.
 std::vector<std::string> suhrn(TForm1& f, const TMATICA1& vstup);
 
+// The same lines from the figures themselves; podlak[k] gates with k
+// controls, k = 0..pocetq - 1.
+std::vector<std::string> riadkysuhrnu(int pocetq, int pocetbran, int cnot, const Pole<int, 0, 4>& podlak,
+                                      int hlbka, double odchylka);
+
+// Largest modulus of an entry of X - Y over 1..rozmer, from the raw parts
+// (a difference of complex values would snap parts of at most 1e-12 to
+// zero); NaN when an entry of the difference is NaN.
+double maxodchylka(const TMATICA1& X, const TMATICA1& Y, int rozmer);
+
 }  // namespace qlc

@@ -286,7 +286,10 @@ int rozloz(Konzola& k, const Volby& o, api::TVysledok& v, std::ostream& err) {
 }
 
 int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
-    const Volby o = volby(arg, DECOMPOSE);
+    Volby o = volby(arg, DECOMPOSE);
+    // Only the summary shows the deviation, the one figure that costs a
+    // composition of the whole circuit.
+    o.rozklad.odchylka = o.suhrn;
     if (o.subory.size() != 1) throw Chyba{"decompose needs exactly one matrix file"};
     overmeno(o.subory[0], "the matrix file");
     std::vector<TVystup> vystupy;
@@ -341,7 +344,8 @@ int decompose(Argumenty& arg, std::ostream& out, std::ostream& err, bool termina
 }
 
 int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
-    const Volby o = volby(arg, DRAW);
+    Volby o = volby(arg, DRAW);
+    o.rozklad.odchylka = false;
     if (o.subory.size() != 2) throw Chyba{"draw needs a matrix file and a picture file"};
     overmeno(o.subory[0], "the matrix file");
     overmeno(o.subory[1], "the picture");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <complex>
 #include <filesystem>
 #include <fstream>
@@ -322,6 +323,18 @@ TEST_F(Api, Volby) {
     ASSERT_TRUE(a.ok());
     ASSERT_EQ(a.brany.size(), b.brany.size());
     EXPECT_EQ(api::qasm(a.brany, 2, 3), api::qasm(b.brany, 2, 3));
+
+    // without the deviation the figure is NaN, the rest is the same, and
+    // the summary lines measure it then
+    api::TVolby bez;
+    bez.odchylka = false;
+    const api::TVysledok c = api::rozloz(U, bez);
+    ASSERT_TRUE(c.ok());
+    EXPECT_TRUE(std::isnan(c.suhrn.odchylka));
+    EXPECT_FALSE(std::isnan(b.suhrn.odchylka));
+    EXPECT_EQ(c.suhrn.pocetcnot, b.suhrn.pocetcnot);
+    EXPECT_EQ(c.suhrn.hlbka, b.suhrn.hlbka);
+    EXPECT_EQ(api::suhrnriadky(c), api::suhrnriadky(b));
 }
 
 // A run that went to its end, whose circuit rebuilds U within the run's
