@@ -245,7 +245,8 @@ struct TPohlad {
 // ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when
 // the drawing refuses the view; its log line goes to sledovanie.log first,
 // as the window writes it.
-void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
+void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {},
+            const TSledovanie& sledovanie = {});
 // The drawing as an SVG document.
 std::string svg(const TVysledok& v, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
 // Saves the drawing as SVG or PNG, by the name's ending (".svg", ".png");

@@ -13,7 +13,7 @@
 namespace qlc::cli {
 
 class Konzola {
-public:
+  public:
     Konzola(std::ostream& out, std::ostream& err, bool terminal);
     // A run that ended early leaves its bar visible; the terminal line goes.
     ~Konzola() { zmazprogres(); }
@@ -35,7 +35,7 @@ public:
     // The last log line seen.
     std::string poslednylog;
 
-private:
+  private:
     void zmazprogres();
     std::ostream& out_;
     std::ostream& err_;

@@ -76,7 +76,7 @@ struct Chyba {
 // Argument reader: options in any order before or after the files; "--"
 // ends the options.
 class Argumenty {
-public:
+  public:
     Argumenty(int argc, char** argv, int od) {
         for (int i = od; i < argc; ++i) a_.emplace_back(argv[i]);
     }
@@ -87,7 +87,7 @@ public:
         return dalsi();
     }
 
-private:
+  private:
     std::vector<std::string> a_;
     std::size_t i_ = 0;
 };
@@ -97,7 +97,8 @@ private:
 long long cislo(const std::string& t, const std::string& volba, long long lo, long long hi) {
     unsigned long long v = 0;
     const char* kon = t.data() + t.size();
-    const bool cifry = !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool cifry =
+        !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
     const auto r = std::from_chars(t.data(), kon, v);
     if (!cifry || r.ec != std::errc() || r.ptr != kon || v < static_cast<unsigned long long>(lo) ||
         v > static_cast<unsigned long long>(hi))
@@ -114,13 +115,15 @@ double desatinne(const std::string& t, const std::string& volba, double lo, doub
         return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     double v = 0.0;
-    const bool tvar = bodka == std::string::npos
-                          ? cifry(t)
-                          : cifry(std::string_view(t).substr(0, bodka)) && cifry(std::string_view(t).substr(bodka + 1));
+    const bool tvar = bodka == std::string::npos ? cifry(t)
+                                                 : cifry(std::string_view(t).substr(0, bodka)) &&
+                                                       cifry(std::string_view(t).substr(bodka + 1));
     const char* kon = t.data() + t.size();
-    const auto r = tvar ? std::from_chars(t.data(), kon, v, std::chars_format::fixed) : std::from_chars_result{};
+    const auto r =
+        tvar ? std::from_chars(t.data(), kon, v, std::chars_format::fixed) : std::from_chars_result{};
     if (!tvar || r.ec != std::errc() || r.ptr != kon || !(v >= lo && v <= hi))
-        throw Chyba{"option " + volba + " takes a number from " + rozsah + ", not '" + bezriadiacich(t) + "'"};
+        throw Chyba{"option " + volba + " takes a number from " + rozsah + ", not '" + bezriadiacich(t) +
+                    "'"};
     return v;
 }
 
@@ -169,17 +172,24 @@ const TVolba VOLBY[] = {
      [](Volby& o, const std::string&, const std::string&) { o.rozklad.kontrolakrokov = true; }},
     {"-o", nullptr, DECOMPOSE | RANDOM, true,
      [](Volby& o, const std::string& h, const std::string&) { o.vystup = h; }},
-    {"--qasm", nullptr, DECOMPOSE, true, [](Volby& o, const std::string& h, const std::string&) { o.qasm3 = h; }},
-    {"--qasm2", nullptr, DECOMPOSE, true, [](Volby& o, const std::string& h, const std::string&) { o.qasm2 = h; }},
-    {"--summary", nullptr, DECOMPOSE, false, [](Volby& o, const std::string&, const std::string&) { o.suhrn = true; }},
+    {"--qasm", nullptr, DECOMPOSE, true,
+     [](Volby& o, const std::string& h, const std::string&) { o.qasm3 = h; }},
+    {"--qasm2", nullptr, DECOMPOSE, true,
+     [](Volby& o, const std::string& h, const std::string&) { o.qasm2 = h; }},
+    {"--summary", nullptr, DECOMPOSE, false,
+     [](Volby& o, const std::string&, const std::string&) { o.suhrn = true; }},
     {"--zoom", nullptr, DRAW, true,
-     [](Volby& o, const std::string& h, const std::string& v) { o.zoom = desatinne(h, v, 0.45, 2.0, "0.45 to 2.00"); }},
+     [](Volby& o, const std::string& h, const std::string& v) {
+         o.zoom = desatinne(h, v, 0.45, 2.0, "0.45 to 2.00");
+     }},
     {"--from", nullptr, DRAW, true,
      [](Volby& o, const std::string& h, const std::string& v) {
          o.od = static_cast<int>(cislo(h, v, 1, MAXBRAN));
      }},
     {"--qubits", nullptr, RANDOM, true,
-     [](Volby& o, const std::string& h, const std::string& v) { o.qubity = static_cast<int>(cislo(h, v, 2, 5)); }},
+     [](Volby& o, const std::string& h, const std::string& v) {
+         o.qubity = static_cast<int>(cislo(h, v, 2, 5));
+     }},
     {"--seed", nullptr, RANDOM, true,
      [](Volby& o, const std::string& h, const std::string& v) {
          o.seed = static_cast<std::uint32_t>(cislo(h, v, 0, 4294967295LL));
@@ -222,7 +232,8 @@ Volby volby(Argumenty& arg, unsigned prikaz) {
 void overmeno(const std::string& meno, const std::string& co) {
     if (meno.empty()) throw Chyba{"an empty file name is given for " + co};
     if (meno == "-")
-        throw Chyba{"'-' (standard input or output) is not taken for " + co + "; write ./- for a file named -"};
+        throw Chyba{"'-' (standard input or output) is not taken for " + co +
+                    "; write ./- for a file named -"};
 }
 
 // An output file of the run, named by the option that gave it.
@@ -252,8 +263,8 @@ bool overvystupy(const std::string& vstup, std::vector<TVystup>& vystupy, std::o
         }
         for (std::size_t j = 0; j < i; ++j)
             if (tenistysubor(vystupy[j].ciel, v.ciel)) {
-                err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << " and " << vystupy[j].volba << " "
-                    << bezriadiacich(vystupy[j].meno) << " are the same file; nothing was written\n";
+                err << "qlc: " << v.volba << " " << bezriadiacich(v.meno) << " and " << vystupy[j].volba
+                    << " " << bezriadiacich(vystupy[j].meno) << " are the same file; nothing was written\n";
                 return false;
             }
     }
@@ -279,7 +290,8 @@ int rozloz(Konzola& k, const Volby& o, api::TVysledok& v, std::ostream& err) {
         return ZLYHANIE;
     }
     if (!v.kontrolyok) {
-        err << "qlc: " << bezriadiacich(o.subory[0]) << ": a check of the decomposition failed (see the log)\n";
+        err << "qlc: " << bezriadiacich(o.subory[0])
+            << ": a check of the decomposition failed (see the log)\n";
         return ZLYHANIE;
     }
     return OK;
@@ -386,7 +398,8 @@ int draw(Argumenty& arg, std::ostream& out, std::ostream& err, bool terminal) {
 
 int random(Argumenty& arg, std::ostream& out, std::ostream& err) {
     const Volby o = volby(arg, RANDOM);
-    if (!o.subory.empty()) throw Chyba{"random takes no file, not '" + bezriadiacich(o.subory[0]) + "'; use -o FILE"};
+    if (!o.subory.empty())
+        throw Chyba{"random takes no file, not '" + bezriadiacich(o.subory[0]) + "'; use -o FILE"};
     if (o.qubity == 0) throw Chyba{"random needs --qubits N (2 to 5)"};
     if (o.vystup) overmeno(*o.vystup, "-o");
 
@@ -394,7 +407,8 @@ int random(Argumenty& arg, std::ostream& out, std::ostream& err) {
     Konzola k(err, err, false);
     api::TMatica M;
     if (!k.prikaz([&] { M = api::nahodna(o.qubity, o.seed, k.sledovanie()); })) return ZLYHANIE;
-    if (o.vystup) return k.prikaz([&] { api::zapismaticu(*o.vystup, M, nullptr, k.sledovanie()); }) ? OK : POUZITIE;
+    if (o.vystup)
+        return k.prikaz([&] { api::zapismaticu(*o.vystup, M, nullptr, k.sledovanie()); }) ? OK : POUZITIE;
     // To stdout: the text "Uložit" would write; a failed stdout is found at
     // its flush in hlavny.
     return k.prikaz([&] { out << api::textsuboru(M); }) ? OK : ZLYHANIE;

@@ -76,7 +76,8 @@ TEST(QlcZaznam, EveryRecordedRunGivesTheSameBytes) {
         for (const auto& e : fs::directory_iterator(p))
             if (!zaznam.count(e.path().filename().string())) ocakavane.insert(e.path().filename().string());
         for (const auto& e : fs::directory_iterator(d.cesta()))
-            if (!fs::exists(ZAZNAMY / "vstup" / e.path().filename())) napisane.insert(e.path().filename().string());
+            if (!fs::exists(ZAZNAMY / "vstup" / e.path().filename()))
+                napisane.insert(e.path().filename().string());
         EXPECT_EQ(napisane, ocakavane);
         for (const std::string& f : ocakavane)
             EXPECT_EQ(DocasnyPriecinok::citaj(d.subor(f)), DocasnyPriecinok::citaj((p / f).string())) << f;
