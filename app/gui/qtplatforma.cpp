@@ -6,8 +6,12 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QListView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
+#include <QTreeView>
 #include <chrono>
 
 #include "app/gui/okna.h"
@@ -238,6 +242,28 @@ void TQtPlatforma::zmena(Ovladac o) {
     if (o == Ovladac::ProgressBar1) pumpa();
 }
 
+namespace {
+
+// Qt's dialog opens at a size at which the window's small font still cuts
+// the sizes, types and dates of the files short: it gets room for them, the
+// columns after the name fit their texts and the name takes the rest.
+void rozlozdialog(QFileDialog& d) {
+    QSize velkost = d.sizeHint().expandedTo(QSize(860, 480));
+    if (const QScreen* o = d.screen()) velkost = velkost.boundedTo(o->availableGeometry().size() * 0.9);
+    d.resize(velkost);
+    if (auto* t = d.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* h = t->header();
+        h->setStretchLastSection(false);
+        h->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < h->count(); ++c) h->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+    // the places at the left ("Počítač", the home folder) in full
+    if (auto* p = d.findChild<QListView*>(QStringLiteral("sidebar")))
+        p->setMinimumWidth(p->sizeHintForColumn(0) + 2 * p->frameWidth() + 8);
+}
+
+}  // namespace
+
 std::optional<std::string> TQtPlatforma::subor(bool ulozit, const std::string& titul, const std::string& meno,
                                                const std::string& filter) {
     const QString f = qtfilter(filter);
@@ -250,6 +276,7 @@ std::optional<std::string> TQtPlatforma::subor(bool ulozit, const std::string& t
     d.setAcceptMode(ulozit ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(ulozit ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (ulozit) d.selectFile(QString::fromUtf8(meno));
+    rozlozdialog(d);
     const TSipka s;
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
     const QString vyber = d.selectedFiles().front();

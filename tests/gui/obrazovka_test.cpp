@@ -10,9 +10,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -28,6 +31,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
+#include <QTreeView>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -438,6 +442,45 @@ TEST_F(Obrazovka, FileDialogsAndBoxesAreSlovak) {
     EXPECT_EQ(titul, q(texty::FORM1));
     EXPECT_TRUE(box.contains(q("Zrušiť"))) << box.join(QLatin1Char('|')).toStdString();
     EXPECT_GE(sirka, potrebna);
+}
+
+// The file list of the Open dialog shows the size, type and date of a
+// matrix file in full, and the places at its left are not cut.
+TEST_F(Obrazovka, FileDialogShowsWholeColumns) {
+    automat(false);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::ofstream(QDir(dir.path()).filePath(QStringLiteral("matica.mat")).toStdString()) << "4\r\n";
+    std::vector<int> chyba;  // column, width, width needed
+    int stlpcov = 0, miesta = 0, miestapotrebne = 0;
+    PriOtvoreni a([&](QWidget* d) {
+        auto* f = qobject_cast<QFileDialog*>(d);
+        ASSERT_NE(f, nullptr);
+        QTest::qWaitForWindowExposed(f);
+        auto* model = f->findChild<QFileSystemModel*>();
+        auto* t = f->findChild<QTreeView*>(QStringLiteral("treeView"));
+        auto* p = f->findChild<QListView*>(QStringLiteral("sidebar"));
+        ASSERT_NE(model, nullptr);
+        ASSERT_NE(t, nullptr);
+        ASSERT_NE(p, nullptr);
+        QSignalSpy nacitany(model, &QFileSystemModel::directoryLoaded);
+        f->setDirectory(dir.path());
+        if (nacitany.isEmpty()) nacitany.wait(5000);
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        stlpcov = t->header()->count();
+        const QAbstractItemView* zoznam = t;  // the width a column's texts need
+        for (int c = 1; c < stlpcov; ++c)
+            if (t->header()->sectionSize(c) < zoznam->sizeHintForColumn(c))
+                chyba.insert(chyba.end(), {c, t->header()->sectionSize(c), zoznam->sizeHintForColumn(c)});
+        miesta = p->viewport()->width();
+        miestapotrebne = p->sizeHintForColumn(0);
+        f->reject();
+    });
+    o->findChild<QAction*>(QStringLiteral("Otvori1"))->trigger();
+    ASSERT_TRUE(a.hotovo);
+    EXPECT_EQ(stlpcov, 4);  // name, size, type, date
+    EXPECT_TRUE(chyba.empty()) << "column " << chyba.at(0) << ": " << chyba.at(1) << " < " << chyba.at(2);
+    EXPECT_GE(miesta, miestapotrebne);
 }
 
 // ---- room for the circuit --------------------------------------------------------------------------
