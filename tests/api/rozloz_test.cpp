@@ -2,7 +2,6 @@
 // (log, summary, saved file, OpenQASM, picture: byte for byte), its options
 // and refusals, the methods of the synthesis, and concurrent runs.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -17,7 +16,7 @@
 #include <vector>
 
 #include "api/qlc.h"
-#include "app/qlc/qlc.h"
+#include "tests/api/spolocne.h"
 #include "view/svgplatno.h"
 
 namespace {
@@ -26,38 +25,10 @@ using namespace qlc;
 using C = std::complex<double>;
 namespace fs = std::filesystem;
 
-struct Beh {
-    int kod;
-    std::string out, err;
-};
-
-Beh spusti(std::vector<std::string> a) {
-    a.insert(a.begin(), "qlc");
-    std::vector<char*> argv;
-    for (auto& s : a) argv.push_back(s.data());
-    std::ostringstream out, err;
-    const int kod = cli::hlavny(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {kod, out.str(), err.str()};
-}
-
-std::string obsah(const std::string& meno) {
-    std::ifstream in(meno, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class Api : public ::testing::Test {
-  public:
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("qlc_api_test_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string cesta(const std::string& meno) { return (dir / meno).string(); }
-};
+using test::Beh;
+using test::obsah;
+using test::spusti;
+using Api = test::SPriecinkom;
 
 // Haar-distributed unitary of 2^n: Gram-Schmidt on a complex Gaussian matrix.
 api::TMatica haar(int n, unsigned seed) {

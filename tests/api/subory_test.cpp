@@ -2,7 +2,6 @@
 // memory, the composed matrix of a circuit, matrix files and .npy files,
 // and the random matrices against qlc random.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <complex>
@@ -15,7 +14,7 @@
 #include <vector>
 
 #include "api/qlc.h"
-#include "app/qlc/qlc.h"
+#include "tests/api/spolocne.h"
 
 namespace {
 
@@ -23,24 +22,9 @@ using namespace qlc;
 using C = std::complex<double>;
 namespace fs = std::filesystem;
 
-std::string obsah(const std::string& meno) {
-    std::ifstream in(meno, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class ApiSubory : public ::testing::Test {
-  public:
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("qlc_api_subory_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string cesta(const std::string& meno) { return (dir / meno).string(); }
-};
+using test::obsah;
+using test::spusti;
+using ApiSubory = test::SPriecinkom;
 
 std::string sprava(const std::function<void()>& f) {
     try {
@@ -198,11 +182,8 @@ TEST_F(ApiSubory, SpravaSyntezy) {
     EXPECT_EQ(obsah(cesta("s.mat")), ts);
     // and what qlc saves for the same run
     api::zapis(cesta("u.mat"), U);
-    std::string a0 = "qlc", a1 = "decompose", a2 = "--method", a3 = "qsd", a4 = "-o", a5 = cesta("cli.mat"),
-                a6 = cesta("u.mat");
-    char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), a5.data(), a6.data()};
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::hlavny(7, argv, out, err, false), 0) << err.str();
+    const test::Beh b = spusti({"decompose", "--method", "qsd", "-o", cesta("cli.mat"), cesta("u.mat")});
+    ASSERT_EQ(b.kod, 0) << b.err;
     EXPECT_NE(obsah(cesta("cli.mat")).find(ZO_SYNTEZY), std::string::npos);
 }
 
@@ -210,18 +191,14 @@ TEST_F(ApiSubory, SpravaSyntezy) {
 TEST_F(ApiSubory, NahodnaAkoQlcRandom) {
     for (int n = 2; n <= 5; ++n) {
         const std::string cli = cesta("cli.mat");
-        std::string a0 = "qlc", a1 = "random", a2 = "--qubits", a3 = std::to_string(n), a4 = "--seed",
-                    a5 = "123", a6 = "-o", a7 = cli;
-        char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(),
-                        a4.data(), a5.data(), a6.data(), a7.data()};
-        std::ostringstream out, err;
-        ASSERT_EQ(cli::hlavny(8, argv, out, err, false), 0) << err.str();
+        const test::Beh b = spusti({"random", "--qubits", std::to_string(n), "--seed", "123", "-o", cli});
+        ASSERT_EQ(b.kod, 0) << b.err;
         std::vector<std::string> logy;
         api::TSledovanie s;
         s.log = [&](const std::string& r) { logy.push_back(r); };
         const api::TMatica U = api::nahodna(n, 123, s);
         EXPECT_EQ(logy, std::vector<std::string>{"Nahodne bola vygenerovana unitarna matica."});
-        EXPECT_EQ(err.str(), logy.at(0) + "\nMatica bola zapisana do suboru.\n");
+        EXPECT_EQ(b.err, logy.at(0) + "\nMatica bola zapisana do suboru.\n");
         EXPECT_EQ(U.pocetq, n);
         api::zapis(cesta("api.mat"), U);
         EXPECT_EQ(obsah(cesta("api.mat")), obsah(cli));
