@@ -5,7 +5,7 @@
 
 #include "api/qlc.h"
 #include "api/zaznamnik.h"
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/zapis.h"
 #include "view/svgplatno.h"
 

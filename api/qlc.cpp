@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "api/zaznamnik.h"
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/qasm.h"
 #include "app/suhrn.h"
 

@@ -7,7 +7,7 @@
 
 #include "api/qlc.h"
 #include "api/zaznamnik.h"
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc::api {
 

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc::api {
 

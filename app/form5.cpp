@@ -3,7 +3,7 @@
 // changes.
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 
 namespace qlc {

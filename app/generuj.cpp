@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <numbers>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 
 namespace qlc {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 
 namespace qlc {

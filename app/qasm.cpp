@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/subory.h"
 
 namespace qlc {

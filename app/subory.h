@@ -9,7 +9,7 @@
 // report of the last decomposition) is never read.
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/zapis.h"
 #include "core/chyby.h"
 #include "core/matica.h"

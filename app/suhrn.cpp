@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/platforma.h"
 
 namespace {

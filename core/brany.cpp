@@ -2,7 +2,7 @@
 // of gates.
 #include "brany.h"
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

@@ -1,7 +1,7 @@
 // Two-level matrices: the identity except for the block where rows p and q
 // meet columns p and q (q < p), fixed by the rotation angle omega and the
 // phase angle fi.
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

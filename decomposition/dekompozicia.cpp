@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "synthesis/synteza.h"
 
 namespace qlc {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "decomposition/rotacie.h"
 
 namespace qlc {

@@ -5,7 +5,7 @@
 // exactly when all controls are 1 and 0 otherwise.
 #include <algorithm>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

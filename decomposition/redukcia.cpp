@@ -10,7 +10,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

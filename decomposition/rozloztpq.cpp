@@ -7,7 +7,7 @@
 // A control that must be 0 is a NOT gate on that qubit before and after.
 #include <cmath>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

@@ -5,7 +5,7 @@
 // OK/Cancel box. The texts name gates by their positions in the copy.
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 namespace {

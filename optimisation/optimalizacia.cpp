@@ -5,7 +5,7 @@
 // passes repeat while they shorten the circuit.
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 namespace {

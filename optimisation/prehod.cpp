@@ -5,7 +5,7 @@
 #include <bit>
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "optimisation/tvary.h"
 
 namespace qlc {

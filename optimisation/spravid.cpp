@@ -3,7 +3,7 @@
 // check of a merge against full matrices.
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "optimisation/tvary.h"
 
 namespace qlc {

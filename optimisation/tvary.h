@@ -12,7 +12,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/brany.h"
 #include "core/matica.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/zaznam.h"
 
 namespace qlc::test {

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 
 namespace qlc {

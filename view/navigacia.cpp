@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 namespace {

@@ -1,6 +1,6 @@
 // Summary of the circuit in the store: the number of gates and how many of
 // them have 0, 1, ... controls.
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc {
 

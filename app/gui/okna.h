@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 class QComboBox;
 class QLineEdit;

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 class QAction;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <numbers>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 #include "tests/naivny.h"
 #include "tests/zaznam.h"

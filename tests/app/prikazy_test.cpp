@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/subory.h"
 #include "core/text.h"
 #include "tests/app/docasny.h"

@@ -19,7 +19,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;

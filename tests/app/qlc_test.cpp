@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/qlc/qlc.h"
 #include "tests/zaznam.h"
 #include "view/svgplatno.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "app/qlc/qlc.h"
 #include "tests/app/systemove.h"
 #include "tests/zaznam.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/text.h"
 #include "tests/app/docasny.h"
 #include "tests/zaznam.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/zaznam.h"
 
 using namespace qlc;

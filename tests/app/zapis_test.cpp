@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/app/docasny.h"
 #include "tests/app/systemove.h"
 #include "tests/zaznam.h"

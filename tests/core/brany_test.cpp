@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/naivny.h"
 #include "tests/model.h"
 #include "tests/zaznam.h"

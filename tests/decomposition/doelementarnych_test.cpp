@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "decomposition/rotacie.h"
 #include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"

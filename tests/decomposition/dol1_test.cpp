@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <random>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "core/odmocnina.h"
 #include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"

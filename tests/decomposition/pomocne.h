@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc::test {
 

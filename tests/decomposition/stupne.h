@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/model.h"
 
 namespace qlc::test {

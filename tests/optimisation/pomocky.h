@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/model.h"
 #include "tests/zaznam.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 
 namespace qlc::test::ref {
 

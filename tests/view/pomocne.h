@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "core/form1.h"
 #include "tests/model.h"
 #include "tests/zaznam.h"
 
