@@ -197,20 +197,40 @@ void parycnot(int kontrola, int ciel, int n, F f) {
 
 // The residual and the Jacobian in the form Eigen's Levenberg-Marquardt
 // takes. Buffers are allocated once per fit.
+//
+// Without a diagonal the residual is the upper triangle (diagonal included)
+// of W - I, W = U^dagger V: for a unitary W it vanishes only at W = I
+// (column by column, a unit column whose top entries are those of I is a
+// column of I), and it has d(d + 1) real entries instead of 2d^2, which
+// halves the factorisation of every step. The Jacobian's columns are then
+// the same triangle of U^dagger S_g dG P_g; the backward pass starts from
+// U^dagger instead of I. Rows beyond the residual's (a structure with more
+// parameters than it) stay zero.
 class TFUNKCIA {
 public:
     TFUNKCIA(const TPLAN& p, const TMAT& U, std::vector<TMAT2>& baza, const std::function<void()>& priebeh)
-        : p_(p), U_(U), baza_(baza), priebeh_(priebeh), G_(p.brany.size()), dG_(p.brany.size()),
-          pred_(p.brany.size(), TMAT(p.d, p.d)), P_(p.d, p.d), S_(p.d, p.d), T_(p.d, p.d), M_(p.d, p.d) {}
+        : p_(p), U_(U), Uh_(U.adjoint()), baza_(baza), priebeh_(priebeh), horny_(p.pocetfaz == 1),
+          G_(p.brany.size()), dG_(p.brany.size()), pred_(p.brany.size(), TMAT(p.d, p.d)), P_(p.d, p.d),
+          S_(p.d, p.d), T_(p.d, p.d), M_(p.d, p.d) {
+        zvysky_ = horny_ ? p.d * (p.d + 1) : 2 * p.d * p.d;
+        riadkov_ = std::max(zvysky_, inputs());
+    }
 
     int inputs() const { return p_.pocetuhlov + p_.pocetfaz; }
-    int values() const { return 2 * p_.d * p_.d; }
+    int values() const { return riadkov_; }
 
     int operator()(const TVEKTOR& x, TVEKTOR& f) {
         if (priebeh_) priebeh_();
         brany(x);
         dopredu(x, false);
-        rezidua(f);
+        if (horny_) {
+            M_.noalias() = Uh_ * P_;
+            M_.diagonal().array() -= 1.0;
+        } else {
+            M_ = P_ - U_;
+        }
+        zapis(M_, f.data());
+        f.tail(riadkov_ - zvysky_).setZero();
         return 0;
     }
 
@@ -218,21 +238,26 @@ public:
         if (priebeh_) priebeh_();
         brany(x);
         dopredu(x, true);
-        const int d = p_.d, dd = d * d;
+        J.bottomRows(riadkov_ - zvysky_).setZero();
         // phases: V carries e^{i phi} in every column (or column j)
-        for (int k = 0; k < p_.pocetfaz; ++k) {
-            const int stlpec = p_.pocetuhlov + k;
-            J.col(stlpec).setZero();
-            for (int j = 0; j < d; ++j) {
-                if (p_.pocetfaz > 1 && j != k) continue;
-                for (int i = 0; i < d; ++i) {
-                    const TKOMP v = JI * P_(i, j);
-                    J(j * d + i, stlpec) = v.real();
-                    J(dd + j * d + i, stlpec) = v.imag();
-                }
+        if (horny_) {
+            M_.noalias() = Uh_ * P_;
+            M_ *= JI;
+            zapis(M_, J.col(p_.pocetuhlov).data());
+        } else {
+            for (int k = 0; k < p_.pocetfaz; ++k) {
+                M_.setZero();
+                if (p_.pocetfaz > 1)
+                    M_.col(k) = JI * P_.col(k);
+                else
+                    M_ = JI * P_;
+                zapis(M_, J.col(p_.pocetuhlov + k).data());
             }
         }
-        S_.setIdentity();
+        if (horny_)
+            S_ = Uh_;
+        else
+            S_.setIdentity();
         for (auto it = p_.kroky.rbegin(); it != p_.kroky.rend(); ++it) {
             if (it->brana < 0) {
                 parycnot(it->kontrola, it->ciel, p_.n, [&](int a, int b) { S_.col(a).swap(S_.col(b)); });
@@ -244,12 +269,7 @@ public:
                 T_ = pred_[g];
                 riadky(T_, dG_[g][static_cast<std::size_t>(k)], b.q, p_.n);
                 M_.noalias() = S_ * T_;
-                const int stlpec = b.parameter + k;
-                for (int j = 0; j < d; ++j)
-                    for (int i = 0; i < d; ++i) {
-                        J(j * d + i, stlpec) = M_(i, j).real();
-                        J(dd + j * d + i, stlpec) = M_(i, j).imag();
-                    }
+                zapis(M_, J.col(b.parameter + k).data());
             }
             stlpce(S_, G_[g], b.q, p_.n);
         }
@@ -288,20 +308,35 @@ private:
         }
     }
 
-    void rezidua(TVEKTOR& f) const {
-        const int d = p_.d, dd = d * d;
+    // The entries of M that make the residual, real and imaginary parts:
+    // the upper triangle column by column, or every entry (all real parts,
+    // then all imaginary parts).
+    void zapis(const TMAT& M, double* von) const {
+        const int d = p_.d;
+        if (horny_) {
+            int k = 0;
+            for (int j = 0; j < d; ++j)
+                for (int i = 0; i <= j; ++i) {
+                    von[k++] = M(i, j).real();
+                    von[k++] = M(i, j).imag();
+                }
+            return;
+        }
+        const int dd = d * d;
         for (int j = 0; j < d; ++j)
             for (int i = 0; i < d; ++i) {
-                const TKOMP r = P_(i, j) - U_(i, j);
-                f(j * d + i) = r.real();
-                f(dd + j * d + i) = r.imag();
+                von[j * d + i] = M(i, j).real();
+                von[dd + j * d + i] = M(i, j).imag();
             }
     }
 
     const TPLAN& p_;
     const TMAT& U_;
+    const TMAT Uh_;
     std::vector<TMAT2>& baza_;
     const std::function<void()>& priebeh_;
+    const bool horny_;
+    int zvysky_ = 0, riadkov_ = 0;
     std::vector<TMAT2> G_;
     std::vector<std::array<TMAT2, 3>> dG_;
     std::vector<TMAT> pred_;
