@@ -42,7 +42,7 @@ void BM_FitSablony(benchmark::State& s) {
     const int n = static_cast<int>(s.range(0));
     const std::vector<TMAT> m = matice(n, 8);
     const TSTRUKTURA sablona = cyklicka(n, dolnahranica(n));
-    std::size_t i = 0;
+    static std::size_t i = 0;  // repetitions go on to the next matrices
     int presne = 0;
     for (auto _ : s) {
         const TFIT f = instanciuj(m[i++ % m.size()], sablona, {});
@@ -58,7 +58,7 @@ BENCHMARK(BM_FitSablony)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
 void BM_Genericky(benchmark::State& s) {
     const int n = static_cast<int>(s.range(0));
     const std::vector<TMAT> m = matice(n, 8);
-    std::size_t i = 0;
+    static std::size_t i = 0;  // repetitions go on to the next matrices
     int cnot = 0;
     for (auto _ : s) {
         const TOBVOD o = generickynumericky(m[i++ % m.size()], n);
