@@ -178,6 +178,15 @@ TEST(Instancia, ZrusenieATermin) {
     EXPECT_EQ(volania, 5);
     volania = 0;
     EXPECT_THROW(generickynumericky(U, 3, BEZTERMINU, v.priebeh), Zrusene);
+    // the caller's circuit keeps what it had
+    TOBVOD c(4);
+    c.cnot(4, 1);
+    TNUMBLOKY num;
+    num.priebeh = v.priebeh;
+    volania = 0;
+    EXPECT_THROW(syntetizujvseobnum(haar(4, 43), {1, 2, 3, 4}, c, num), Zrusene);
+    EXPECT_EQ(c.brany.size(), 1U);
+    EXPECT_EQ(c.pocetcnot, 1);
     volania = -1000000;
     const TFIT f = instanciuj(U, cyklicka(3, 14), v);
     EXPECT_TRUE(f.presny);
