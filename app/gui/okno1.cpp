@@ -53,7 +53,7 @@ constexpr int DELIC = 6;
 // height of the controls' pane up to which the drawing keeps its default
 // height and the log its 66 pixels (at the default size the pane is about
 // 107 pixels tall, by the height of the menu bar).
-constexpr int HORNYMIN = 160;
+constexpr int HORNYMIN = 200;
 constexpr int DOLNYMIN = 72;
 constexpr int DOLNYPRAH = 127;
 // The log at the default size is 66 pixels tall; its smallest width.
@@ -217,8 +217,10 @@ void TOkno1::rozlozpanely() {
     StringGrid1->setGeometry(Image1->geometry());
     // The log fills the pane to the right edge and down to the same margin
     // below as at the default size.
-    Memo1->setGeometry(720, 0, std::max(MEMOMIN, sirka - (SIRKAOKNA - 1004) - 720),
-                       std::max(VYSKAMEMO, dolny - DOLNYPRAH + VYSKAMEMO));
+    // Its height: 66 pixels up to DOLNYPRAH, then growing twice as fast as
+    // the pane until it reaches the pane's bottom margin of 6 pixels.
+    const int vyska = std::max(VYSKAMEMO, std::min(dolny - 6, VYSKAMEMO + 2 * (dolny - DOLNYPRAH)));
+    Memo1->setGeometry(720, 0, std::max(MEMOMIN, sirka - (SIRKAOKNA - 1004) - 720), vyska);
     prisposobramec();
 }
 

@@ -181,4 +181,73 @@ TEST_F(Vyber, PopisZnamychBran) {
     EXPECT_EQ(f->popisbrany(12), "");
 }
 
+// ---- the frame follows the picture control ------------------------------------------------
+
+TEST_F(Vyber, RamecRastieSObrazkom) {
+    // the described frame up to a control of its size with margins, larger beyond
+    for (const auto& [w, h] : {std::pair{995, 594}, {1010, 760}, {400, 300}}) {
+        const TRAMEC r = TForm1::ramecpre(w, h);
+        EXPECT_EQ(r.left, 10);
+        EXPECT_EQ(r.top, 10);
+        EXPECT_EQ(r.right, 1000);
+        EXPECT_EQ(r.bottom, 750);
+    }
+    const TRAMEC v = TForm1::ramecpre(1400, 900);
+    EXPECT_EQ(v.right, 1390);
+    EXPECT_EQ(v.bottom, 890);
+    EXPECT_EQ(TForm1::ramecpre(100000, 100000).right, TForm1::MAXRAMEC);
+
+    // a drawing of the store is redrawn in the wider frame: more columns
+    f->Zuzeniezobrazenia1 = false;
+    obvod(90);
+    f->kreslenie(f->brany, f->pocetb1, 1);
+    ASSERT_EQ(f->Label5, "42");  // 2 bands of 21 columns at zoom 1.25
+    p.vycisti();
+    f->nastavramec(v);
+    EXPECT_EQ(f->Label5, "87");  // 3 bands of int(1380 / 45) - 1 = 29 columns
+    EXPECT_EQ(ciaryqubitov(p.kresba).size(), 0u);  // the lines now end at 1390
+    int dlhe = 0;
+    for (const auto& x : p.kresba.druhu("ciara"))
+        if (x.cisla[0] == 10 && x.cisla[2] == 1390) ++dlhe;
+    EXPECT_EQ(dlhe, 3 * 3);  // three bands of 880 / 250 with 3 qubit lines
+    // the hit test follows the new layout: gate 50 in column 21 of the second band
+    EXPECT_EQ(f->branana(10 + static_cast<int>(std::nearbyint(36 * 21 * 1.25)), 10 + 250 + 50), 50);
+    // frames the control cannot have are refused
+    TRAMEC zly = v;
+    zly.right = 900;
+    EXPECT_THROW(f->nastavramec(zly), ChybaBehu);
+    zly = v;
+    zly.left = 0;
+    EXPECT_THROW(f->nastavramec(zly), ChybaBehu);
+    EXPECT_EQ(f->ramec.right, 1390);
+}
+
+// ---- the legend ------------------------------------------------------------------------------
+
+TEST_F(Vyber, LegendaMaKazduZnackuKresby) {
+    ZaznamPlatno pl;
+    const auto [sirka, vyska] = f->kreslilegendu(pl);
+    EXPECT_GT(sirka, 300);
+    EXPECT_GT(vyska, 400);
+    // every letter of a box once, and the red and blue pens
+    std::vector<std::string> pismena;
+    for (const auto& x : pl.druhu("text"))
+        if (x.text.size() == 1) pismena.push_back(x.text);
+    std::sort(pismena.begin(), pismena.end());
+    EXPECT_EQ(pismena, (std::vector<std::string>{"A", "D", "E", "F", "P", "U", "U", "U"}));
+    bool cervene = false, modre = false;
+    for (const auto& x : pl.druhu("pero")) {
+        cervene = cervene || x.farba == CERVENA;
+        modre = modre || x.farba == MODRA;
+    }
+    EXPECT_TRUE(cervene);
+    EXPECT_TRUE(modre);
+    // nothing is drawn outside the size it reports
+    for (const auto& x : pl.p)
+        if (x.druh == "ciara" || x.druh == "elipsa" || x.druh == "obdlznik" || x.druh == "vypln") {
+            EXPECT_LE(std::max(x.cisla[0], x.cisla[2]), sirka) << popis(x);
+            EXPECT_LE(std::max(x.cisla[1], x.cisla[3]), vyska) << popis(x);
+        }
+}
+
 }  // namespace
