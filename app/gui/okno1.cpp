@@ -215,10 +215,9 @@ void TOkno1::rozlozpanely() {
     const int dolny = Splitter1->widget(1)->height();
     Image1->setGeometry(7, 0, sirka - (SIRKAOKNA - TQtPlatno::SIRKA), horny);
     StringGrid1->setGeometry(Image1->geometry());
-    // The log fills the pane to the right edge and down to the same margin
-    // below as at the default size.
-    // Its height: 66 pixels up to DOLNYPRAH, then growing twice as fast as
-    // the pane until it reaches the pane's bottom margin of 6 pixels.
+    // The log reaches the window's right margin. Its height: 66 pixels up
+    // to a pane of DOLNYPRAH, then growing twice as fast as the pane until
+    // it reaches the pane's bottom margin of 6 pixels.
     const int vyska = std::max(VYSKAMEMO, std::min(dolny - 6, VYSKAMEMO + 2 * (dolny - DOLNYPRAH)));
     Memo1->setGeometry(720, 0, std::max(MEMOMIN, sirka - (SIRKAOKNA - 1004) - 720), vyska);
     prisposobramec();

@@ -9,6 +9,7 @@
 // mriezka N  the grid of a random N-qubit matrix;
 // legenda    the legend of the drawing's symbols beside the window;
 // box        the box with the program's longest message;
+// navod      the help window;
 // WxH        the window's size (default 1020x735), min its smallest size.
 // The picture is the screen within the window's frame, so a window
 // manager's title bar is on it. Boxes are answered with OK and written to
@@ -80,6 +81,12 @@ int main(int argc, char** argv) {
         if (rezim == QStringLiteral("legenda")) {
             o.findChild<QPushButton*>(QStringLiteral("Znacky"))->click();
             ulozokno("Legenda");
+            return;
+        }
+        if (rezim == QStringLiteral("navod")) {
+            ulozokno("Form4");
+            o.form4okno().exec();
+            app.quit();
             return;
         }
         if (rezim == QStringLiteral("box")) {
