@@ -1,6 +1,7 @@
 // The text the window shows on hovering over a gate of the drawing: the
 // gate's number, its target and controls, the name of its 2 x 2 matrix where
 // that is a known gate, and the matrix itself.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -125,8 +126,14 @@ std::string TForm1::popisbrany(int g) const {
     }
     const std::string meno = menomatice(b.U, b.pocetk);
     if (!meno.empty()) s += "\n" + meno;
-    s += "\nU = [ " + prvok(b.U.u11()) + "   " + prvok(b.U.u12()) + " ]";
-    s += "\n      [ " + prvok(b.U.u21()) + "   " + prvok(b.U.u22()) + " ]";
+    // the matrix in two rows, its entries right-aligned in their columns
+    // (in a font of fixed width they stand one under another)
+    const std::string a = prvok(b.U.u11()), c = prvok(b.U.u12());
+    const std::string d = prvok(b.U.u21()), e = prvok(b.U.u22());
+    const std::size_t s1 = std::max(a.size(), d.size()), s2 = std::max(c.size(), e.size());
+    const auto vpravo = [](const std::string& x, std::size_t n) { return std::string(n - x.size(), ' ') + x; };
+    s += "\nU = [ " + vpravo(a, s1) + "  " + vpravo(c, s2) + " ]";
+    s += "\n    [ " + vpravo(d, s1) + "  " + vpravo(e, s2) + " ]";
     return s;
 }
 

@@ -282,6 +282,12 @@ TObrazok::TObrazok(QWidget* rodic, TQtPlatno& platno) : QScrollArea(rodic) {
 
 void TObrazok::obnovvelkost() { static_cast<TPlocha*>(widget())->obnovvelkost(); }
 
+QString textbubliny(const std::string& text) {
+    if (text.empty()) return {};
+    return QStringLiteral("<pre style=\"margin: 0\">") + QString::fromUtf8(text).toHtmlEscaped() +
+           QStringLiteral("</pre>");
+}
+
 QRect textovepole(const QComboBox* c) {
     QStyleOptionComboBox o;
     o.initFrom(c);

@@ -83,6 +83,10 @@ class TLegenda : public QDialog {
     QImage obrazok_;
 };
 
+// The text of a tooltip, its lines as they are, in a font of fixed width
+// (so that the columns of a gate's matrix line up); empty for an empty text.
+QString textbubliny(const std::string& text);
+
 // The part of a drop-down list that shows the chosen item's text.
 QRect textovepole(const QComboBox* c);
 

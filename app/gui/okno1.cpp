@@ -446,7 +446,7 @@ void TOkno1::vytvorovladace() {
 
     Image1->popis = [this](QPoint b) -> QString {
         if (bezi_) return {};
-        return q(model_->popisbrany(model_->branana(b.x(), b.y())));
+        return textbubliny(model_->popisbrany(model_->branana(b.x(), b.y())));
     };
     Image1->klik = [this](QPoint b) {
         if (bezi_) return;

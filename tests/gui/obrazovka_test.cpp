@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
 #include <cmath>
@@ -581,7 +582,12 @@ struct Brany : Obrazovka {
         EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
         QHelpEvent e(QEvent::ToolTip, b, plocha()->mapToGlobal(b));
         QApplication::sendEvent(plocha(), &e);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
+        if (!QToolTip::isVisible()) return {};
+        // shown in a font of fixed width, so the matrix's columns line up
+        EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("<pre"))) << QToolTip::text().toStdString();
+        QTextDocument d;
+        d.setHtml(QToolTip::text());
+        return d.toPlainText();
     }
 };
 
@@ -589,13 +595,13 @@ TEST_F(Brany, TooltipNamesTheGateItsQubitsAndItsMatrix) {
     obvod();
     const QString rz = tip(stred(1, 1));
     EXPECT_EQ(rz, q("Brána 1\ncieľový qubit: 1, bez kontrol\nRz(θ), θ = 1.570796 rad = π/2\n"
-                    "U = [ 0.7071-0.7071i   0 ]\n      [ 0   0.7071+0.7071i ]"));
+                    "U = [ 0.7071-0.7071i               0 ]\n    [              0  0.7071+0.7071i ]"));
     EXPECT_EQ(tip(stred(2, 2)), q("Brána 2\ncieľový qubit: 2, kontrolujúci qubit: 1\nCNOT (X)\n"
-                                  "U = [ 0   1.0000 ]\n      [ 1.0000   0 ]"));
+                                  "U = [      0  1.0000 ]\n    [ 1.0000       0 ]"));
     // the control dot of the CNOT belongs to it as well
     EXPECT_TRUE(tip(stred(2, 1)).startsWith(q("Brána 2\n")));
     EXPECT_EQ(tip(stred(3, 3)), q("Brána 3\ncieľový qubit: 3, bez kontrol\nH (Hadamard)\n"
-                                  "U = [ 0.7071   0.7071 ]\n      [ 0.7071   -0.7071 ]"));
+                                  "U = [ 0.7071   0.7071 ]\n    [ 0.7071  -0.7071 ]"));
     // between the gates and right of them: no tooltip
     EXPECT_EQ(tip(stred(1, 3)), QString());
     EXPECT_EQ(tip(stred(5, 2)), QString());

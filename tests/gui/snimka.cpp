@@ -10,12 +10,14 @@
 // legenda    the legend of the drawing's symbols beside the window;
 // box        the box with the program's longest message;
 // navod      the help window;
+// tip        the tooltip of gate 1 after a 3-qubit decomposition;
 // WxH        the window's size (default 1020x735), min its smallest size.
 // The picture is the screen within the window's frame, so a window
 // manager's title bar is on it. Boxes are answered with OK and written to
 // stderr.
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -81,6 +83,20 @@ int main(int argc, char** argv) {
         if (rezim == QStringLiteral("legenda")) {
             o.findChild<QPushButton*>(QStringLiteral("Znacky"))->click();
             ulozokno("Legenda");
+            return;
+        }
+        if (rezim == QStringLiteral("tip")) {
+            // the tooltip of gate 1 after a 3-qubit decomposition
+            o.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("3"));
+            o.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
+            const qlc::TForm1& m = o.model();
+            const int t = m.brany[1].ciel;
+            const QPoint b(m.ramec.left + static_cast<int>(std::nearbyint(36 * m.zoom)),
+                           m.ramec.top + static_cast<int>(std::nearbyint(40 * t * m.zoom)));
+            QWidget* plocha = o.findChild<qlc::gui::TObrazok*>(QStringLiteral("Image1"))->widget();
+            QHelpEvent e(QEvent::ToolTip, b, plocha->mapToGlobal(b));
+            QApplication::sendEvent(plocha, &e);
+            uloz();
             return;
         }
         if (rezim == QStringLiteral("navod")) {

@@ -4,7 +4,7 @@
 # of random 3- and 5-qubit matrices (the canvas scrolled so the second band
 # is in view) at the window sizes 1024 x 768, 1600 x 1000 and the smallest;
 # the grid of a random 5-qubit matrix, the legend of the drawing, the box
-# of the longest message and the help window.
+# of the longest message, the help window and the tooltip of a gate.
 # Usage: tests/gui/snimky.sh [build dir] [output dir]
 set -euo pipefail
 build=${1:-build}
@@ -33,4 +33,5 @@ snimka "$von/mriezka-5.png" mriezka 5
 snimka "$von/legenda.png" legenda
 snimka "$von/box.png" box
 snimka "$von/navod.png" navod
+snimka "$von/tip.png" tip
 ls -l "$von"/*.png

@@ -154,13 +154,13 @@ TEST_F(Vyber, PopisZnamychBran) {
 
     EXPECT_EQ(f->popisbrany(1),
               "Brána 1\ncieľový qubit: 1, bez kontrol\nRz(θ), θ = 0.785398 rad = π/4\n"
-              "U = [ 0.9239-0.3827i   0 ]\n      [ 0   0.9239+0.3827i ]");
+              "U = [ 0.9239-0.3827i               0 ]\n    [              0  0.9239+0.3827i ]");
     EXPECT_EQ(f->popisbrany(2),
               "Brána 2\ncieľový qubit: 3, kontrolujúci qubit: 1\nCNOT (X)\n"
-              "U = [ 0   1.0000 ]\n      [ 1.0000   0 ]");
+              "U = [      0  1.0000 ]\n    [ 1.0000       0 ]");
     EXPECT_EQ(f->popisbrany(3),
               "Brána 3\ncieľový qubit: 1, bez kontrol\nH (Hadamard)\n"
-              "U = [ 0.7071   0.7071 ]\n      [ 0.7071   -0.7071 ]");
+              "U = [ 0.7071   0.7071 ]\n    [ 0.7071  -0.7071 ]");
     const auto riadok = [this](int g, int i) {
         std::string s = f->popisbrany(g);
         for (int k = 0; k < i; ++k) s.erase(0, s.find('\n') + 1);
