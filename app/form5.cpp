@@ -34,29 +34,47 @@ long long citajcislo(const std::string& t) {
     return minus ? -v : v;
 }
 
-// Gate g from the dialog's type, target and control texts on n qubits, or
-// false when they describe no gate: a type outside 0..min(4, n - 1), a
-// target outside 1..n, a control that is missing (the text ends before its
-// position), not a digit, outside 1..n, equal to the target or repeated.
-// Control j is the single character at position 2j - 1 of the text.
-bool citajbranu(const TForm5& d, int n, TGATE1& g) {
+// Gate g from the dialog's type, target and control texts on n qubits.
+// Returns the reason why they describe no gate, naming the field, or ""
+// for a gate: a type outside 0..min(4, n - 1), a target outside 1..n, a
+// control that is missing (the text ends before its position), not a digit,
+// outside 1..n, equal to the target or repeated. Control j is the single
+// character at position 2j - 1 of the text.
+std::string citajbranu(const TForm5& d, int n, TGATE1& g) {
     const long long typ = citajcislo(d.Edit1);
     const long long ciel = citajcislo(d.Edit2);
-    if (typ < 0 || typ > 4 || typ > n - 1) return false;
-    if (ciel < 1 || ciel > n) return false;
+    const int maxtyp = n - 1 < 4 ? n - 1 : 4;
+    if (typ < 0 || typ > maxtyp)
+        return "Pole typ (pocet kontrolujucich qubitov) musi byt 0 az " + std::to_string(maxtyp) + ".";
+    if (ciel < 1 || ciel > n) return "Pole kontrolovany qubit musi byt 1 az " + std::to_string(n) + ".";
     g.pocetk = static_cast<std::uint8_t>(typ);
     g.ciel = static_cast<std::uint8_t>(ciel);
+    const std::string pole = "Pole kontrolujuce qubity: ";
     for (int j = 1; j <= g.pocetk; ++j) {
+        const std::string kolky = std::to_string(j) + ". qubit";
         const std::size_t miesto = static_cast<std::size_t>(2 * j - 2);
-        if (miesto >= d.Edit3.size()) return false;
+        if (miesto >= d.Edit3.size())
+            return pole + kolky + " chyba, cisel musi byt tolko, kolko udava typ (cisla oddelene 1 medzerou).";
         const char ch = d.Edit3[miesto];
         const int q = ch >= '0' && ch <= '9' ? ch - '0' : 0;
-        if (q < 1 || q > n || q == ciel) return false;
+        if (q < 1 || q > n)
+            return pole + kolky + " musi byt cislo 1 az " + std::to_string(n) + " (cisla oddelene 1 medzerou).";
+        if (q == ciel) return pole + kolky + " je zaroven kontrolovany qubit.";
         for (int i = 1; i < j; ++i)
-            if (g.kontroly[i] == q) return false;
+            if (g.kontroly[i] == q) return pole + "qubit " + std::to_string(q) + " sa opakuje.";
         g.kontroly[j] = static_cast<std::uint8_t>(q);
     }
-    return true;
+    return {};
+}
+
+// An entry of U read from its field; a text nakomplex refuses ends the
+// command with nakomplex's error, followed by the field's name.
+TKOMPLEX citajprvok(const std::string& t, const char* pole) {
+    try {
+        return nakomplex(t);
+    } catch (const ChybaKonverzie& e) {
+        throw ChybaKonverzie(std::string(e.what()) + "\rPole " + pole + " matice U nie je komplexne cislo.");
+    }
 }
 
 }  // namespace
@@ -65,15 +83,16 @@ void TForm1::Optimalizova1Click() {
     if (!platforma.form5()) return;
 
     TGATE1 g;
-    if (!citajbranu(Form5, pocetq, g)) {
-        platforma.chybabox(ZLA_BRANA);
+    // The described text first, then the field that is wrong.
+    if (const std::string dovod = citajbranu(Form5, pocetq, g); !dovod.empty()) {
+        platforma.chybabox(ZLA_BRANA + "\r" + dovod);
         return;
     }
     g.vyradena = false;
-    g.U.u11() = nakomplex(Form5.Edit4);
-    g.U.u12() = nakomplex(Form5.Edit5);
-    g.U.u21() = nakomplex(Form5.Edit6);
-    g.U.u22() = nakomplex(Form5.Edit7);
+    g.U.u11() = citajprvok(Form5.Edit4, "U(1,1)");
+    g.U.u12() = citajprvok(Form5.Edit5, "U(1,2)");
+    g.U.u21() = citajprvok(Form5.Edit6, "U(2,1)");
+    g.U.u22() = citajprvok(Form5.Edit7, "U(2,2)");
 
     const TMATICA1 M = maticabrany(g);
 

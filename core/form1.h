@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/brany.h"
@@ -50,6 +51,25 @@ struct TForm5 {
 
 struct TRAMEC {
     int left = 10, top = 10, right = 1000, bottom = 750;
+};
+
+// The layout of one drawing: its frame and zoom, the band height H in
+// pixels, the number of bands B and of columns per band C, and whether gates
+// slide left into free columns ("Zuzenie zobrazenia").
+struct TROZLOZENIE {
+    TRAMEC ramec;
+    double zoom = 1.25;
+    int H = 0, B = 0, C = 0;
+    bool zuzenie = true;
+};
+
+// What the canvas shows: gates start..pocet of the store laid out as
+// rozlozenie says (siet), or no gates of the store (nothing, the step
+// display's copy, the gate dialog's gate).
+struct TKRESBA {
+    bool siet = false;
+    TROZLOZENIE rozlozenie;
+    int pocet = 0, start = 0;
 };
 
 // The 32-bit linear congruential generator of the random matrices.
@@ -127,6 +147,7 @@ public:
     int aktualna = 0;
     TRAMEC ramec;
     bool nakreslene = false;  // the canvas holds a drawing (vycistisiet clears it)
+    TKRESBA kresba;           // set by kreslenie, cleared by vycistisiet
 
     // ---- controls -------------------------------------------------------------
     std::string Edit1 = "2";
@@ -274,6 +295,31 @@ public:
     // After the store was emptied: the picture, the current gate's entries
     // and the navigation controls no longer name any gate.
     void vycistisiet();
+    // The gate of the store whose glyph stands at canvas point (x, y) in the
+    // drawing the canvas shows: the point lies within the gate's highlight
+    // rectangle. 0 where there is none, or when the canvas shows no gates
+    // of the store.
+    int branana(int x, int y) const;
+    // The drawing frame for a picture control of sirka x vyska pixels: the
+    // frame set at creation, widened and heightened to fill a larger
+    // control (with the same margin right and below as left and above), at
+    // most MAXRAMEC. nastavramec sets it; a drawing of the store is redrawn
+    // in the new frame.
+    static constexpr int MAXRAMEC = 4000;
+    static TRAMEC ramecpre(int sirka, int vyska);
+    void nastavramec(const TRAMEC& r);
+    // The legend of the drawing's symbols: every glyph beside its meaning,
+    // drawn at zoom 1 from the top left corner of the canvas; returns the
+    // width and height it took.
+    std::pair<int, int> kreslilegendu(Platno& pl) const;
+    // The text shown on hovering over gate g of the store: its number, its
+    // target and controls, the name of its matrix where it is a known gate
+    // (with its angle), and the matrix. Empty for a number outside the store.
+    std::string popisbrany(int g) const;
+    // Makes gate g of the store the current one, as the up-down control
+    // moved to g would: "Aktualna brana:", the highlight and the printed
+    // matrix follow, the first gate drawn stays.
+    void vyberbranu(int g);
 
     // ---- application shell --------------------------------------------------------------
     void zobrazmaticu(const TMATICA1& M);

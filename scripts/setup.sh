@@ -4,7 +4,7 @@ set -euo pipefail
 need=()
 for pkg in g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth \
     libeigen3-dev liblapacke-dev pybind11-dev python3-dev python3-numpy python3-pytest \
-    qt6-translations-l10n fonts-liberation2 clang; do
+    qt6-translations-l10n fonts-liberation2 clang twm; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -80,8 +80,7 @@ const char* pismenobrany(const TMATICA2& U) {
 // connector, the highlight of the current gate, then the target glyph over
 // them (a NOT as a circle with a cross, a Z as an open square, anything else
 // as a box with a letter).
-void kreslibranu(const TForm1& f, Platno& pl, int x, int y, const TGATE1& g, bool aktualna) {
-    const double zoom = f.zoom;
+void kreslibranu(const TForm1& f, double zoom, Platno& pl, int x, int y, const TGATE1& g, bool aktualna) {
     auto r = [zoom](double v) { return rnd(v * zoom); };
     const TFarba farba = g.vyradena ? CERVENA : CIERNA;
     const int t = g.ciel;
@@ -152,6 +151,37 @@ std::string textzoomu(double z) {
     return s;
 }
 
+// The layout of one drawing, shared by the drawing and by the search of a
+// gate under a point: gates start..pocet column by column and band by band.
+// For every gate it calls brana(x, y, g) with the column's centre x and the
+// band's top y (brana returns true to stop), and for every band after the
+// first pas(band, its first gate), also for a band below the last one.
+// Returns the last gate laid out.
+template <typename Pas, typename Brana>
+int rozloz(const TROZLOZENIE& r, TZoznamBran b, int pocet, int start, Pas&& pas, Brana&& brana) {
+    TOBSADENE obsadene;
+    int p = 1, g = start, col = 0;
+    vycisti(obsadene);
+    pas(p, start);
+    do {
+        int c = col + 1;
+        if (r.zuzenie)
+            while (volnevlavo(b[g], c, obsadene)) --c;
+        if (brana(r.ramec.left + rnd(36 * c * r.zoom), r.ramec.top + (p - 1) * r.H, g)) return g;
+        ++g;
+        if (c == col + 1) ++col;
+        if (col == r.C) {
+            // Written even for a band below the last one: it names the
+            // first gate that did not fit.
+            ++p;
+            vycisti(obsadene);
+            pas(p, g);
+            col = 0;
+        }
+    } while (g <= pocet && p <= r.B);
+    return g - 1;
+}
+
 }  // namespace
 
 void TForm1::kreslenie(TZoznamBran b, int pocet, int start) {
@@ -191,40 +221,29 @@ void TForm1::kreslenie(TZoznamBran b, int pocet, int start) {
         }
     for (int pas = 1; pas <= B; ++pas) znackyqubitov(pl, ramec.left, ramec.top + (pas - 1) * H, pocetq, zoom);
 
-    TOBSADENE obsadene;
     // The number of a band's first gate, below its last qubit line.
     auto znackapasu = [&](int pas, int cislo) {
         pl.pismo(rnd(20 * zoom), CIERNA);
         pl.text(ramec.left, ramec.top + (pas - 1) * H + rnd((pocetq + 0.8) * 40 * zoom),
                 std::to_string(cislo));
     };
-
-    int pas = 1, g = start, col = 0;
-    vycisti(obsadene);
-    znackapasu(pas, start);
-    do {
-        int c = col + 1;
-        if (Zuzeniezobrazenia1)
-            while (volnevlavo(b[g], c, obsadene)) --c;
-        kreslibranu(*this, pl, ramec.left + rnd(36 * c * zoom), ramec.top + (pas - 1) * H, b[g],
-                    g == aktualna);
-        ++g;
-        if (c == col + 1) ++col;
-        if (col == C) {
-            // Written even for a band below the last one: it names the
-            // first gate that did not fit.
-            ++pas;
-            vycisti(obsadene);
-            znackapasu(pas, g);
-            col = 0;
-        }
-    } while (g <= pocet && pas <= B);
+    const TROZLOZENIE roz{ramec, zoom, H, B, C, Zuzeniezobrazenia1};
+    const int posledna = rozloz(roz, b, pocet, start, znackapasu, [&](int x, int y, int g) {
+        kreslibranu(*this, zoom, pl, x, y, b[g], g == aktualna);
+        return false;
+    });
+    // What the canvas now shows, for finding a gate under the mouse: a
+    // drawing of the store's gates, or of another list.
+    kresba.siet = &b[0] == brany.data();
+    kresba.rozlozenie = roz;
+    kresba.pocet = pocet;
+    kresba.start = start;
 
     Label7 = textzoomu(zoom);
     zmena(Ovladac::Label7);
     Label3 = std::to_string(start);
     zmena(Ovladac::Label3);
-    Label5 = std::to_string(g - 1);
+    Label5 = std::to_string(posledna);
     zmena(Ovladac::Label5);
 
     // The current gate's matrix, whether or not it lies in the drawn range.
@@ -246,6 +265,82 @@ void TForm1::kreslenie(TZoznamBran b, int pocet, int start) {
     zmena(Ovladac::Label13);
     zmena(Ovladac::Label14);
     zmena(Ovladac::Label15);
+}
+
+
+int TForm1::branana(int x, int y) const {
+    if (!kresba.siet || kresba.pocet > pocetb1 || kresba.start < 1 || kresba.start > kresba.pocet) return 0;
+    const TROZLOZENIE& r = kresba.rozlozenie;
+    if (x < r.ramec.left || x >= r.ramec.right || y < r.ramec.top || y >= r.ramec.bottom) return 0;
+    auto d = [&r](double v) { return rnd(v * r.zoom); };
+    int najdena = 0;
+    rozloz(r, brany, kresba.pocet, kresba.start, [](int, int) {}, [&](int xs, int ys, int g) {
+        // the gate's highlight rectangle: its column, and its span of
+        // qubit lines with half a line above and below
+        int lo = 0, hi = 0;
+        rozpatie(brany[g], lo, hi);
+        if (x >= xs - d(18) && x <= xs + d(18) && y >= ys + d(40 * lo - 18) && y <= ys + d(40 * hi + 18)) {
+            najdena = g;
+            return true;
+        }
+        return false;
+    });
+    return najdena;
+}
+
+}  // namespace qlc
+
+namespace qlc {
+
+std::pair<int, int> TForm1::kreslilegendu(Platno& pl) const {
+    // One row per symbol: a short qubit line (two for the controlled
+    // gates) with the glyph on it as the drawing makes it at zoom 1, and
+    // the meaning to the right.
+    struct TRiadok {
+        TGATE1 g;
+        bool aktualna;
+        const char* text;
+    };
+    const auto brana = [](const TMATICA2& U, int ciel, int kontrola, bool vyradena) {
+        TGATE1 g;
+        g.U = U;
+        g.ciel = static_cast<std::uint8_t>(ciel);
+        if (kontrola > 0) g.kontroly[++g.pocetk] = static_cast<std::uint8_t>(kontrola);
+        g.vyradena = vyradena;
+        return g;
+    };
+    const TKOMPLEX z(0.6, 0.8);
+    const TMATICA2 vseobecna(0.6, 0.8, -0.8, 0.6);
+    const TRiadok riadky[] = {
+        {brana(matnot, 2, 1, false), false, "CNOT: plná bodka je kontrolujúci qubit, kruh s krížikom NOT"},
+        {brana(matz, 2, 1, false), false, "riadené Z: štvorček na oboch qubitoch (bez kontroly len Z)"},
+        {brana(vseobecna, 1, 0, false), false, "U – všeobecná brána"},
+        {brana(diag2(z, TKOMPLEX(0.8, 0.6)), 1, 0, false), false, "D – diagonálna brána"},
+        {brana(diag2(z, z), 1, 0, false), false, "P – z·I, obe čísla na diagonále rovnaké"},
+        {brana(diag2(1.0, z), 1, 0, false), false, "E – diag(1, z)"},
+        {brana(diag2(z, 1.0), 1, 0, false), false, "F – diag(z, 1), aj jednotková matica"},
+        {brana(TMATICA2(0.0, z, z, 0.0), 1, 0, false), false, "A – antidiagonálna brána (iná ako NOT)"},
+        {brana(vseobecna, 1, 0, true), false, "červená brána je vyradená"},
+        {brana(vseobecna, 1, 0, false), true, "modrý rámček je aktuálna brána"},
+    };
+    constexpr int X = 36, TEXT = 72, SIRKA = 480;
+    pl.stetec(BIELA);
+    int vyska = 8;
+    for (const TRiadok& r : riadky) vyska += 40 * (r.g.pocetk + 1) + 4;
+    pl.vypln(0, 0, SIRKA, vyska);
+    int y = 8;
+    for (const TRiadok& r : riadky) {
+        const int ciary = r.g.pocetk + 1;
+        // the glyph's qubit lines lie 40 q below y - 20
+        const int hore = y - 20;
+        pl.pero(CIERNA, 1);
+        for (int q = 1; q <= ciary; ++q) pl.ciara(X - 26, hore + 40 * q, X + 26, hore + 40 * q);
+        kreslibranu(*this, 1.0, pl, X, hore, r.g, r.aktualna);
+        pl.pismo(14, CIERNA);
+        pl.text(TEXT, hore + 20 * (ciary + 1) - 8, r.text);
+        y += 40 * ciary + 4;
+    }
+    return {SIRKA, vyska};
 }
 
 }  // namespace qlc

@@ -75,6 +75,7 @@ void TForm1::nastavnavigaciu() {
 
 void TForm1::vycistisiet() {
     aktualna = 0;
+    kresba.siet = false;
     zobrazod = 1;
     // The whole picture, with the margins around the frame: the qubit lines
     // end on its right edge and a band label may stand below it. A canvas
@@ -121,6 +122,30 @@ void TForm1::nastavUpDown1(int pozicia) {
     UpDown1.position = p;
     zmena(Ovladac::UpDown1);
     UpDown1Changing();
+}
+
+TRAMEC TForm1::ramecpre(int sirka, int vyska) {
+    const TRAMEC povodny;
+    TRAMEC r = povodny;
+    // the margin right and below as left and above
+    r.right = std::clamp(sirka - povodny.left, povodny.right, MAXRAMEC);
+    r.bottom = std::clamp(vyska - povodny.top, povodny.bottom, MAXRAMEC);
+    return r;
+}
+
+void TForm1::nastavramec(const TRAMEC& r) {
+    const TRAMEC povodny;
+    if (r.left != povodny.left || r.top != povodny.top || r.right < povodny.right || r.bottom < povodny.bottom ||
+        r.right > MAXRAMEC || r.bottom > MAXRAMEC)
+        throw ChybaBehu("nastavramec: neplatny ramec");
+    if (r.right == ramec.right && r.bottom == ramec.bottom) return;
+    ramec = r;
+    if (kresba.siet && pocetb1 >= 1) kreslenie(brany, pocetb1, std::clamp(zobrazod, 1, pocetb1));
+}
+
+void TForm1::vyberbranu(int g) {
+    if (g < 1 || g > pocetb1) zlyindex(g, 1, pocetb1);
+    nastavUpDown1(g);
 }
 
 }  // namespace qlc

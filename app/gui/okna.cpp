@@ -2,6 +2,9 @@
 #include "okna.h"
 
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -72,6 +75,14 @@ TOkno5::TOkno5(QWidget* rodic) : QDialog(rodic) {
     b->setObjectName(QStringLiteral("Button1"));
     b->setGeometry(16, 152, 169, 25);
     b->setToolTip(q(texty::FORM5_HINT));
+    // What each field means and how it is written.
+    for (QWidget* x : {static_cast<QWidget*>(l1), static_cast<QWidget*>(Edit1)}) x->setToolTip(q(texty::FORM5_TYP));
+    for (QWidget* x : {static_cast<QWidget*>(l2), static_cast<QWidget*>(Edit2)}) x->setToolTip(q(texty::FORM5_CIEL));
+    for (QWidget* x : {static_cast<QWidget*>(l3), static_cast<QWidget*>(Edit3)})
+        x->setToolTip(q(texty::FORM5_HINT) + QLatin1Char('\n') + q(texty::FORM5_KONTROLY));
+    const std::pair<QLineEdit*, const char*> prvky[] = {
+        {Edit4, "U(1,1)"}, {Edit5, "U(1,2)"}, {Edit6, "U(2,1)"}, {Edit7, "U(2,2)"}};
+    for (const auto& [e, meno] : prvky) e->setToolTip(QLatin1String(meno) + q(texty::FORM5_PRVOK));
     b->setAutoDefault(true);
     b->setDefault(true);
     connect(b, &QPushButton::clicked, this, &QDialog::accept);
@@ -184,7 +195,7 @@ TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 8, 537, 393);
     Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QStringList riadky;
     for (const char* r : texty::NAVOD) riadky.push_back(q(r));
     Memo1->setPlainText(riadky.join(QLatin1Char('\n')));
@@ -195,16 +206,40 @@ TOkno4::TOkno4(QWidget* rodic) : QDialog(rodic) {
     connect(b, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+// ---- the legend of the drawing ----------------------------------------------------
+
+TLegenda::TLegenda(QWidget* rodic, const TForm1& model) : QDialog(rodic) {
+    setObjectName(QStringLiteral("Legenda"));
+    setWindowTitle(q(texty::LEGENDA));
+    setFont(TOkno1::pismookna());
+    TQtPlatno p(600, 600);
+    const auto [sirka, vyska] = model.kreslilegendu(p);
+    obrazok_ = p.obraz().copy(0, 0, sirka, vyska);
+    auto* l = new QLabel(this);
+    l->setObjectName(QStringLiteral("Image1"));
+    l->setPixmap(QPixmap::fromImage(obrazok_));
+    l->setGeometry(8, 8, sirka, vyska);
+    auto* b = new QPushButton(q(texty::OK), this);
+    b->setObjectName(QStringLiteral("Button1"));
+    b->setGeometry((sirka + 16 - 113) / 2, vyska + 16, 113, 25);
+    b->setDefault(true);
+    connect(b, &QPushButton::clicked, this, &QDialog::accept);
+    setFixedSize(std::max(sirka + 16, sirkaprecaption(this)), vyska + 16 + 25 + 12);
+}
+
 // ---- Image1 --------------------------------------------------------------------------
 
 namespace {
 
 class TPlocha : public QWidget {
   public:
-    TPlocha(QWidget* rodic, TQtPlatno& platno) : QWidget(rodic), platno_(platno) {
+    TPlocha(TObrazok* rodic, TQtPlatno& platno) : QWidget(rodic), obrazok_(rodic), platno_(platno) {
         setObjectName(QStringLiteral("plocha"));
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFixedSize(platno.velkost());
+    }
+    void obnovvelkost() {
+        if (size() != platno_.velkost()) setFixedSize(platno_.velkost());
     }
 
   protected:
@@ -212,8 +247,27 @@ class TPlocha : public QWidget {
         QPainter p(this);
         p.drawImage(0, 0, platno_.obraz());
     }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            auto* h = static_cast<QHelpEvent*>(e);
+            const QString t = obrazok_->popis ? obrazok_->popis(h->pos()) : QString();
+            if (t.isEmpty()) {
+                QToolTip::hideText();
+                e->ignore();
+            } else {
+                QToolTip::showText(h->globalPos(), t, this);
+            }
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && obrazok_->klik) obrazok_->klik(e->position().toPoint());
+        QWidget::mousePressEvent(e);
+    }
 
   private:
+    TObrazok* obrazok_;
     TQtPlatno& platno_;
 };
 
@@ -224,6 +278,14 @@ TObrazok::TObrazok(QWidget* rodic, TQtPlatno& platno) : QScrollArea(rodic) {
     setBackgroundRole(QPalette::Base);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWidget(new TPlocha(this, platno));
+}
+
+void TObrazok::obnovvelkost() { static_cast<TPlocha*>(widget())->obnovvelkost(); }
+
+QString textbubliny(const std::string& text) {
+    if (text.empty()) return {};
+    return QStringLiteral("<pre style=\"margin: 0\">") + QString::fromUtf8(text).toHtmlEscaped() +
+           QStringLiteral("</pre>");
 }
 
 QRect textovepole(const QComboBox* c) {

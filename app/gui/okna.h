@@ -65,7 +65,27 @@ class TObrazok : public QScrollArea {
     TObrazok(QWidget* rodic, TQtPlatno& platno);
     // The widget that paints the canvas, inside the scroll area.
     QWidget* plocha() const { return widget(); }
+    // The canvas changed its size: the painted area follows it.
+    void obnovvelkost();
+    // The tooltip at a point of the canvas (empty: none), and a left click
+    // at a point of the canvas.
+    std::function<QString(QPoint)> popis;
+    std::function<void(QPoint)> klik;
 };
+
+// The legend of the drawing's symbols, drawn by the drawing's own code.
+class TLegenda : public QDialog {
+  public:
+    TLegenda(QWidget* rodic, const TForm1& model);
+    const QImage& obrazok() const { return obrazok_; }
+
+  private:
+    QImage obrazok_;
+};
+
+// The text of a tooltip, its lines as they are, in a font of fixed width
+// (so that the columns of a gate's matrix line up); empty for an empty text.
+QString textbubliny(const std::string& text);
 
 // The part of a drop-down list that shows the chosen item's text.
 QRect textovepole(const QComboBox* c);

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTranslator>
@@ -44,6 +45,23 @@ constexpr int VYSKAOKNA = 735;
 constexpr const char* NAJDLHSIECISLO = "400000";
 // The default column width of the grid.
 constexpr int STLPECMRIEZKY = 70;
+// The controls below the drawing start at this height of the default
+// layout; the splitter's handle lies just above them.
+constexpr int DOLE = 606;
+constexpr int DELIC = 6;
+// Smallest heights of the drawing's and of the controls' pane, and the
+// height of the controls' pane up to which the drawing keeps its default
+// height and the log its 66 pixels (at the default size the pane is about
+// 107 pixels tall, by the height of the menu bar).
+constexpr int HORNYMIN = 200;
+constexpr int DOLNYMIN = 72;
+constexpr int DOLNYPRAH = 127;
+// The log at the default size is 66 pixels tall; its smallest width.
+constexpr int VYSKAMEMO = 66;
+constexpr int MEMOMIN = 180;
+// "Brány od:", "do:" and "z:": the first line's top and the line height.
+constexpr int RIADOKOD = 632;
+constexpr int RIADOK = 13;
 
 QString q(const char* t) { return QString::fromUtf8(t); }
 QString q(const std::string& t) { return QString::fromUtf8(t); }
@@ -94,7 +112,6 @@ TOkno1::TOkno1() {
     QApplication::setFont(pismookna());
     setFont(pismookna());
     move(3, 1);
-    resize(SIRKAOKNA, VYSKAOKNA);
 
     platforma_ = std::make_unique<TQtPlatforma>(*this);
     vytvorovladace();
@@ -108,6 +125,11 @@ TOkno1::TOkno1() {
     obnovmriezku(true);
     obnovvsetko();
     prepojovladace();
+    // Every control and caption whole at the smallest size; the default
+    // size is the one the controls were laid out for.
+    setMinimumSize(minimalnavelkost());
+    resize(SIRKAOKNA, VYSKAOKNA);
+    rozloz();
     qApp->installEventFilter(this);
 }
 
@@ -166,13 +188,62 @@ void TOkno1::resizeEvent(QResizeEvent* e) {
 }
 
 void TOkno1::rozloz() {
-    if (!Image1) return;
-    const int dx = std::max(0, width() - SIRKAOKNA);
-    const int dy = std::max(0, height() - VYSKAOKNA);
-    Image1->setGeometry(7, 6, TQtPlatno::SIRKA + dx, TQtPlatno::VYSKA + dy);
+    if (!Splitter1) return;
+    QWidget* klient = centralWidget();
+    const int sirka = klient->width();
+    Splitter1->setGeometry(0, 6, sirka, std::max(0, klient->height() - 6));
+    // Heights of the two panes: the drawing keeps its 594 pixels and the
+    // controls' pane the rest, until that pane is taller than DOLNYPRAH; of
+    // the room beyond, 2/3 go to the log. A height the user chose with the
+    // splitter is kept for the log's pane while it fits.
+    const int spolu = Splitter1->height() - DELIC;
+    int dolny = 0;
+    if (dolnyvyska_ > 0) {
+        dolny = dolnyvyska_;
+    } else {
+        const int navyse = std::max(0, spolu - TQtPlatno::VYSKA - DOLNYPRAH);
+        dolny = spolu - TQtPlatno::VYSKA - navyse / 3;
+    }
+    dolny = std::clamp(dolny, DOLNYMIN, std::max(DOLNYMIN, spolu - HORNYMIN));
+    Splitter1->setSizes({spolu - dolny, dolny});
+    rozlozpanely();
+}
+
+void TOkno1::rozlozpanely() {
+    const int sirka = Splitter1->width();
+    const int horny = Splitter1->widget(0)->height();
+    const int dolny = Splitter1->widget(1)->height();
+    Image1->setGeometry(7, 0, sirka - (SIRKAOKNA - TQtPlatno::SIRKA), horny);
     StringGrid1->setGeometry(Image1->geometry());
-    for (const auto& [w, p] : dole_) w->move(p.x(), p.y() + dy);
-    Memo1->resize(284 + dx, Memo1->height());
+    // The log reaches the window's right margin. Its height: 66 pixels up
+    // to a pane of DOLNYPRAH, then growing twice as fast as the pane until
+    // it reaches the pane's bottom margin of 6 pixels.
+    const int vyska = std::max(VYSKAMEMO, std::min(dolny - 6, VYSKAMEMO + 2 * (dolny - DOLNYPRAH)));
+    Memo1->setGeometry(720, 0, std::max(MEMOMIN, sirka - (SIRKAOKNA - 1004) - 720), vyska);
+    prisposobramec();
+}
+
+void TOkno1::prisposobramec() {
+    if (!Image1 || !model_) return;
+    if (bezi_) {
+        // the model is in the middle of a command: after it
+        ramecneskor_ = true;
+        return;
+    }
+    ramecneskor_ = false;
+    // The frame fills the picture control where that is larger than the
+    // frame set at creation, less the scroll bars the canvas then needs.
+    const int pruh = Image1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Image1);
+    int sirka = Image1->width();
+    int vyska = Image1->height();
+    const TRAMEC zaklad;
+    if (zaklad.bottom + zaklad.top > vyska) sirka -= pruh;
+    if (zaklad.right + zaklad.left > sirka) vyska -= pruh;
+    const TRAMEC r = TForm1::ramecpre(sirka, vyska);
+    if (r.right == model_->ramec.right && r.bottom == model_->ramec.bottom) return;
+    platforma_->qtplatno().zmenvelkost(r.right + r.left, r.bottom + r.top);
+    Image1->obnovvelkost();
+    vykonaj([this, r] { model_->nastavramec(r); });
 }
 
 TOkno1::~TOkno1() {
@@ -275,20 +346,23 @@ void TOkno1::vytvorovladace() {
 
     TrackBar1 = new QSlider(Qt::Horizontal, w);
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setGeometry(89, 642, 177, 26);
+    // one pixel right of its described place, which "Generuj" covers
+    TrackBar1->setGeometry(90, 642, 176, 26);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
 
-    QLabel* l2 = popis("Label2", texty::LABEL2, 271, 630);
-    l2->setWordWrap(true);
-    l2->setFixedWidth(l2->fontMetrics().horizontalAdvance(QStringLiteral("Brány ")));
-    l2->adjustSize();
-    Label3 = popis("Label3", "", 291, 643);
-    // "do:" and the last gate drawn stand right of the longest first gate.
-    const int xdo = std::max(318, 291 + Label3->fontMetrics().horizontalAdvance(q(NAJDLHSIECISLO)) + 3);
-    popis("Label4", texty::LABEL4, xdo, 630);
-    Label5 = popis("Label5", "", xdo, 643);
-    popis("Label10", texty::LABEL10, 276, 659);
-    Label11 = popis("Label11", "", 286, 659);
+    // "Brány od:", "do:" and "z:" each on one line with its number, the
+    // colons one under another and the numbers in one column after them.
+    QLabel* l2 = popis("Label2", texty::LABEL2, 271, RIADOKOD);
+    const int xcisla = l2->geometry().right() + 4;
+    Label3 = popis("Label3", "", xcisla, RIADOKOD);
+    QLabel* l4 = popis("Label4", texty::LABEL4, 0, RIADOKOD + RIADOK);
+    l4->move(xcisla - 4 - l4->width() + 1, l4->y());
+    Label5 = popis("Label5", "", xcisla, RIADOKOD + RIADOK);
+    QLabel* l10 = popis("Label10", texty::LABEL10, 0, RIADOKOD + 2 * RIADOK);
+    l10->move(xcisla - 4 - l10->width() + 1, l10->y());
+    Label11 = popis("Label11", "", xcisla, RIADOKOD + 2 * RIADOK);
+    // where the longest gate number ends: the progress bar starts after it
+    const int konieccisla = xcisla + Label3->fontMetrics().horizontalAdvance(q(NAJDLHSIECISLO)) + 4;
 
     TrackBar2 = new QSlider(Qt::Horizontal, w);
     TrackBar2->setObjectName(QStringLiteral("TrackBar2"));
@@ -313,9 +387,22 @@ void TOkno1::vytvorovladace() {
 
     ProgressBar1 = new QProgressBar(w);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(348, 655, 357, 17);
+    {
+        const int x = std::max(348, konieccisla);
+        ProgressBar1->setGeometry(x, 655, 348 + 357 - x, 17);
+    }
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
+
+    // The legend of the drawing, right of the current gate's controls.
+    Znacky = new QPushButton(q(texty::ZNACKY), w);
+    Znacky->setObjectName(QStringLiteral("Znacky"));
+    Znacky->setToolTip(q(texty::ZNACKY_TIP));
+    {
+        // from the up-down to just before the log
+        const int x = UpDown1->geometry().right() + 6;
+        Znacky->setGeometry(x, 607, 720 - 6 - x, 22);
+    }
 
     Memo1 = new QPlainTextEdit(w);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -325,8 +412,54 @@ void TOkno1::vytvorovladace() {
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    for (QWidget* x : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (x != Image1 && x != StringGrid1) dole_.emplace_back(x, x->pos());
+    // The controls were placed in the window's coordinates. The drawing
+    // (with the grid over it) and the row of controls with the log now go
+    // into the two panes of a splitter, the controls keeping their places
+    // relative to the top of their pane.
+    Splitter1 = new QSplitter(Qt::Vertical, w);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(DELIC);
+    Splitter1->setChildrenCollapsible(false);
+    auto* horny = new QWidget;
+    horny->setObjectName(QStringLiteral("horny"));
+    horny->setMinimumHeight(HORNYMIN);
+    auto* dolny = new QWidget;
+    dolny->setObjectName(QStringLiteral("dolny"));
+    dolny->setMinimumHeight(DOLNYMIN);
+    Splitter1->addWidget(horny);
+    Splitter1->addWidget(dolny);
+    for (QWidget* x : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (x == Splitter1) continue;
+        const bool skryty = x->isHidden();
+        const QPoint p = x->pos();
+        const bool hore = x == Image1 || x == StringGrid1;
+        x->setParent(hore ? horny : dolny);
+        x->move(p.x(), hore ? 0 : p.y() - DOLE);
+        x->setVisible(!skryty);
+    }
+    for (QWidget* x : dolny->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        pravyokraj_ = std::max(pravyokraj_, x == Memo1 ? 0 : x->geometry().right());
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] {
+        dolnyvyska_ = Splitter1->sizes().value(1);
+        rozlozpanely();
+    });
+
+    Image1->popis = [this](QPoint b) -> QString {
+        if (bezi_) return {};
+        return textbubliny(model_->popisbrany(model_->branana(b.x(), b.y())));
+    };
+    Image1->klik = [this](QPoint b) {
+        if (bezi_) return;
+        if (const int g = model_->branana(b.x(), b.y()); g > 0) vykonaj([this, g] { model_->vyberbranu(g); });
+    };
+}
+
+QSize TOkno1::minimalnavelkost() const {
+    // the row of controls and the log at its smallest beside it; the
+    // drawing and the controls' pane at their smallest heights
+    const int sirka = std::max(pravyokraj_ + 1, 720) + MEMOMIN + (SIRKAOKNA - 1004);
+    const int vyska = menuBar()->sizeHint().height() + 6 + HORNYMIN + DELIC + DOLNYMIN;
+    return {sirka, vyska};
 }
 
 QAction* TOkno1::polozka(QMenu* menu, const char* meno, const char* text,
@@ -383,6 +516,14 @@ void TOkno1::vytvormenu() {
     polozka(help, "Nvod1", texty::NVOD1, [this] { Nvod1Click(); });
 }
 
+void TOkno1::ukazlegendu() {
+    // Made on first use, then kept: it may stay open beside the drawing.
+    if (!legenda_) legenda_ = new TLegenda(this, *model_);
+    legenda_->show();
+    legenda_->raise();
+    legenda_->activateWindow();
+}
+
 void TOkno1::prepojovladace() {
     connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& t) {
         const std::string text = t.toStdString();
@@ -391,6 +532,7 @@ void TOkno1::prepojovladace() {
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { vykonaj([this] { model_->Button1Click(); }); });
     connect(Button5, &QPushButton::clicked, this, [this] { vykonaj([this] { model_->Button5Click(); }); });
+    connect(Znacky, &QPushButton::clicked, this, [this] { ukazlegendu(); });
     connect(ComboBox1, &QComboBox::currentIndexChanged, this,
             [this](int i) { vykonaj([this, i] { model_->ComboBox1 = i; }); });
     connect(TrackBar1, &QSlider::valueChanged, this,
@@ -429,6 +571,8 @@ bool TOkno1::vykonaj(const std::function<void()>& f) {
         setWindowTitle(q(texty::FORM1));
     }
     if (!model_->prikaz([this] { obnovvsetko(); })) ok = false;
+    // the window changed its size during the command
+    if (ramecneskor_) prisposobramec();
     return ok;
 }
 
@@ -462,6 +606,7 @@ void TOkno1::ulozobrazok() {
             model_->log(e.what());
             throw ChybaBehu(texty::OBRAZOK_CHYBA + bezriadiacich(*meno));
         }
+        model_->log(texty::OBRAZOK_ZAPISANY + bezriadiacich(*meno) + ".");
     });
 }
 
@@ -475,6 +620,9 @@ void TOkno1::closeEvent(QCloseEvent* e) {
 }
 
 bool TOkno1::eventFilter(QObject* o, QEvent* e) {
+    // the splitter resized a pane: its contents follow
+    if (e->type() == QEvent::Resize && Splitter1 && (o == Splitter1->widget(0) || o == Splitter1->widget(1)))
+        rozlozpanely();
     if (!bezi_ || !vstup(e->type())) return false;
     if (o == windowHandle()) return true;
     if (auto* w = qobject_cast<QWidget*>(o); w && w->window() == this) return true;

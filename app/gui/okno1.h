@@ -23,10 +23,12 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+class QSplitter;
 class QTableWidget;
 
 namespace qlc::gui {
 
+class TLegenda;
 class TObrazok;
 class TOkno3;
 class TOkno4;
@@ -95,8 +97,17 @@ class TOkno1 : public QMainWindow {
     void obnovmriezku(bool vzdy);
     // Places the controls for the window's size: at the default size where
     // they were laid out; a larger window gives its extra room to the
-    // canvas, the grid and the log, and the controls below them move down.
+    // drawing (with the grid) and to the log, split by a splitter whose
+    // handle lies between them.
     void rozloz();
+    // The drawing, the grid and the log within the splitter's panes.
+    void rozlozpanely();
+    // The drawing frame follows the picture control's size (TForm1::ramecpre).
+    void prisposobramec();
+    // The smallest size at which every control and caption is whole.
+    QSize minimalnavelkost() const;
+    // The legend of the drawing's symbols, beside the main window.
+    void ukazlegendu();
     void Button3Click();
     void Nvod2Click();
     void Nvod1Click();
@@ -108,8 +119,10 @@ class TOkno1 : public QMainWindow {
     TStringGrid mriezka_;  // the model's grid as shown last
     bool mriezkaplatna_ = false;
     bool zaneprazdnene_ = false;  // the caption says the window is busy
-    // the controls below the canvas with their places at the default size
-    std::vector<std::pair<QWidget*, QPoint>> dole_;
+    int pravyokraj_ = 0;    // right edge of the controls left of the log
+    int dolnyvyska_ = 0;    // height of the controls' pane chosen with the splitter (0: none)
+    bool ramecneskor_ = false;  // the frame is to follow the window after the command
+    TLegenda* legenda_ = nullptr;
 
     // controls of Form1
     TObrazok* Image1 = nullptr;
@@ -124,6 +137,8 @@ class TOkno1 : public QMainWindow {
     TQtUpDown* UpDown1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QPushButton* Znacky = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label7 = nullptr;

@@ -24,6 +24,9 @@ namespace {
 
 QColor qfarba(TFarba f) { return QColor(f.r, f.g, f.b); }
 
+// Width of the lines of a box's text.
+constexpr int SIRKABOXU = 400;
+
 // While a command runs the window shows the busy cursor; a box or dialog the
 // command opens waits for the user, so it gets the normal cursor meanwhile.
 class TSipka {
@@ -63,6 +66,36 @@ QString textboxu(const std::string& text) {
     return t;
 }
 
+QString zalom(const QString& text, const QFontMetrics& fm, int sirka) {
+    QStringList von;
+    for (const QString& odsek : text.split(QLatin1Char('\n'))) {
+        QString riadok;
+        // a word is the text up to and with its blank; blanks stay as typed
+        qsizetype i = 0;
+        while (i < odsek.size()) {
+            qsizetype k = odsek.indexOf(QLatin1Char(' '), i);
+            k = k < 0 ? odsek.size() : k + 1;
+            QString slovo = odsek.mid(i, k - i);
+            i = k;
+            if (!riadok.isEmpty() && fm.horizontalAdvance(riadok + slovo.trimmed()) > sirka) {
+                von.push_back(riadok);
+                riadok.clear();
+            }
+            // a word longer than the line is broken where the line is full
+            while (fm.horizontalAdvance(riadok + slovo.trimmed()) > sirka && slovo.size() > 1) {
+                qsizetype n = 1;
+                while (n < slovo.size() && fm.horizontalAdvance(riadok + slovo.left(n + 1)) <= sirka) ++n;
+                von.push_back(riadok + slovo.left(n));
+                riadok.clear();
+                slovo = slovo.mid(n);
+            }
+            riadok += slovo;
+        }
+        von.push_back(riadok);
+    }
+    return von.join(QLatin1Char('\n'));
+}
+
 // ---- canvas --------------------------------------------------------------------------
 
 TQtPlatno::TQtPlatno(int sirka, int vyska) : obraz_(sirka, vyska, QImage::Format_RGB32) {
@@ -86,6 +119,20 @@ void TQtPlatno::zmenene() {
     if (zmenene_) return;
     zmenene_ = true;
     if (pozmene) pozmene();
+}
+
+void TQtPlatno::zmenvelkost(int sirka, int vyska) {
+    if (QSize(sirka, vyska) == obraz_.size()) return;
+    if (maliar_.isActive()) maliar_.end();
+    QImage novy(sirka, vyska, QImage::Format_RGB32);
+    novy.fill(Qt::white);
+    {
+        QPainter p(&novy);
+        p.drawImage(0, 0, obraz_);
+    }
+    obraz_ = std::move(novy);
+    zmenene_ = false;
+    zmenene();
 }
 
 const QImage& TQtPlatno::obraz() {
@@ -222,8 +269,12 @@ bool TQtPlatforma::box(TDruhBoxu druh, const std::string& text) {
         druh == TDruhBoxu::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
     // The boxes carry the window's caption (the buttons are Slovak through
     // Qt's translation), and are wide enough to show it whole.
-    QMessageBox b(ikona, QString::fromUtf8(texty::FORM1), textboxu(text), tlacidla, &okno_);
+    QMessageBox b(ikona, QString::fromUtf8(texty::FORM1), QString(), tlacidla, &okno_);
     b.setObjectName(QStringLiteral("box"));
+    // Wrapped here, at blanks, to lines the box shows whole: Qt's own
+    // wrapping sizes the box for fewer lines than a long text takes.
+    b.setTextFormat(Qt::PlainText);
+    b.setText(zalom(textboxu(text), b.fontMetrics(), std::max(SIRKABOXU, sirkaprecaption(&b))));
     b.setDefaultButton(QMessageBox::Ok);
     b.setEscapeButton(druh == TDruhBoxu::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     b.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(sirkaprecaption(&b)));

@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -26,6 +27,11 @@ QString qtfilter(const std::string& filter);
 // The text of a box: the algorithms break lines with carriage returns
 // ("\r", also "\r\n"); Qt breaks them with "\n".
 QString textboxu(const std::string& text);
+
+// The text broken into lines at most sirka pixels wide in the font fm: at
+// blanks, and within a word only where the word alone is wider. Lines
+// already broken stay broken.
+QString zalom(const QString& text, const QFontMetrics& fm, int sirka);
 
 // The canvas of Image1: a picture painted with GDI semantics, 995 x 594 as
 // the visible part of the window's picture control (and `qlc draw`'s PNG),
@@ -59,6 +65,9 @@ class TQtPlatno : public Platno {
     void obdlznik(int l, int t, int r, int b) override;
     void text(int x, int y, const std::string& s) override;
 
+    // A canvas of a new size: what was drawn stays at its place, new room
+    // is white.
+    void zmenvelkost(int sirka, int vyska);
     // The picture as drawn so far. Ends the painter's open session, so the
     // picture may be shown or saved.
     const QImage& obraz();

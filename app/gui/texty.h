@@ -44,11 +44,18 @@ inline constexpr const char* HELP = "Help";
 inline constexpr const char* NVOD2 = "Návod";
 inline constexpr const char* NVOD1 = "Info o programe";
 
+// ---- the legend of the drawing -----------------------------------------------------
+inline constexpr const char* ZNACKY = "Značky";
+inline constexpr const char* ZNACKY_TIP = "Značky v obrázku siete";
+inline constexpr const char* LEGENDA = "Značky v obrázku siete";
+
 // ---- saving the picture of the circuit --------------------------------------------
 inline constexpr const char* OBRAZOK_TITUL = "Uloženie obrázka siete";
 inline constexpr const char* OBRAZOK_MENO = "siet.png";
 inline constexpr const char* OBRAZOK_FILTER = "Obrázky PNG|*.png|Všetky súbory|*.*";
 inline constexpr const char* OBRAZOK_CHYBA = "Obrázok sa nepodarilo uložiť do súboru ";
+// The log line after the picture was saved, as after the other saves.
+inline constexpr const char* OBRAZOK_ZAPISANY = "Obrazok siete bol zapisany do suboru ";
 
 // ---- about window Form3 ------------------------------------------------------------
 inline constexpr const char* FORM3 = "Info o programe";
@@ -56,7 +63,7 @@ inline constexpr const char* OK = "OK";
 
 // ---- help window Form4 -------------------------------------------------------------
 inline constexpr const char* FORM4 = "Form4";
-inline constexpr std::array<const char*, 34> NAVOD = {
+inline constexpr std::array NAVOD = {
     "Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC",
     "",
     "Ovladacie prvky:",
@@ -81,10 +88,32 @@ inline constexpr std::array<const char*, 34> NAVOD = {
     "Prakticky my vsak nie je znama ziadna unitarna matica spravnych rozmerov, ktora po korektnom nacitani ",
     "sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby..",
     "",
-    "Znacky v obrazku siete:",
-    "-----------------------",
-    " Cisla vlavo na ciarach su cisla qubitov; qubit 1 hore je najvyssi bit cisla stavu.",
-    " Cislo pod pasom je cislo jeho prvej brany.",
+    "Ine metody rozkladu (dalsie polozky comboboxu):",
+    "-----------------------------------------------",
+    " min. CNOT bran - synteza siete s malym poctom CNOT bran: zname struktury matice (skalar, tenzorovy "
+    "sucin, diagonala) sa rozlozia priamo, ostatne rekurzivne az na dvojqubitove bloky s najviac 3 CNOT "
+    "branami. Vysledkom su jednoqubitove brany a CNOT brany.",
+    " najkratsia siet - urobi rozklad do element. bran aj min. CNOT bran a ponecha siet s mensim poctom "
+    "CNOT bran (pri rovnosti tu s mensim poctom bran).",
+    " Numericke hladanie (ak je v zozname) hlada siet s co najmensim poctom CNOT bran numerickym "
+    "dosadzovanim uhlov; jeho cas je obmedzeny a ponecha sa len presna siet.",
+    "",
+    "Nastavenia:",
+    "-----------",
+    " Vykonať optimalizáciu - po kazdom stupni rozkladu sa brany presuvaju a zlucuju, aby bola siet kratsia.",
+    " Kontrola po jednotlivých optim. krokoch - kazda vymena a kazde zlucenie bran sa overi celou maticou "
+    "(pomale).",
+    " Zobraz optim. kroky - kazdy krok optimalizacie sa nakresli a popise v okne; zrusenie okna vypis zastavi.",
+    " Zuzenie zobrazenia - brany na roznych qubitoch sa v obrazku posunu do spolocneho stlpca.",
+    "",
+    "Cisla qubitov:",
+    "--------------",
+    " Qubity su cislovane od 1. Qubit 1 je horna ciara obrazku a najvyssi bit cisla stavu: pri 3 qubitoch "
+    "je stav 1 = 000, stav 2 = 001, ..., stav 8 = 111 (popisy riadkov a stlpcov matice).",
+    " Cislo pod pasom obrazku je cislo jeho prvej brany.",
+    "",
+    "Znacky v obrazku siete (tlacidlo Znacky vedla obrazku):",
+    "--------------------------------------------------------",
     " U - vseobecna brana",
     " D - diagonalna brana",
     " P - diagonalna brana z.I (obe cisla na diagonale rovnake)",
@@ -92,6 +121,9 @@ inline constexpr std::array<const char*, 34> NAVOD = {
     " F - diagonalna brana diag(z, 1), aj jednotkova matica",
     " A - antidiagonalna brana (ina ako NOT)",
     " Kruh s krizikom je NOT, stvorcek je Z, plne bodky su kontrolujuce qubity; modry ramcek je aktualna brana.",
+    " Cervena brana je vyradena.",
+    " Mys nad branou ukaze jej cislo, qubity, meno (X, Y, Z, H, S, T, Rx, Ry, Rz, phase, CNOT) a maticu;",
+    " klik na branu z nej urobi aktualnu branu.",
 };
 
 // ---- gate matrix dialog Form5 ------------------------------------------------------
@@ -102,5 +134,12 @@ inline constexpr const char* FORM5_LABEL3 = "kontrolujúce qubity";
 inline constexpr const char* FORM5_LABEL4 = "Matica U z U(2):";
 inline constexpr const char* FORM5_BUTTON1 = "Ukáz maticu";
 inline constexpr const char* FORM5_HINT = "rozne cisla 1-9 oddelene 1 medzerou";
+// Tooltips of the dialog's fields.
+inline constexpr const char* FORM5_TYP =
+    "typ = počet kontrolujúcich qubitov brány: 0 až 4, najviac počet qubitov − 1;\n"
+    "pri type 0 sa pole kontrolujúce qubity nečíta";
+inline constexpr const char* FORM5_CIEL = "kontrolovaný (cieľový) qubit: 1 až počet qubitov, 1 je horný qubit";
+inline constexpr const char* FORM5_KONTROLY = "toľko čísel, koľko udáva typ, napr. pre typ 2: 1 3";
+inline constexpr const char* FORM5_PRVOK = " matice U, komplexné číslo v tvare a+bi, napr. 0.7071-0.7071i";
 
 }  // namespace qlc::gui::texty

@@ -297,7 +297,9 @@ TEST_F(Qlc, MatricesOfOtherProgramsGiveCircuitsThatMultiplyBackToThem) {
             {"id", jednotka(d)}};
         for (const auto& [meno, m] : matice) {
             const auto t = overrozklad(*this, m, meno + s + "t", {"--depth", "toffoli"}, "", 1e-7);
-            if (meno == "id") EXPECT_TRUE(t.empty());
+            if (meno == "id") {
+                EXPECT_TRUE(t.empty());
+            }
             if (meno == "fazy") {
                 // phase gates between NOT gates: nothing else
                 const auto f = overrozklad(*this, m, meno + s + "n", {"--depth", "toffoli", "--no-optimise"}, "", 1e-7);

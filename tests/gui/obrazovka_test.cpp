@@ -24,14 +24,19 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSplitter>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
+#include <cmath>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -134,6 +139,13 @@ struct Obrazovka : ::testing::Test {
         return r;
     }
     QString popis(const char* meno) { return w<QLabel>(meno)->text(); }
+    // The place of a control in the client area below the menu.
+    QRect vklientovi(QWidget* x) { return {x->mapTo(o->centralWidget(), QPoint(0, 0)), x->size()}; }
+    QRect vklientovi(const char* meno) { return vklientovi(w(meno)); }
+    // The captions of the main window fit their controls and end before the
+    // control that follows them on their line; the controls of the row
+    // below the drawing lie within the window and overlap no other.
+    void popiskyzmestia(const std::string& co);
     // Every entry of the grid shown whole: not elided within the room the
     // item gives its text (the column less the focus frame's margins).
     void mriezkaukazujecelytext(const std::string& co) {
@@ -170,9 +182,59 @@ TEST_F(Obrazovka, WindowFontIsAnEightPointSansSerif) {
     EXPECT_EQ(QFontInfo(o->form5okno().font()).pixelSize(), 11);
     // the default size still shows every control where it was laid out
     EXPECT_EQ(o->size(), QSize(1020, 735));
-    EXPECT_EQ(w("Image1")->geometry(), QRect(7, 6, 995, 594));
-    EXPECT_EQ(w("Memo1")->geometry(), QRect(720, 606, 284, 66));
-    EXPECT_EQ(w("Button3")->geometry(), QRect(80, 608, 109, 22));
+    EXPECT_EQ(vklientovi("Image1"), QRect(7, 6, 995, 594));
+    EXPECT_EQ(vklientovi("Memo1"), QRect(720, 606, 284, 66));
+    EXPECT_EQ(vklientovi("Button3"), QRect(80, 608, 109, 22));
+}
+
+void Obrazovka::popiskyzmestia(const std::string& co) {
+    SCOPED_TRACE(co);
+    // Labels on one line are as wide as their text.
+    for (QLabel* l : o->findChildren<QLabel*>()) {
+        if (l->text().isEmpty() || !l->isVisibleTo(o.get())) continue;
+        EXPECT_TRUE(zmesti(l, l->text(), l->width()));
+    }
+    // A caption ends before the control that follows it on its line.
+    const std::pair<const char*, const char*> susedia[] = {
+        {"Label1", "Edit1"},    {"Label18", "ComboBox1"}, {"Label2", "Label3"},   {"Label4", "Label5"},
+        {"Label3", "Label6"},   {"Label5", "Label6"},     {"Label10", "Label11"}, {"Label6", "Label7"},
+        {"Label9", "Label8"},   {"Label8", "UpDown1"},    {"UpDown1", "Znacky"},  {"Label16", "Label12"},
+        {"Label12", "Label13"}, {"Label14", "Label15"},   {"Label13", "Memo1"},   {"Label15", "Memo1"},
+        {"Znacky", "Memo1"},    {"ComboBox1", "TrackBar2"}};
+    for (const auto& [a, b] : susedia) {
+        const QRect ra = vklientovi(a), rb = vklientovi(b);
+        // only neighbours whose lines overlap can run into each other
+        if (ra.bottom() < rb.top() || rb.bottom() < ra.top()) continue;
+        EXPECT_LT(ra.right(), rb.left()) << a << " runs into " << b;
+    }
+    // Every control of the row below the drawing whole within the window,
+    // and no two of them on the same pixels (the progress bar, shown only
+    // while a command runs, lies over the current gate's matrix meanwhile).
+    QWidget* dolny = w("dolny");
+    const QRect klient = o->centralWidget()->rect();
+    std::vector<QWidget*> ovladace;
+    for (QWidget* x : dolny->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (x->isVisibleTo(o.get()) && x->width() > 0) ovladace.push_back(x);
+    ASSERT_GE(ovladace.size(), 25u);
+    for (QWidget* x : ovladace) {
+        EXPECT_TRUE(klient.contains(vklientovi(x))) << x->objectName().toStdString();
+        EXPECT_TRUE(dolny->rect().contains(x->geometry())) << x->objectName().toStdString();
+    }
+    for (std::size_t i = 0; i < ovladace.size(); ++i)
+        for (std::size_t j = i + 1; j < ovladace.size(); ++j)
+            EXPECT_FALSE(ovladace[i]->geometry().intersects(ovladace[j]->geometry()))
+                << ovladace[i]->objectName().toStdString() << " and " << ovladace[j]->objectName().toStdString();
+    for (const char* b : {"Button1", "Button3", "Button5", "Znacky"}) {
+        auto* t = w<QPushButton>(b);
+        EXPECT_TRUE(zmesti(t, t->text(), obsahtlacidla(t)));
+    }
+    auto* c = w<QComboBox>("ComboBox1");
+    ASSERT_GE(c->count(), 5);
+    for (int i = 0; i < c->count(); ++i) EXPECT_TRUE(zmesti(c, c->itemText(i), textovepole(c).width()));
+    // room for one more method of about the same length
+    EXPECT_TRUE(zmesti(c, QStringLiteral("numericke hladanie"), textovepole(c).width()));
+    // the drawing keeps room for a band
+    EXPECT_GE(w("Image1")->height(), 150);
 }
 
 TEST_F(Obrazovka, EveryCaptionFitsItsControl) {
@@ -185,40 +247,7 @@ TEST_F(Obrazovka, EveryCaptionFitsItsControl) {
         m.Label7 = "2.00";
     });
     ASSERT_EQ(popis("Label8"), QStringLiteral("400000"));
-
-    // Labels on one line are as wide as their text; the two-line "Brány od:"
-    // holds each of its words.
-    for (QLabel* l : o->findChildren<QLabel*>()) {
-        if (l->text().isEmpty() || !l->isVisibleTo(o.get())) continue;
-        if (l->wordWrap()) {
-            for (const QString& s : l->text().split(QLatin1Char(' '))) EXPECT_TRUE(zmesti(l, s, l->width()));
-        } else {
-            EXPECT_TRUE(zmesti(l, l->text(), l->width()));
-        }
-    }
-    // A caption ends before the control that follows it on its line.
-    const std::pair<const char*, const char*> susedia[] = {
-        {"Label1", "Edit1"},    {"Label18", "ComboBox1"}, {"Label3", "Label5"},  {"Label3", "Label4"},
-        {"Label5", "Label6"},   {"Label10", "Label11"},   {"Label6", "Label7"},  {"Label9", "Label8"},
-        {"Label8", "UpDown1"},  {"Label16", "Label12"},   {"Label12", "Label13"}, {"Label14", "Label15"},
-        {"Label13", "Memo1"},   {"Label15", "Memo1"},     {"ComboBox1", "TrackBar2"}};
-    for (const auto& [a, b] : susedia) {
-        const QRect ra = w(a)->geometry(), rb = w(b)->geometry();
-        // only neighbours whose lines overlap can run into each other
-        if (ra.bottom() < rb.top() || rb.bottom() < ra.top()) continue;
-        EXPECT_LT(ra.right(), rb.left()) << a << " runs into " << b;
-    }
-    // "od:" on the second line of "Brány od:" ends before its number
-    auto* l2 = w<QLabel>("Label2");
-    EXPECT_LT(l2->x() + l2->fontMetrics().horizontalAdvance(QStringLiteral("od:")), w("Label3")->x());
-
-    for (const char* b : {"Button1", "Button3", "Button5"}) {
-        auto* t = w<QPushButton>(b);
-        EXPECT_TRUE(zmesti(t, t->text(), obsahtlacidla(t)));
-    }
-    auto* c = w<QComboBox>("ComboBox1");
-    ASSERT_EQ(c->count(), 5);
-    for (int i = 0; i < c->count(); ++i) EXPECT_TRUE(zmesti(c, c->itemText(i), textovepole(c).width()));
+    popiskyzmestia("default size");
 
     // menus and their check items
     for (QAction* m : o->menuBar()->actions()) {
@@ -227,8 +256,11 @@ TEST_F(Obrazovka, EveryCaptionFitsItsControl) {
         EXPECT_TRUE(zmesti(o->menuBar(), m->text(), o->menuBar()->actionGeometry(m).width()));
         menu->popup(o->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator()) EXPECT_TRUE(zmesti(menu, a->text(), menu->actionGeometry(a).width()));
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator()) {
+                EXPECT_TRUE(zmesti(menu, a->text(), menu->actionGeometry(a).width()));
+            }
+        }
         menu->hide();
     }
 
@@ -246,6 +278,10 @@ TEST_F(Obrazovka, EveryCaptionFitsItsControl) {
     }
     auto* b1 = d.findChild<QPushButton*>(QStringLiteral("Button1"));
     EXPECT_TRUE(zmesti(b1, b1->text(), obsahtlacidla(b1)));
+    // the fields say what they hold; the controls' format on their own field
+    EXPECT_TRUE(d.findChild<QLineEdit*>(QStringLiteral("Edit1"))->toolTip().contains(q("počet kontrolujúcich qubitov")));
+    EXPECT_TRUE(d.findChild<QLineEdit*>(QStringLiteral("Edit3"))->toolTip().startsWith(q(texty::FORM5_HINT)));
+    EXPECT_EQ(b1->toolTip(), q(texty::FORM5_HINT));
     for (QWidget* okno : {static_cast<QWidget*>(&d), static_cast<QWidget*>(&o->form3okno()),
                           static_cast<QWidget*>(&o->form4okno())}) {
         EXPECT_GE(okno->width(),
@@ -389,7 +425,7 @@ TEST_F(Obrazovka, FileDialogsAndBoxesAreSlovak) {
     PriOtvoreni a([&](QWidget* d) {
         auto* f = qobject_cast<QFileDialog*>(d);
         ASSERT_NE(f, nullptr);
-        QTest::qWaitForWindowExposed(f);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(f));
         titul = f->windowTitle();
         otvor = tlacidla(f);
         filtre = f->nameFilters();
@@ -410,7 +446,7 @@ TEST_F(Obrazovka, FileDialogsAndBoxesAreSlovak) {
     PriOtvoreni b([&](QWidget* d) {
         auto* f = qobject_cast<QFileDialog*>(d);
         ASSERT_NE(f, nullptr);
-        QTest::qWaitForWindowExposed(f);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(f));
         uloz = tlacidla(f);
         titul = f->windowTitle();
         f->reject();
@@ -428,7 +464,7 @@ TEST_F(Obrazovka, FileDialogsAndBoxesAreSlovak) {
     PriOtvoreni c([&](QWidget* d) {
         auto* m = qobject_cast<QMessageBox*>(d);
         ASSERT_NE(m, nullptr);
-        QTest::qWaitForWindowExposed(m);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m));
         titul = m->windowTitle();
         box = tlacidla(m);
         sirka = m->width();
@@ -456,7 +492,7 @@ TEST_F(Obrazovka, FileDialogShowsWholeColumns) {
     PriOtvoreni a([&](QWidget* d) {
         auto* f = qobject_cast<QFileDialog*>(d);
         ASSERT_NE(f, nullptr);
-        QTest::qWaitForWindowExposed(f);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(f));
         auto* model = f->findChild<QFileSystemModel*>();
         auto* t = f->findChild<QTreeView*>(QStringLiteral("treeView"));
         auto* p = f->findChild<QListView*>(QStringLiteral("sidebar"));
@@ -503,6 +539,198 @@ TEST_F(Obrazovka, SecondBandOfFiveQubitsCanBeScrolledIntoView) {
     int cierne = 0;
     for (int x = 0; x < obraz.width(); ++x) cierne += (obraz.pixel(x, ciara.y()) & 0xffffffu) == 0;
     EXPECT_GT(cierne, obraz.width() / 2);
+}
+
+// ---- gates that explain themselves ------------------------------------------------------------
+
+struct Brany : Obrazovka {
+    // Gates 1 Rz(π/2) on qubit 1, 2 a CNOT from qubit 1 to 2, 3 an H on
+    // qubit 3, drawn one per column at zoom 1.25 on 3 qubits.
+    void obvod() {
+        napis(QStringLiteral("3"));
+        o->vykonaj([this] {
+            TForm1& m = o->model();
+            const double h = 1.0 / std::sqrt(2.0);
+            const TKOMPLEX e4(h, h);
+            m.brany[1] = TGATE1{};
+            m.brany[1].U = diag2(conj(e4), e4);
+            m.brany[1].ciel = 1;
+            m.brany[2] = TGATE1{};
+            m.brany[2].U = m.matnot;
+            m.brany[2].ciel = 2;
+            m.brany[2].pocetk = 1;
+            m.brany[2].kontroly[1] = 1;
+            m.brany[3] = TGATE1{};
+            m.brany[3].U = TMATICA2(h, h, h, -h);
+            m.brany[3].ciel = 3;
+            m.pocetb1 = 3;
+            m.Zuzeniezobrazenia1 = false;
+            m.nastavnavigaciu();
+            m.Image1visible = true;
+            m.StringGrid1.visible = false;
+            m.kreslenie(m.brany, m.pocetb1, 1);
+        });
+        ASSERT_TRUE(w("Image1")->isVisible());
+    }
+    // Centre of gate k's glyph on its target t, on the canvas.
+    static QPoint stred(int k, int t) {
+        return {10 + static_cast<int>(std::nearbyint(36 * k * 1.25)), 10 + static_cast<int>(std::nearbyint(40 * t * 1.25))};
+    }
+    QWidget* plocha() { return qobject_cast<QScrollArea*>(w("Image1"))->widget(); }
+    QString tip(QPoint b) {
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        QHelpEvent e(QEvent::ToolTip, b, plocha()->mapToGlobal(b));
+        QApplication::sendEvent(plocha(), &e);
+        if (!QToolTip::isVisible()) return {};
+        // shown in a font of fixed width, so the matrix's columns line up
+        EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("<pre"))) << QToolTip::text().toStdString();
+        QTextDocument d;
+        d.setHtml(QToolTip::text());
+        return d.toPlainText();
+    }
+};
+
+TEST_F(Brany, TooltipNamesTheGateItsQubitsAndItsMatrix) {
+    obvod();
+    const QString rz = tip(stred(1, 1));
+    EXPECT_EQ(rz, q("Brána 1\ncieľový qubit: 1, bez kontrol\nRz(θ), θ = 1.570796 rad = π/2\n"
+                    "U = [ 0.7071-0.7071i               0 ]\n    [              0  0.7071+0.7071i ]"));
+    EXPECT_EQ(tip(stred(2, 2)), q("Brána 2\ncieľový qubit: 2, kontrolujúci qubit: 1\nCNOT (X)\n"
+                                  "U = [      0  1.0000 ]\n    [ 1.0000       0 ]"));
+    // the control dot of the CNOT belongs to it as well
+    EXPECT_TRUE(tip(stred(2, 1)).startsWith(q("Brána 2\n")));
+    EXPECT_EQ(tip(stred(3, 3)), q("Brána 3\ncieľový qubit: 3, bez kontrol\nH (Hadamard)\n"
+                                  "U = [ 0.7071   0.7071 ]\n    [ 0.7071  -0.7071 ]"));
+    // between the gates and right of them: no tooltip
+    EXPECT_EQ(tip(stred(1, 3)), QString());
+    EXPECT_EQ(tip(stred(5, 2)), QString());
+}
+
+TEST_F(Brany, ClickMakesTheGateCurrent) {
+    obvod();
+    ASSERT_EQ(popis("Label8"), QStringLiteral("0"));
+    QTest::mouseClick(plocha(), Qt::LeftButton, {}, stred(3, 3));
+    EXPECT_EQ(o->model().aktualna, 3);
+    EXPECT_EQ(popis("Label8"), QStringLiteral("3"));
+    EXPECT_EQ(w<TQtUpDown>("UpDown1")->pozicia(), 3);
+    EXPECT_EQ(popis("Label12"), QStringLiteral("0.7071"));
+    EXPECT_EQ(popis("Label15"), QStringLiteral("-0.7071"));
+    // the highlight is drawn around gate 3
+    const QImage obraz = o->platforma().qtplatno().obraz();
+    const QPoint roh = stred(3, 3) + QPoint(static_cast<int>(std::nearbyint(18 * 1.25)), 0);
+    EXPECT_EQ(obraz.pixel(roh) & 0xffffffu, 0x0000ffu);
+    // the up-down goes on from there
+    QTest::mouseClick(w<TQtUpDown>("UpDown1")->vlavo, Qt::LeftButton);
+    EXPECT_EQ(popis("Label8"), QStringLiteral("2"));
+    // a click beside the gates changes nothing
+    QTest::mouseClick(plocha(), Qt::LeftButton, {}, stred(1, 3));
+    EXPECT_EQ(o->model().aktualna, 2);
+}
+
+TEST_F(Obrazovka, LegendOpensBesideTheDrawing) {
+    klikni("Znacky");
+    auto* l = dynamic_cast<TLegenda*>(o->findChild<QDialog*>(QStringLiteral("Legenda")));
+    ASSERT_NE(l, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(l));
+    EXPECT_FALSE(l->isModal());
+    EXPECT_EQ(l->windowTitle(), q(texty::LEGENDA));
+    // the picture stands whole in the window, the glyphs drawn in it
+    auto* obraz = l->findChild<QLabel*>(QStringLiteral("Image1"));
+    ASSERT_NE(obraz, nullptr);
+    EXPECT_TRUE(l->rect().contains(obraz->geometry()));
+    EXPECT_GT(test::nebiele(l->obrazok()), 2000);
+    l->close();
+}
+
+// ---- the window's size --------------------------------------------------------------------------
+
+TEST_F(Obrazovka, SmallestWindowShowsEveryControlWhole) {
+    o->resize(300, 200);
+    QApplication::processEvents();
+    const QSize min = o->minimumSize();
+    EXPECT_EQ(o->size(), min);
+    EXPECT_LT(min.width(), 1024);
+    EXPECT_LT(min.height(), 768);
+    // the longest numbers in the labels
+    o->vykonaj([this] {
+        TForm1& m = o->model();
+        m.Label3 = m.Label5 = m.Label8 = m.Label11 = "400000";
+        m.Label12 = m.Label13 = m.Label14 = m.Label15 = "-0.7071-0.7071i";
+    });
+    popiskyzmestia("smallest size");
+    EXPECT_GE(w("Memo1")->width(), 150);
+    // the drawing can still be scrolled to every part of its frame
+    auto* s = qobject_cast<QScrollArea*>(w("Image1"));
+    ASSERT_NE(s, nullptr);
+    EXPECT_GE(s->verticalScrollBar()->maximum() + s->viewport()->height(), 760);
+    EXPECT_GE(s->horizontalScrollBar()->maximum() + s->viewport()->width(), 1010);
+}
+
+TEST_F(Obrazovka, LargeWindowShowsMoreOfTheCircuitAndFifteenLinesOfTheLog) {
+    napis(QStringLiteral("3"));
+    klikni("Button3");
+    const int pred = o->model().Label5.empty() ? 0 : std::stoi(o->model().Label5);
+    ASSERT_GT(o->model().pocetb1, pred);  // the default frame does not hold the whole circuit
+    o->resize(1600, 1000);
+    QApplication::processEvents();
+    ASSERT_EQ(o->size(), QSize(1600, 1000));
+    // the frame fills the wider drawing: more gates drawn at the same zoom
+    EXPECT_GT(o->model().ramec.right, 1000);
+    EXPECT_GT(std::stoi(o->model().Label5), pred);
+    auto* s = qobject_cast<QScrollArea*>(w("Image1"));
+    EXPECT_EQ(s->horizontalScrollBar()->maximum(), 0);
+    // the log shows at least fifteen lines
+    auto* m = w<QPlainTextEdit>("Memo1");
+    const int riadkov = m->viewport()->height() / m->fontMetrics().lineSpacing();
+    EXPECT_GE(riadkov, 15);
+    // the splitter makes the log taller still
+    auto* d = w<QSplitter>("Splitter1");
+    const int vyska = m->height();
+    d->setSizes({d->sizes()[0] - 100, d->sizes()[1] + 100});
+    QApplication::processEvents();
+    EXPECT_EQ(m->height(), vyska + 100);
+    // back at the default size, the frame and the drawing are as described
+    o->resize(1020, 735);
+    QApplication::processEvents();
+    EXPECT_EQ(o->model().ramec.right, 1000);
+    EXPECT_EQ(o->model().ramec.bottom, 750);
+    EXPECT_EQ(o->model().Label5, std::to_string(pred));
+}
+
+// ---- whole messages ------------------------------------------------------------------------------
+
+TEST_F(Obrazovka, LongestMessageBoxesAreShownWhole) {
+    automat(false);
+    const std::string texty[] = {
+        // the longest message of the program
+        "Brana 17 ma 2 kontrolne qubity; OpenQASM 2.0 (qelib1.inc) zapise len brany s najviac jednym "
+        "kontrolnym qubitom, pouzite OpenQASM 3",
+        "Chyba pri vyrabani zadanej brany = zle zadane parametre!!!\rPole kontrolujuce qubity: 2. qubit chyba, "
+        "cisel musi byt tolko, kolko udava typ (cisla oddelene 1 medzerou).",
+        "Pocet Qubitov musi byt mensi ako  5.",
+    };
+    for (const std::string& t : texty) {
+        SCOPED_TRACE(t);
+        bool videne = false;
+        PriOtvoreni a([&](QWidget* d) {
+            auto* m = qobject_cast<QMessageBox*>(d);
+            ASSERT_NE(m, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(m));
+            auto* l = m->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(l, nullptr);
+            videne = true;
+            // the label within the box, and tall enough for its text
+            // wrapped at its width: every word of it is shown
+            EXPECT_TRUE(m->rect().contains(QRect(l->mapTo(m, QPoint(0, 0)), l->size())));
+            const QRect potrebne = l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap, l->text());
+            EXPECT_LE(potrebne.width(), l->contentsRect().width());
+            EXPECT_LE(potrebne.height(), l->contentsRect().height());
+            m->button(QMessageBox::Ok)->click();
+        });
+        o->vykonaj([&] { o->model().platforma.infobox(t); });
+        EXPECT_TRUE(a.hotovo && videne);
+    }
 }
 
 }  // namespace

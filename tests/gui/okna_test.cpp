@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 #include <QToolButton>
@@ -114,8 +115,9 @@ TEST(Form4, HelpTextLinesExactly) {
     EXPECT_EQ(d.size(), QSize(561, 474));
     EXPECT_EQ(d.Memo1->geometry(), QRect(8, 8, 537, 393));
     const QStringList r = d.Memo1->toPlainText().split(QLatin1Char('\n'));
-    // the described lines, then the legend of the drawing
-    ASSERT_EQ(r.size(), 34);
+    // the described lines, then the sections on the other methods, the
+    // settings, the qubit numbers and the legend of the drawing
+    ASSERT_GT(r.size(), 40);
     EXPECT_EQ(r[0], QStringLiteral("Program sluzi na rozklad unitarnych matic rozmerov (2^n)x(2^n) do QLC"));
     EXPECT_EQ(r[1], QString());
     EXPECT_EQ(r[3], QStringLiteral("-----------------"));
@@ -129,12 +131,24 @@ TEST(Form4, HelpTextLinesExactly) {
     EXPECT_EQ(r[14], QString());
     EXPECT_EQ(r[17], QStringLiteral("rozkladu."));
     EXPECT_EQ(r[21], QStringLiteral("sposoby pad algoritmu, pri momentalnom nastaveni epsilonovej chyby.."));
+    const auto pocet = [&r](const QString& zaciatok) {
+        return std::count_if(r.begin() + 22, r.end(), [&](const QString& x) { return x.startsWith(zaciatok); });
+    };
+    // the other methods and every setting by their captions
+    for (const char* p : {" min. CNOT bran - ", " najkratsia siet - ", " Vykonať optimalizáciu - ",
+                          " Kontrola po jednotlivých optim. krokoch - ", " Zobraz optim. kroky - ",
+                          " Zuzenie zobrazenia - "})
+        EXPECT_EQ(pocet(QString::fromUtf8(p)), 1) << p;
+    EXPECT_EQ(pocet(QStringLiteral("Cisla qubitov:")), 1);
     // every letter of a boxed gate is explained
     for (const char* p : {" U - ", " D - ", " P - ", " E - ", " F - ", " A - "})
-        EXPECT_EQ(std::count_if(r.begin() + 22, r.end(), [p](const QString& x) { return x.startsWith(QLatin1String(p)); }),
-                  1)
-            << p;
-    EXPECT_TRUE(std::any_of(r.begin() + 22, r.end(), [](const QString& x) { return x.contains(QStringLiteral("qubit 1 hore")); }));
+        EXPECT_EQ(pocet(QLatin1String(p)), 1) << p;
+    // long lines wrap at the memo's edge instead of running past it
+    EXPECT_EQ(d.Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    d.show();
+    QApplication::processEvents();
+    EXPECT_EQ(d.Memo1->horizontalScrollBar()->maximum(), 0);
+    d.hide();
     auto* b = d.findChild<QPushButton*>(QStringLiteral("Button1"));
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->text(), QStringLiteral("OK"));

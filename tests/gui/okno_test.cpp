@@ -94,6 +94,17 @@ struct Okno : ::testing::Test {
     QString popis(const char* meno) { return w<QLabel>(meno)->text(); }
     QTableWidget* mriezka() { return w<QTableWidget>("StringGrid1"); }
     bool viditelny(const char* meno) { return !w<QWidget>(meno)->isHidden(); }
+    // The place of a control in the client area below the menu.
+    QRect vklientovi(QWidget* x) { return {x->mapTo(o->centralWidget(), QPoint(0, 0)), x->size()}; }
+    QRect vklientovi(const char* meno) { return vklientovi(w<QWidget>(meno)); }
+    // The controls: the drawing and the grid in the splitter's upper pane,
+    // the row of controls and the log in the lower one.
+    std::vector<QWidget*> ovladace() {
+        std::vector<QWidget*> v;
+        for (const char* pane : {"horny", "dolny"})
+            for (QWidget* x : w<QWidget>(pane)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) v.push_back(x);
+        return v;
+    }
 
     // Replaces the text of the qubit field as a user would: select all, type.
     void napis(const QString& t) {
@@ -178,7 +189,12 @@ TEST_F(Okno, StartValuesOfTheControls) {
     EXPECT_EQ(popis("Label8"), QStringLiteral("0"));
     EXPECT_EQ(popis("Label11"), QStringLiteral("0"));
     EXPECT_EQ(popis("Label2"), QString::fromUtf8("Brány od:"));
-    EXPECT_GT(w<QLabel>("Label2")->height(), w<QLabel>("Label4")->height());  // on two lines
+    // each caption on one line with its number: "Brány od: 1", "do: 200", "z: 0"
+    for (const auto& [a, b] : {std::pair{"Label2", "Label3"}, {"Label4", "Label5"}, {"Label10", "Label11"}}) {
+        EXPECT_EQ(w<QLabel>(a)->y(), w<QLabel>(b)->y()) << a;
+        EXPECT_LT(w<QLabel>(a)->geometry().right(), w<QLabel>(b)->x()) << a;
+        EXPECT_EQ(w<QLabel>(a)->height(), w<QLabel>("Label4")->height()) << a;
+    }
     EXPECT_FALSE(viditelny("ProgressBar1"));
     EXPECT_TRUE(akcia("roboptim")->isChecked());
     EXPECT_FALSE(akcia("Kontrolptimkrok1")->isChecked());
@@ -192,8 +208,9 @@ TEST_F(Okno, ControlsFitTheWindowAndCaptionsEndBeforeTheirNeighbours) {
     // Every control lies within the client area below the menu, so none is
     // cut off by the window's height.
     QWidget* klient = o->centralWidget();
-    for (QWidget* x : klient->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        EXPECT_TRUE(klient->rect().contains(x->geometry())) << x->objectName().toStdString();
+    ASSERT_GE(ovladace().size(), 30u);
+    for (QWidget* x : ovladace())
+        EXPECT_TRUE(klient->rect().contains(vklientovi(x))) << x->objectName().toStdString();
     // A caption with a fixed place must not run into the control after it.
     const std::pair<const char*, const char*> susedia[] = {{"Label1", "Edit1"},    {"Label18", "ComboBox1"},
                                                            {"Label10", "Label11"}, {"Label6", "Label7"},
@@ -203,8 +220,9 @@ TEST_F(Okno, ControlsFitTheWindowAndCaptionsEndBeforeTheirNeighbours) {
     EXPECT_EQ(w<QLabel>("Label1")->font().pixelSize(), 15);  // fitted by spacing, not by size
     // the grid lies exactly over the picture and above it
     EXPECT_EQ(w<QWidget>("StringGrid1")->geometry(), w<QWidget>("Image1")->geometry());
-    const auto deti = klient->children();
+    const auto deti = w<QWidget>("horny")->children();
     EXPECT_GT(deti.indexOf(w<QWidget>("StringGrid1")), deti.indexOf(w<QWidget>("Image1")));
+    EXPECT_GE(deti.indexOf(w<QWidget>("Image1")), 0);
     // its fixed row and column have the size of its cells, 70 x 35
     EXPECT_EQ(mriezka()->horizontalHeader()->height(), mriezka()->rowHeight(0));
     EXPECT_EQ(mriezka()->verticalHeader()->width(), mriezka()->columnWidth(0));
@@ -398,7 +416,9 @@ TEST_F(Okno, GateDialogWithABadTargetGivesTheErrorBox) {
     akcia("Optimalizova1")->trigger();
     ASSERT_EQ(boxy.size(), 1u);
     EXPECT_EQ(boxy[0].druh, TDruhBoxu::Chyba);
-    EXPECT_EQ(boxy[0].text, "Chyba pri vyrabani zadanej brany = zle zadane parametre!!!");
+    // the described text, then the field that is wrong
+    EXPECT_EQ(boxy[0].text,
+              "Chyba pri vyrabani zadanej brany = zle zadane parametre!!!\rPole kontrolovany qubit musi byt 1 az 2.");
     EXPECT_EQ(o->model().Form5.Edit2, "x");  // the dialog keeps what was typed
 }
 
@@ -584,6 +604,9 @@ TEST_F(Okno, CanvasSavedAsPng) {
     ASSERT_FALSE(nacitany.isNull());
     EXPECT_EQ(nacitany.convertToFormat(QImage::Format_RGB32), platno());
     EXPECT_GT(test::nebiele(nacitany), 0);
+    // the log says so, as after the other saves
+    EXPECT_EQ(riadky().back(), "Obrazok siete bol zapisany do suboru " + cesta.toStdString() + ".");
+    const std::size_t riadkovpred = riadky().size();
     // a place that cannot be written: the error box names the file
     const std::string zle = QDir(dir.path()).filePath(QStringLiteral("nie/je/tu.png")).toStdString();
     subory.push_back(zle);
@@ -592,6 +615,9 @@ TEST_F(Okno, CanvasSavedAsPng) {
     ASSERT_EQ(boxy.size(), pred + 1);
     EXPECT_EQ(boxy.back().druh, TDruhBoxu::Chyba);
     EXPECT_EQ(boxy.back().text, "Obrázok sa nepodarilo uložiť do súboru " + zle);
+    // the log has the reason, and no line of a saved picture
+    for (std::size_t i = riadkovpred; i < riadky().size(); ++i)
+        EXPECT_EQ(riadky()[i].rfind("Obrazok siete bol zapisany", 0), std::string::npos) << riadky()[i];
 }
 
 // `qlc draw` paints with the window's canvas: its PNG of a circuit is the
@@ -694,24 +720,34 @@ TEST_F(Okno, ACommandShowsTheBusyCursorAndALongOneSaysSoInTheCaption) {
 }
 
 TEST_F(Okno, ALargerWindowGivesItsRoomToTheCanvasTheGridAndTheLog) {
-    const QRect button3 = w<QWidget>("Button3")->geometry();
-    const QRect memo = w<QWidget>("Memo1")->geometry();
+    const QRect button3 = vklientovi("Button3");
+    const QRect memo = vklientovi("Memo1");
     o->resize(1280, 800);
     QCoreApplication::processEvents();
     ASSERT_EQ(o->size(), QSize(1280, 800));
-    EXPECT_EQ(w<QWidget>("Image1")->geometry(), QRect(7, 6, 995 + 260, 594 + 65));
-    EXPECT_EQ(w<QWidget>("StringGrid1")->geometry(), w<QWidget>("Image1")->geometry());
-    EXPECT_EQ(w<QWidget>("Button3")->geometry(), button3.translated(0, 65));
-    EXPECT_EQ(w<QWidget>("Memo1")->geometry(), QRect(memo.x(), memo.y() + 65, memo.width() + 260, memo.height()));
+    // 260 pixels wider, 65 taller: the width to the drawing and the log,
+    // the height to the drawing or the log
+    const QRect obraz = vklientovi("Image1");
+    EXPECT_EQ(obraz.topLeft(), QPoint(7, 6));
+    EXPECT_EQ(obraz.width(), 995 + 260);
+    EXPECT_GE(obraz.height(), 594);
+    EXPECT_EQ(vklientovi("StringGrid1"), obraz);
+    const int dy = vklientovi("Button3").y() - button3.y();
+    EXPECT_EQ(vklientovi("Button3"), button3.translated(0, dy));
+    EXPECT_EQ(vklientovi("Memo1").topLeft(), memo.topLeft() + QPoint(0, dy));
+    EXPECT_EQ(vklientovi("Memo1").width(), memo.width() + 260);
+    // the controls stay right below the drawing, the log no shorter
+    EXPECT_EQ(obraz.height() - 594, dy);
+    EXPECT_GE(vklientovi("Memo1").height(), memo.height());
     QWidget* klient = o->centralWidget();
-    for (QWidget* x : klient->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        EXPECT_TRUE(klient->rect().contains(x->geometry())) << x->objectName().toStdString();
+    for (QWidget* x : ovladace())
+        EXPECT_TRUE(klient->rect().contains(vklientovi(x))) << x->objectName().toStdString();
     // back at the default size every control is where it was laid out
     o->resize(1020, 735);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w<QWidget>("Image1")->geometry(), QRect(7, 6, 995, 594));
-    EXPECT_EQ(w<QWidget>("Button3")->geometry(), QRect(80, 608, 109, 22));
-    EXPECT_EQ(w<QWidget>("Memo1")->geometry(), QRect(720, 606, 284, 66));
+    EXPECT_EQ(vklientovi("Image1"), QRect(7, 6, 995, 594));
+    EXPECT_EQ(vklientovi("Button3"), QRect(80, 608, 109, 22));
+    EXPECT_EQ(vklientovi("Memo1"), QRect(720, 606, 284, 66));
 }
 
 TEST_F(Okno, KoniecClosesTheWindow) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetrics>
 
 #include "app/gui/qtplatforma.h"
 #include "tests/gui/pomocne.h"
@@ -202,6 +204,38 @@ TEST(TextBoxu, CarriageReturnsBreakLines) {
     EXPECT_EQ(textboxu("a\r\nb"), QStringLiteral("a\nb"));
     EXPECT_EQ(textboxu("Ziadas maticu tejto brany."), QStringLiteral("Ziadas maticu tejto brany."));
     EXPECT_EQ(textboxu("unitárna"), QString::fromUtf8("unitárna"));
+}
+
+TEST(TextBoxu, LongLinesWrapAtBlanksAndKeepEveryCharacter) {
+    QFont f;
+    f.setPixelSize(11);
+    const QFontMetrics fm(f);
+    const QString dlhy = QStringLiteral(
+        "Brana 17 ma 2 kontrolne qubity; OpenQASM 2.0 (qelib1.inc) zapise len brany s najviac jednym "
+        "kontrolnym qubitom, pouzite OpenQASM 3\n\nChces pokracovat? ");
+    for (int sirka : {400, 150, 60}) {
+        SCOPED_TRACE(sirka);
+        const QString z = zalom(dlhy, fm, sirka);
+        const QStringList riadky = z.split(QLatin1Char('\n'));
+        EXPECT_GE(riadky.size(), 4);  // two paragraphs and the empty line between, one wrapped at least
+        for (const QString& r : riadky) EXPECT_LE(fm.horizontalAdvance(r.trimmed()), sirka) << r.toStdString();
+        // nothing lost or added but the line breaks; the empty line stays
+        QString bez = z;
+        bez.remove(QLatin1Char('\n'));
+        QString povodny = dlhy;
+        povodny.remove(QLatin1Char('\n'));
+        EXPECT_EQ(bez, povodny);
+        EXPECT_TRUE(riadky.contains(QString()));
+    }
+    // at a width of 400 a line breaks only at a blank: every line but the
+    // last of a paragraph ends with one
+    const QStringList r = zalom(dlhy, fm, 400).split(QLatin1Char('\n'));
+    EXPECT_TRUE(r[0].endsWith(QLatin1Char(' ')));
+    // a word longer than the line is broken within it
+    const QString slovo(40, QLatin1Char('m'));
+    for (const QString& x : zalom(slovo, fm, 50).split(QLatin1Char('\n'))) EXPECT_LE(fm.horizontalAdvance(x), 50);
+    // a short text stays as it is
+    EXPECT_EQ(zalom(QStringLiteral("Ziadas maticu tejto brany."), fm, 400), QStringLiteral("Ziadas maticu tejto brany."));
 }
 
 }  // namespace

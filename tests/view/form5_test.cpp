@@ -114,6 +114,11 @@ TEST_F(MaticaBrany, ZleParametreOdmietneChybovymBoxom) {
         int n;
         const char *typ, *ciel, *kontroly;
     };
+    const std::string T = "Pole typ (pocet kontrolujucich qubitov) musi byt 0 az ";
+    const std::string K = "Pole kontrolujuce qubity: ";
+    const std::string O = " (cisla oddelene 1 medzerou).";
+    const std::string CH = " chyba, cisel musi byt tolko, kolko udava typ" + O;
+    const std::string Q = "Pole kontrolovany qubit musi byt 1 az ";
     const Pripad pripady[] = {
         {2, "0", "0", "2"},          // target 0
         {2, "0", "x", "2"},          // no digit in the target
@@ -132,6 +137,14 @@ TEST_F(MaticaBrany, ZleParametreOdmietneChybovymBoxom) {
         {2, "1", "1", "x"},          // not a digit
         {2, "1", "2", "0"},          // control 0
     };
+    // the line after the described text, case by case
+    const std::string dovody[] = {
+        Q + "2.", Q + "2.", Q + "2.", Q + "2.", Q + "2.", T + "4.", T + "1.", T + "1.", T + "1.",
+        K + "2. qubit" + CH, K + "2. qubit" + CH, K + "1. qubit musi byt cislo 1 az 2" + O,
+        K + "1. qubit je zaroven kontrolovany qubit.", K + "qubit 2 sa opakuje.",
+        K + "1. qubit musi byt cislo 1 az 2" + O, K + "1. qubit musi byt cislo 1 az 2" + O,
+    };
+    int i = 0;
     for (const auto& c : pripady) {
         SCOPED_TRACE(std::string(c.typ) + " | " + c.ciel + " | " + c.kontroly);
         qubity(c.n);
@@ -139,7 +152,8 @@ TEST_F(MaticaBrany, ZleParametreOdmietneChybovymBoxom) {
         p.vycisti();
         nastav(c.typ, c.ciel, c.kontroly);
         f->Optimalizova1Click();
-        EXPECT_EQ(p.chyby, V{ZLA});
+        // the described text, then the field that is wrong
+        EXPECT_EQ(p.chyby, V{ZLA + "\r" + dovody[i++]});
         EXPECT_TRUE(p.infoboxy.empty());
         EXPECT_TRUE(p.kresba.p.empty());
         EXPECT_TRUE(p.zmeny.empty());
@@ -161,7 +175,13 @@ TEST_F(MaticaBrany, ZrusenyDialogNerobiNic) {
 TEST_F(MaticaBrany, NecitatelnaMaticaUkonciPrikazPredKreslenim) {
     const std::vector<std::string> mriezka = f->StringGrid1.bunky;
     f->Form5.Edit6 = "jedna";
-    EXPECT_THROW(f->Optimalizova1Click(), ChybaKonverzie);
+    try {
+        f->Optimalizova1Click();
+        ADD_FAILURE() << "no error";
+    } catch (const ChybaKonverzie& e) {
+        // nakomplex's reason, then the field
+        EXPECT_EQ(std::string(e.what()), "Could not parse real portion [<?>jedna]\rPole U(2,1) matice U nie je komplexne cislo.");
+    }
     EXPECT_TRUE(p.kresba.p.empty());
     EXPECT_TRUE(p.infoboxy.empty());
     EXPECT_EQ(f->StringGrid1.bunky, mriezka);

@@ -147,8 +147,11 @@ TEST_F(Kreslenie, CislaQubitovVlavoKazdehoPasu) {
         const int vyska = static_cast<int>(std::nearbyint(12 * f->zoom));
         const int lavyokraj = 10 + static_cast<int>(std::nearbyint(36 * f->zoom)) -
                               static_cast<int>(std::nearbyint(18 * f->zoom));
-        for (const auto& x : p.kresba.druhu("text"))
-            if (znackaqubitu(x)) EXPECT_LT(x.cisla[0] + vyska, lavyokraj) << poz;
+        for (const auto& x : p.kresba.druhu("text")) {
+            if (znackaqubitu(x)) {
+                EXPECT_LT(x.cisla[0] + vyska, lavyokraj) << poz;
+            }
+        }
     }
 }
 
