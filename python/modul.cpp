@@ -673,10 +673,15 @@ TObvod rozloz(const py::object& U, const py::object& method, const py::object& d
         if (PyErr_CheckSignals() != 0) throw py::error_already_set();
     };
     sledovanie.log = [&](const std::string&) { signaly(); };
+    // The bar is also reported unchanged during long computations; the
+    // progress function hears of changes only.
+    std::pair<int, int> naposledy{-1, -1};
     sledovanie.priebeh = [&](int pozicia, int maximum, bool viditelny) {
         py::gil_scoped_acquire s;
         if (PyErr_CheckSignals() != 0) throw py::error_already_set();
-        if (viditelny && !progress.is_none()) progress(pozicia, maximum);
+        if (!viditelny || progress.is_none() || naposledy == std::pair{pozicia, maximum}) return;
+        naposledy = {pozicia, maximum};
+        progress(pozicia, maximum);
     };
     std::shared_ptr<TVysledok> v;
     {
