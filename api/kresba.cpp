@@ -25,6 +25,11 @@ TPngKreslic& pngkreslic() {
     return k;
 }
 
+TPngKreslicVelkosti& pngkreslicvelkosti() {
+    static TPngKreslicVelkosti k;
+    return k;
+}
+
 constexpr double ZOOM_MIN = 0.45;
 constexpr double ZOOM_MAX = 2.0;
 
@@ -132,8 +137,20 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
     const std::lock_guard<std::mutex> z(pngzamok());
     const TPngKreslic& k = pngkreslic();
     if (!k) throw ChybaBehu("tato kniznica nema kreslenie PNG (zostavena bez Qt 6); zapis .svg");
-    if (pohlad.cely) throw ChybaVstupu("celu siet kreslim len do .svg, PNG ma velkost okna");
-    const std::string png = k([&](Platno& p) { kresli(v, p, pohlad, sledovanie); });
+    std::string png;
+    if (pohlad.cely) {
+        const TPngKreslicVelkosti& kv = pngkreslicvelkosti();
+        if (!kv) throw ChybaVstupu("celu siet do PNG tato kniznica nekresli; zapis .svg");
+        const int dole = dolnyokraj(v, pohlad);
+        const int vyska = dole + TRAMEC{}.top;
+        if (vyska > PNG_NAJVYSSI)
+            throw ChybaVstupu("obrazok celej siete by mal " + std::to_string(vyska) +
+                              " pixelov na vysku, PNG najviac " + std::to_string(PNG_NAJVYSSI) +
+                              "; zapis .svg");
+        png = kv([&](Platno& p) { nakresli(v, p, pohlad, sledovanie, dole); }, SVG_SIRKA, vyska);
+    } else {
+        png = k([&](Platno& p) { kresli(v, p, pohlad, sledovanie); });
+    }
     const std::lock_guard<std::mutex> zz(zapisovyzamok());
     zapissubor(meno, png);
 }
@@ -141,6 +158,11 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
 void nastavpng(TPngKreslic kreslic) {
     const std::lock_guard<std::mutex> z(pngzamok());
     pngkreslic() = std::move(kreslic);
+}
+
+void nastavpngvelkosti(TPngKreslicVelkosti kreslic) {
+    const std::lock_guard<std::mutex> z(pngzamok());
+    pngkreslicvelkosti() = std::move(kreslic);
 }
 
 bool mapng() {

@@ -79,9 +79,9 @@ void overmaticu(const TMatica& M) {
     for (int i = 1; i <= M.rozmer; ++i)
         for (int j = 1; j <= M.rozmer; ++j)
             if (!std::isfinite(M.A(i, j).re) || !std::isfinite(M.A(i, j).im))
-                throw ChybaPrvku("prvok (" + std::to_string(i) + ", " + std::to_string(j) +
-                                     ") nie je konecne cislo",
-                                 i, j);
+                throw ChybaPrvku(
+                    "prvok (" + std::to_string(i) + ", " + std::to_string(j) + ") nie je konecne cislo", i,
+                    j);
 }
 
 TMetoda metoda(const std::string& meno) {

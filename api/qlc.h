@@ -269,17 +269,17 @@ struct TRozmer {
 TRozmer rozmerobrazka(const TVysledok& v, const TPohlad& pohlad = {});
 
 // Draws the circuit of a run that went to its end as the window shows it,
-// on a canvas of the window's size (of rozmerobrazka for TPohlad::cely). ChybaBehu for a run that did not end,
-// ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when
-// the drawing refuses the view; its log line goes to sledovanie.log first,
-// as the window writes it.
+// on a canvas of the window's size (of rozmerobrazka for TPohlad::cely). ChybaBehu for a run that did not
+// end, ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when the drawing refuses the view;
+// its log line goes to sledovanie.log first, as the window writes it.
 void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {},
             const TSledovanie& sledovanie = {});
 // The drawing as an SVG document.
 std::string svg(const TVysledok& v, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
 // Saves the drawing as SVG or PNG, by the name's ending (".svg", ".png");
-// PNG only when a painter is registered (ChybaBehu otherwise), and only of
-// the window's size (ChybaVstupu for TPohlad::cely). Calls of the
+// PNG only when a painter is registered (ChybaBehu otherwise); the whole
+// drawing as PNG only with the painter of nastavpngvelkosti and up to
+// PNG_NAJVYSSI pixels tall (ChybaVstupu otherwise). Calls of the
 // painter run one at a time. Nothing is written when the drawing fails.
 void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad = {},
                  const TSledovanie& sledovanie = {});
@@ -290,6 +290,13 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
 // PNG.
 using TPngKreslic = std::function<std::string(const std::function<void(Platno&)>& kresli)>;
 void nastavpng(TPngKreslic kreslic);
+// A painter on a canvas of the size given, for the whole drawing
+// (TPohlad::cely) as PNG; without it such a PNG is refused.
+using TPngKreslicVelkosti =
+    std::function<std::string(const std::function<void(Platno&)>& kresli, int sirka, int vyska)>;
+void nastavpngvelkosti(TPngKreslicVelkosti kreslic);
+// The tallest whole drawing written as PNG, in pixels.
+inline constexpr int PNG_NAJVYSSI = 32000;
 bool mapng();
 
 }  // namespace qlc::api

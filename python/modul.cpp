@@ -91,7 +91,8 @@ long long cele(const py::handle& x, const char* meno) {
     const py::object i = py::reinterpret_steal<py::object>(PyNumber_Index(x.ptr()));
     if (!i) throw py::error_already_set();
     const long long h = PyLong_AsLongLongAndOverflow(i.ptr(), &pretecenie);
-    if (pretecenie != 0) throw ChybaVstupu(std::string(meno) + ": cislo " + std::string(py::str(i)) + " je prilis velke");
+    if (pretecenie != 0)
+        throw ChybaVstupu(std::string(meno) + ": cislo " + std::string(py::str(i)) + " je prilis velke");
     return h;
 }
 
@@ -160,7 +161,8 @@ py::array_t<C> pole(const qlc::TMATICA1& M, int rozmer) {
 py::array_t<C> pole2(const qlc::TMATICA2& U) {
     py::array_t<C> a({2, 2});
     C* d = a.mutable_data();
-    for (int k = 0; k < 4; ++k) d[k] = C(U.a[static_cast<std::size_t>(k)].re, U.a[static_cast<std::size_t>(k)].im);
+    for (int k = 0; k < 4; ++k)
+        d[k] = C(U.a[static_cast<std::size_t>(k)].re, U.a[static_cast<std::size_t>(k)].im);
     py::detail::array_proxy(a.ptr())->flags &= ~py::detail::npy_api::NPY_ARRAY_WRITEABLE_;
     return a;
 }
@@ -168,7 +170,8 @@ py::array_t<C> pole2(const qlc::TMATICA2& U) {
 C komplex(const qlc::TKOMPLEX& z) { return {z.re, z.im}; }
 
 // Raises the exception typ(sprava) with the attributes given.
-void vyhod(py::handle typ, const std::string& sprava, std::initializer_list<std::pair<const char*, py::object>> atributy) {
+void vyhod(py::handle typ, const std::string& sprava,
+           std::initializer_list<std::pair<const char*, py::object>> atributy) {
     py::object e = typ(sprava);
     for (const auto& [meno, hodnota] : atributy) e.attr(meno) = hodnota;
     PyErr_SetObject(typ.ptr(), e.ptr());
@@ -275,14 +278,10 @@ py::list operacie(const TVysledok& v, TPoradie q, double& faza) {
 std::string menobrany(const qlc::TGATE1& g) {
     static const double s = 1.0 / std::sqrt(2.0);
     static const std::vector<std::pair<std::string, std::array<C, 4>>> zname = {
-        {"X", {C(0), C(1), C(1), C(0)}},
-        {"Y", {C(0), C(0, -1), C(0, 1), C(0)}},
-        {"Z", {C(1), C(0), C(0), C(-1)}},
-        {"H", {C(s), C(s), C(s), C(-s)}},
-        {"S", {C(1), C(0), C(0), C(0, 1)}},
-        {"S†", {C(1), C(0), C(0), C(0, -1)}},
-        {"T", {C(1), C(0), C(0), C(s, s)}},
-        {"T†", {C(1), C(0), C(0), C(s, -s)}},
+        {"X", {C(0), C(1), C(1), C(0)}},    {"Y", {C(0), C(0, -1), C(0, 1), C(0)}},
+        {"Z", {C(1), C(0), C(0), C(-1)}},   {"H", {C(s), C(s), C(s), C(-s)}},
+        {"S", {C(1), C(0), C(0), C(0, 1)}}, {"S†", {C(1), C(0), C(0), C(0, -1)}},
+        {"T", {C(1), C(0), C(0), C(s, s)}}, {"T†", {C(1), C(0), C(0), C(s, -s)}},
     };
     std::array<C, 4> u{};
     for (int k = 0; k < 4; ++k) u[static_cast<std::size_t>(k)] = komplex(g.U.a[static_cast<std::size_t>(k)]);
@@ -335,7 +334,8 @@ std::string textobvodu(const TVysledok& v, long long sirka) {
     std::string vystup;
     auto zacni = [&] {
         for (std::size_t r = 0; r < riadkov; ++r)
-            pas[r] = r % 2 == 0 ? "q" + std::to_string(r / 2 + 1) + ": ─" : std::string(predpona.size() + 1, ' ');
+            pas[r] =
+                r % 2 == 0 ? "q" + std::to_string(r / 2 + 1) + ": ─" : std::string(predpona.size() + 1, ' ');
         siroky = predpona.size() + 1;
     };
     auto ukonci = [&] {
@@ -466,7 +466,8 @@ class TObvod {
     py::object polozka(const py::handle& index) const {
         if (py::isinstance<py::slice>(index)) {
             py::ssize_t zac = 0, kon = 0, krok = 0, dlzka = 0;
-            if (!index.cast<py::slice>().compute(static_cast<py::ssize_t>(pocet()), &zac, &kon, &krok, &dlzka))
+            if (!index.cast<py::slice>().compute(static_cast<py::ssize_t>(pocet()), &zac, &kon, &krok,
+                                                 &dlzka))
                 throw py::error_already_set();
             py::list l;
             for (py::ssize_t k = 0; k < dlzka; ++k) l.append(brana(zac + k * krok));
@@ -492,9 +493,9 @@ class TObvod {
 
     std::string repr() const {
         const TVysledok& v = *v_;
-        std::string s = "<qlc.Circuit n=" + std::to_string(v.pocetq) + " method=" +
-                        qlc::api::meno(v.volby.metoda) + "/" + qlc::api::meno(v.volby.hlbka) + ": " +
-                        std::to_string(v.brany.size()) + " gates";
+        std::string s = "<qlc.Circuit n=" + std::to_string(v.pocetq) +
+                        " method=" + qlc::api::meno(v.volby.metoda) + "/" + qlc::api::meno(v.volby.hlbka) +
+                        ": " + std::to_string(v.brany.size()) + " gates";
         if (v.dokoncena)
             s += ", " + std::to_string(v.suhrn.pocetcnot) + " CNOTs, depth " + std::to_string(v.suhrn.hlbka);
         s += v.ok() ? ", ok>" : (v.dokoncena ? ", a check failed>" : ", the run ended early>");
@@ -614,7 +615,8 @@ TObvod TObvod::zostavu(const py::tuple& t) {
         r.q = c.ber<std::int32_t>();
     }
     const auto pocetfaz = c.ber<std::uint64_t>();
-    if (pocetfaz > static_cast<std::uint64_t>(qlc::MAXROZMER) + 1) throw ChybaVstupu("stav obvodu je poskodeny");
+    if (pocetfaz > static_cast<std::uint64_t>(qlc::MAXROZMER) + 1)
+        throw ChybaVstupu("stav obvodu je poskodeny");
     v->fazy.resize(static_cast<std::size_t>(pocetfaz));
     for (double& f : v->fazy) f = c.ber<double>();
     if (!c.koniec()) throw ChybaVstupu("stav obvodu je poskodeny");
@@ -648,9 +650,9 @@ struct TIterator {
 // ---- the run ---------------------------------------------------------------------------
 
 // Decomposes U; see DECOMPOSE_DOC.
-TObvod rozloz(const py::object& U, const py::object& method, const py::object& depth, const py::object& optimise,
-              const py::object& check_steps, const py::object& strict, const py::object& progress,
-              const py::object& time_limit) {
+TObvod rozloz(const py::object& U, const py::object& method, const py::object& depth,
+              const py::object& optimise, const py::object& check_steps, const py::object& strict,
+              const py::object& progress, const py::object& time_limit) {
     qlc::api::TVolby volby;
     volby.metoda = qlc::api::metoda(retazec(method, "method"));
     volby.hlbka = qlc::api::hlbka(retazec(depth, "depth"));
@@ -660,7 +662,8 @@ TObvod rozloz(const py::object& U, const py::object& method, const py::object& d
     volby.casovylimit = realne(time_limit, "time_limit");
     if (!(volby.casovylimit >= 0.0) || !std::isfinite(volby.casovylimit))
         throw ChybaVstupu("time_limit " + std::string(py::str(time_limit)) + " nie je konecne cislo >= 0");
-    if (!progress.is_none() && !PyCallable_Check(progress.ptr())) zlytyp("progress", "funkciu (callable) alebo None", progress);
+    if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
+        zlytyp("progress", "funkciu (callable) alebo None", progress);
     qlc::api::polozka(volby);  // refuses options that do not go together
     const auto M = std::make_unique<qlc::api::TMatica>(matica(U));
 
@@ -696,7 +699,8 @@ TObvod rozloz(const py::object& U, const py::object& method, const py::object& d
         qlc::TMATICA1 B = v->vstup;
         qlc::hermit(B, v->rozmer);
         B = qlc::nasob(B, v->vstup, v->rozmer);
-        throw ChybaUnitarity(qlc::api::NEUNITARNA, qlc::odchylka(B, qlc::jednotkova(v->rozmer), v->rozmer), v->eps);
+        throw ChybaUnitarity(qlc::api::NEUNITARNA, qlc::odchylka(B, qlc::jednotkova(v->rozmer), v->rozmer),
+                             v->eps);
     }
     if (!v->chyby.empty()) throw qlc::ChybaBehu(v->chyby.front());
     if (prisna && !v->ok()) throw KontrolaZlyhala{v};
@@ -734,7 +738,8 @@ RuntimeError. Ctrl-C stops a run with KeyboardInterrupt.
 has_png is True when Circuit.draw can write PNG (the module was built with
 Qt 6).)";
 
-constexpr const char* DECOMPOSE_DOC = R"(decompose(U, method='twolevel', depth='element', optimise=True, check_steps=False, *, strict=True, progress=None, time_limit=0.0)
+constexpr const char* DECOMPOSE_DOC =
+    R"(decompose(U, method='twolevel', depth='element', optimise=True, check_steps=False, *, strict=True, progress=None, time_limit=0.0)
 --
 
 Decomposes the unitary U into a circuit.
@@ -812,7 +817,8 @@ holding the bands that fit on it, from gate 1, or with start from that gate
 (the first-gate slider moved to it: it is drawn first and is the current
 gate); gates past the last band are not in the picture. whole=True draws
 every band of the circuit, from gate 1 or start, one below the other on a
-canvas as tall as they need.
+canvas of the window's width as tall as they need (as PNG at most 32,000
+pixels tall; InputError for more).
 
 A start the circuit does not have, and a circuit without gates, raise
 InputError with the window's message; nothing is written then.)";
@@ -826,10 +832,12 @@ PYBIND11_MODULE(_qlc, m) {
     m.attr("__version__") = QLC_VERZIA;
 #ifdef QLC_PNG
     qlc::api::nastavpng(qlc::gui::kreslipng);
+    qlc::api::nastavpngvelkosti(qlc::gui::kreslipngvelkosti);
 #endif
     TypBool = py::object(py::module_::import("numpy").attr("bool_")).release();
 
-    auto typ = [&](const char* meno, PyObject* zaklad, const char* doc, std::initializer_list<const char*> atributy) {
+    auto typ = [&](const char* meno, PyObject* zaklad, const char* doc,
+                   std::initializer_list<const char*> atributy) {
         py::dict d;
         for (const char* a : atributy) d[a] = py::none();
         PyObject* t = PyErr_NewExceptionWithDoc((std::string("qlc.") + meno).c_str(), doc, zaklad, d.ptr());
@@ -837,19 +845,22 @@ PYBIND11_MODULE(_qlc, m) {
         m.attr(meno) = py::reinterpret_steal<py::object>(t);
         return py::handle(t);
     };
-    TypVstup = typ("InputError", PyExc_ValueError,
-                   "Input refused with the program's message. row and col: the 0-based position of the entry at "
-                   "fault, or None; deviation and tolerance: for a matrix that is not unitary, the largest entry of "
-                   "U^dagger U - I and the tolerance it exceeds, or None.",
-                   {"row", "col", "deviation", "tolerance"});
-    TypKontrola = typ("CheckFailed", PyExc_RuntimeError,
-                      "A check of the decomposition failed; the message is the program's line that says which. "
-                      "circuit: the Circuit the run made (its ok is False); deviation: the largest modulus of an "
-                      "entry of circuit.unitary() minus the input; tolerance: the run's tolerance.",
-                      {"circuit", "deviation", "tolerance"});
+    TypVstup =
+        typ("InputError", PyExc_ValueError,
+            "Input refused with the program's message. row and col: the 0-based position of the entry at "
+            "fault, or None; deviation and tolerance: for a matrix that is not unitary, the largest entry of "
+            "U^dagger U - I and the tolerance it exceeds, or None.",
+            {"row", "col", "deviation", "tolerance"});
+    TypKontrola =
+        typ("CheckFailed", PyExc_RuntimeError,
+            "A check of the decomposition failed; the message is the program's line that says which. "
+            "circuit: the Circuit the run made (its ok is False); deviation: the largest modulus of an "
+            "entry of circuit.unitary() minus the input; tolerance: the run's tolerance.",
+            {"circuit", "deviation", "tolerance"});
     {
-        py::object brana = py::module_::import("collections").attr("namedtuple")(
-            "Gate", py::make_tuple("target", "controls", "U"), py::arg("module") = "qlc");
+        py::object brana = py::module_::import("collections")
+                               .attr("namedtuple")("Gate", py::make_tuple("target", "controls", "U"),
+                                                   py::arg("module") = "qlc");
         brana.attr("__doc__") =
             "A gate of a circuit: the 2x2 unitary U (read-only ndarray) on qubit target (1..n, 1 the most "
             "significant bit) when every qubit of the tuple controls is 1.";
@@ -862,12 +873,14 @@ PYBIND11_MODULE(_qlc, m) {
             if (p) std::rethrow_exception(p);
         } catch (const KontrolaZlyhala& e) {
             vyhod(TypKontrola, e.v->zlyhanie,
-                  {{"circuit", py::cast(TObvod(e.v))}, {"deviation", py::float_(e.v->suhrn.odchylka)},
+                  {{"circuit", py::cast(TObvod(e.v))},
+                   {"deviation", py::float_(e.v->suhrn.odchylka)},
                    {"tolerance", py::float_(e.v->eps)}});
         } catch (const qlc::api::ChybaPrvku& e) {
             vyhod(TypVstup, e.what(), {{"row", py::int_(e.riadok - 1)}, {"col", py::int_(e.stlpec - 1)}});
         } catch (const ChybaUnitarity& e) {
-            vyhod(TypVstup, e.what(), {{"deviation", py::float_(e.odchylka)}, {"tolerance", py::float_(e.tolerancia)}});
+            vyhod(TypVstup, e.what(),
+                  {{"deviation", py::float_(e.odchylka)}, {"tolerance", py::float_(e.tolerancia)}});
         } catch (const ChybaVstupu& e) {
             vyhod(TypVstup, e.what(), {});
         } catch (const ChybaZapisu& e) {
@@ -880,17 +893,20 @@ PYBIND11_MODULE(_qlc, m) {
     });
 
     py::class_<TIterator>(m, "_GateIterator")
-        .def("__iter__", [](TIterator& i) -> TIterator& { return i; }, py::return_value_policy::reference_internal)
+        .def(
+            "__iter__", [](TIterator& i) -> TIterator& { return i; },
+            py::return_value_policy::reference_internal)
         .def("__next__", [](TIterator& i) {
             if (i.i >= i.obvod.pocet()) throw py::stop_iteration();
             return i.obvod.brana(i.i++);
         });
 
     py::class_<TObvod>(m, "Circuit", CIRCUIT_DOC)
-        .def_property_readonly("gates", &TObvod::brany,
-                               "The gates in the order of application: a tuple of Gate(target, controls, U) with "
-                               "target an int in 1..n, controls a tuple of ints, U a read-only 2x2 complex ndarray. "
-                               "Qubit 1 is the most significant bit. Made once, then shared.")
+        .def_property_readonly(
+            "gates", &TObvod::brany,
+            "The gates in the order of application: a tuple of Gate(target, controls, U) with "
+            "target an int in 1..n, controls a tuple of ints, U a read-only 2x2 complex ndarray. "
+            "Qubit 1 is the most significant bit. Made once, then shared.")
         .def_property_readonly(
             "n", [](const TObvod& o) { return o.v().pocetq; }, "Number of qubits.")
         .def_property_readonly(
@@ -916,7 +932,8 @@ PYBIND11_MODULE(_qlc, m) {
             "tolerance", [](const TObvod& o) { return o.v().eps; },
             "The tolerance of the run's last checks: unitary() equals the input within it, entry by entry.")
         .def_property_readonly(
-            "log", [](const TObvod& o) { return o.v().logy; }, "The log of the run, line by line (list of str).")
+            "log", [](const TObvod& o) { return o.v().logy; },
+            "The log of the run, line by line (list of str).")
         .def_property_readonly(
             "boxes", [](const TObvod& o) { return o.v().boxy; },
             "Texts of the message boxes the run showed (list of str).")
@@ -924,13 +941,16 @@ PYBIND11_MODULE(_qlc, m) {
             "ok", [](const TObvod& o) { return o.v().ok(); },
             "True when the run went to its end and every check it made passed.")
         .def_property_readonly(
-            "completed", [](const TObvod& o) { return o.v().dokoncena; }, "True when the run went to its end.")
+            "completed", [](const TObvod& o) { return o.v().dokoncena; },
+            "True when the run went to its end.")
         .def_property_readonly(
             "failure", [](const TObvod& o) { return o.v().zlyhanie; },
-            "Why the run is not ok: the program's line of the first failed check, or the last log line of a run "
+            "Why the run is not ok: the program's line of the first failed check, or the last log line of a "
+            "run "
             "that ended early; empty when ok.")
         .def_property_readonly(
-            "method", [](const TObvod& o) { return qlc::api::meno(o.v().volby.metoda); }, "The method of decompose.")
+            "method", [](const TObvod& o) { return qlc::api::meno(o.v().volby.metoda); },
+            "The method of decompose.")
         .def_property_readonly(
             "level", [](const TObvod& o) { return qlc::api::meno(o.v().volby.hlbka); },
             "The depth option of decompose: \"element\", \"l1\" or \"toffoli\".")
@@ -941,7 +961,8 @@ PYBIND11_MODULE(_qlc, m) {
                 operacie(o.v(), {o.v().pocetq, false}, f);
                 return f;
             },
-            "The phase, in (-pi, pi], that ops() takes out of the one-qubit gates: unitary() is e^(i global_phase) "
+            "The phase, in (-pi, pi], that ops() takes out of the one-qubit gates: unitary() is e^(i "
+            "global_phase) "
             "times the product of ops().")
         .def(
             "ops",
@@ -961,22 +982,26 @@ PYBIND11_MODULE(_qlc, m) {
                     const auto meno = op.cast<py::tuple>()[0].cast<std::string>();
                     if (pocty[meno]++ == 0) poradie.push_back(meno);
                 }
-                std::stable_sort(poradie.begin(), poradie.end(),
-                                 [&](const std::string& a, const std::string& b) { return pocty[a] > pocty[b]; });
+                std::stable_sort(
+                    poradie.begin(), poradie.end(),
+                    [&](const std::string& a, const std::string& b) { return pocty[a] > pocty[b]; });
                 py::dict d;
                 for (const std::string& meno : poradie) d[py::str(meno)] = pocty[meno];
                 return d;
             },
-            "count_ops(self)\n--\n\nThe number of each operation of ops(), as a dict from its name (\"u\", \"cx\", "
+            "count_ops(self)\n--\n\nThe number of each operation of ops(), as a dict from its name (\"u\", "
+            "\"cx\", "
             "\"cu\", \"mcx\", \"mcu\") to its count, the most frequent first.")
         .def("unitary", &TObvod::unitarna,
-             "unitary(self)\n--\n\nThe circuit's matrix G_last ... G_1 as a 2^n x 2^n complex ndarray (qubit 1 the "
+             "unitary(self)\n--\n\nThe circuit's matrix G_last ... G_1 as a 2^n x 2^n complex ndarray (qubit "
+             "1 the "
              "most significant bit of the index).")
         .def(
             "to_qasm",
             [](const TObvod& o, const py::object& version) {
                 const long long verzia = cele(version, "version");
-                if (verzia != 2 && verzia != 3) throw ChybaVstupu("OpenQASM verzie " + std::to_string(verzia) + " nepoznam; 2 alebo 3");
+                if (verzia != 2 && verzia != 3)
+                    throw ChybaVstupu("OpenQASM verzie " + std::to_string(verzia) + " nepoznam; 2 alebo 3");
                 try {
                     return qlc::api::qasm(o.v().brany, o.v().pocetq, static_cast<int>(verzia), o.v().eps);
                 } catch (const qlc::ChybaBehu& e) {
@@ -984,13 +1009,17 @@ PYBIND11_MODULE(_qlc, m) {
                 }
             },
             py::arg("version") = 3,
-            "to_qasm(self, version=3)\n--\n\nThe circuit as an OpenQASM program, version 3 (exact, global phase "
-            "included) or 2 (gates with at most one control; the global phase in a comment). Qubit k is q[n-k], so "
-            "a reader that takes q[0] as the least significant bit sees the input matrix. InputError for another "
+            "to_qasm(self, version=3)\n--\n\nThe circuit as an OpenQASM program, version 3 (exact, global "
+            "phase "
+            "included) or 2 (gates with at most one control; the global phase in a comment). Qubit k is "
+            "q[n-k], so "
+            "a reader that takes q[0] as the least significant bit sees the input matrix. InputError for "
+            "another "
             "version, or for version 2 a gate with more than one control.")
         .def(
             "summary", [](const TObvod& o) { return qlc::api::suhrnriadky(o.v()); },
-            "summary(self)\n--\n\nThe summary in the form of `qlc decompose --summary` (list of str): qubits, "
+            "summary(self)\n--\n\nThe summary in the form of `qlc decompose --summary` (list of str): "
+            "qubits, "
             "gates, CNOTs, gates by controls, depth, and the largest deviation of unitary() from the input.")
         .def(
             "text",
@@ -1000,9 +1029,12 @@ PYBIND11_MODULE(_qlc, m) {
                 return textobvodu(o.v(), sirka);
             },
             py::arg("width") = 80,
-            "text(self, width=80)\n--\n\nThe circuit drawn as text, what str() gives: a line per qubit (q1, the "
-            "most significant bit, on top), a column per gate in the order of application with the target's name "
-            "(X, Y, Z, H, S, T, S†, T†, up to a global phase without controls, otherwise U) and a dot on each "
+            "text(self, width=80)\n--\n\nThe circuit drawn as text, what str() gives: a line per qubit (q1, "
+            "the "
+            "most significant bit, on top), a column per gate in the order of application with the target's "
+            "name "
+            "(X, Y, Z, H, S, T, S†, T†, up to a global phase without controls, otherwise U) and a dot on "
+            "each "
             "control; folded into bands at most width characters wide (at least one gate a band).")
         .def(
             "draw",
@@ -1011,7 +1043,8 @@ PYBIND11_MODULE(_qlc, m) {
                 const std::string meno = cesta(path);
                 qlc::api::TPohlad pohlad;
                 pohlad.zoom = realne(zoom, "zoom");
-                if (!start.is_none()) pohlad.od = static_cast<int>(std::clamp<long long>(cele(start, "start"), -1, 1LL << 30));
+                if (!start.is_none())
+                    pohlad.od = static_cast<int>(std::clamp<long long>(cele(start, "start"), -1, 1LL << 30));
                 pohlad.cely = logicka(whole, "whole");
                 try {
                     qlc::api::ulozobrazok(o.v(), meno, pohlad);
@@ -1021,17 +1054,31 @@ PYBIND11_MODULE(_qlc, m) {
             },
             py::arg("path"), py::arg("zoom") = 1.25, py::arg("start") = py::none(), py::arg("whole") = false,
             DRAW_DOC)
-        .def("__len__", &TObvod::pocet)
-        .def("__getitem__", &TObvod::polozka)
-        .def("__iter__", [](const TObvod& o) { return TIterator{o, 0}; })
-        .def("__eq__",
-             [](const TObvod& a, const py::object& b) -> py::object {
-                 if (!py::isinstance<TObvod>(b)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
-                 return py::bool_(a.rovny(b.cast<const TObvod&>()));
-             })
-        .def("__hash__", &TObvod::hash)
-        .def("__repr__", &TObvod::repr)
-        .def("__str__", [](const TObvod& o) { return textobvodu(o.v(), 80); })
+        .def("__len__", &TObvod::pocet, "__len__(self)\n--\n\nThe number of gates.")
+        .def("__getitem__", &TObvod::polozka,
+             "__getitem__(self, index)\n--\n\nGate index (0-based, negative from the end) as Gate(target, "
+             "controls, U), made from the circuit's store alone; a list of gates for a slice. IndexError "
+             "outside "
+             "the circuit.")
+        .def(
+            "__iter__",
+            [](const TObvod& o) {
+                return TIterator{o, 0};
+            },
+            "__iter__(self)\n--\n\nThe gates in the order of application, one Gate at a time.")
+        .def(
+            "__eq__",
+            [](const TObvod& a, const py::object& b) -> py::object {
+                if (!py::isinstance<TObvod>(b)) return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+                return py::bool_(a.rovny(b.cast<const TObvod&>()));
+            },
+            "__eq__(self, other)\n--\n\nThe same number of qubits and the same gates: targets, controls and "
+            "matrices entry for entry.")
+        .def("__hash__", &TObvod::hash, "__hash__(self)\n--\n\nA hash of the qubits and the gates.")
+        .def("__repr__", &TObvod::repr, "__repr__(self)\n--\n\nQubits, method, gates, CNOTs, depth and ok.")
+        .def(
+            "__str__", [](const TObvod& o) { return textobvodu(o.v(), 80); },
+            "__str__(self)\n--\n\nThe text drawing of text(width=80).")
         .def(py::pickle([](const TObvod& o) { return o.stav(); },
                         [](const py::tuple& t) { return TObvod::zostavu(t); }));
 
@@ -1057,9 +1104,11 @@ PYBIND11_MODULE(_qlc, m) {
             return pole(M->A, M->rozmer);
         },
         py::arg("n"), py::arg("seed") = py::none(),
-        "random_unitary(n, seed=None)\n--\n\nA random unitary 2^n x 2^n complex ndarray, 2 <= n <= 5, made by the "
+        "random_unitary(n, seed=None)\n--\n\nA random unitary 2^n x 2^n complex ndarray, 2 <= n <= 5, made "
+        "by the "
         "program's generator (a product of 100 random two-level and phase matrices). With an integer seed "
-        "(0..2^32-1) the same matrix every time, the one `qlc random --qubits n --seed seed` writes; without one, "
+        "(0..2^32-1) the same matrix every time, the one `qlc random --qubits n --seed seed` writes; without "
+        "one, "
         "seeded from the clock. TypeError for a seed that is not an integer (a float, a numpy Generator).");
 
     m.def(
@@ -1080,16 +1129,20 @@ PYBIND11_MODULE(_qlc, m) {
             return pole(M->A, M->rozmer);
         },
         py::arg("path"),
-        "read_matrix(path)\n--\n\nReads a matrix file (.mat, .txt: the dimension, then the rows in braces) or a "
-        "NumPy .npy file (complex128 or float64, 2^n x 2^n, 2 <= n <= 5) as the program's \"Otvorit\" does, and "
-        "returns a complex ndarray. A refused file raises InputError naming the file and the line; a missing one "
+        "read_matrix(path)\n--\n\nReads a matrix file (.mat, .txt: the dimension, then the rows in braces) "
+        "or a "
+        "NumPy .npy file (complex128 or float64, 2^n x 2^n, 2 <= n <= 5) as the program's \"Otvorit\" does, "
+        "and "
+        "returns a complex ndarray. A refused file raises InputError naming the file and the line; a missing "
+        "one "
         "FileNotFoundError.");
 
     m.def(
         "write_matrix",
         [](const py::object& path, const py::object& U, const py::object& circuit) {
             const std::string meno = cesta(path);
-            if (!circuit.is_none() && !py::isinstance<TObvod>(circuit)) zlytyp("circuit", "qlc.Circuit alebo None", circuit);
+            if (!circuit.is_none() && !py::isinstance<TObvod>(circuit))
+                zlytyp("circuit", "qlc.Circuit alebo None", circuit);
             const auto M = std::make_unique<qlc::api::TMatica>(matica(U));
             const TVysledok* r = circuit.is_none() ? nullptr : &circuit.cast<const TObvod&>().v();
             try {
@@ -1099,8 +1152,10 @@ PYBIND11_MODULE(_qlc, m) {
             }
         },
         py::arg("path"), py::arg("U"), py::arg("circuit") = py::none(),
-        "write_matrix(path, U, circuit=None)\n--\n\nWrites U to path, replacing the file safely: a name ending in "
-        ".npy gets a NumPy file (complex128), any other a matrix file as the program's \"Uložit\" writes it, with "
+        "write_matrix(path, U, circuit=None)\n--\n\nWrites U to path, replacing the file safely: a name "
+        "ending in "
+        ".npy gets a NumPy file (complex128), any other a matrix file as the program's \"Uložit\" writes it, "
+        "with "
         "the report of circuit (the two-level matrices, the phases and the gate list) when one is given.");
 
     m.attr("has_png") = qlc::api::mapng();

@@ -345,8 +345,13 @@ def test_cely_obrazok(tmp_path):
     koniec = (tmp_path / "koniec.svg").read_text()
     assert koniec.count("<ellipse") == 2 * sum(len(g.controls) for g in c[od - 1:])
     if qlc.has_png:
-        with pytest.raises(ValueError):
-            c.draw(tmp_path / "cely.png", whole=True)
+        c.draw(tmp_path / "cely.png", whole=True)
+        png = (tmp_path / "cely.png").read_bytes()
+        assert png[:8] == b"\x89PNG\r\n\x1a\n"
+        assert int.from_bytes(png[16:20], "big") == 995 and int.from_bytes(png[20:24], "big") == vyska
+        with pytest.raises(ValueError, match="32000"):
+            qlc.decompose(haar(4, 9)).draw(tmp_path / "dlhy.png", whole=True, zoom=2.0)
+        assert not (tmp_path / "dlhy.png").exists()
     assert "whole=True" in qlc.Circuit.draw.__doc__
 
 
