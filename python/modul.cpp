@@ -961,7 +961,7 @@ PYBIND11_MODULE(_qlc, m) {
                 operacie(o.v(), {o.v().pocetq, false}, f);
                 return f;
             },
-            "The phase, in (-pi, pi], that ops() takes out of the one-qubit gates: unitary() is e^(i "
+            "The phase, in [-pi, pi], that ops() takes out of the one-qubit gates: unitary() is e^(i "
             "global_phase) "
             "times the product of ops().")
         .def(
