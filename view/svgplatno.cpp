@@ -9,8 +9,6 @@
 #include <cstring>
 #include <utility>
 
-#include "app/zapis.h"
-
 namespace qlc {
 namespace {
 
@@ -217,7 +215,6 @@ std::string SvgPlatno::svg() const {
     return s;
 }
 
-void SvgPlatno::uloz(const std::string& meno) const { zapissubor(meno, svg()); }
 
 void SvgPlatno::vymaz() { telo_.clear(); }
 

@@ -35,11 +35,9 @@ class SvgPlatno : public Platno {
     void obdlznik(int l, int t, int r, int b) override;
     void text(int x, int y, const std::string& s) override;
 
-    // The SVG document of everything drawn since creation or the last vymaz().
+    // The SVG document of everything drawn since creation or the last vymaz();
+    // the caller saves it (the application through its safe writer).
     std::string svg() const;
-    // Writes svg() to the file meno by zapissubor (app/zapis.h): the old
-    // file stays whole when the write fails; ChybaSuboru then.
-    void uloz(const std::string& meno) const;
     // Forgets everything drawn; pen, brush and font stay.
     void vymaz();
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/zapis.h"
 #include "core/form1.h"
 #include "tests/zaznam.h"
 #include "view/svgplatno.h"
@@ -104,16 +105,16 @@ TEST(Svg, DegenerateInputIsHandledSoundly) {
     EXPECT_TRUE(prvky(p.svg()).empty());
 }
 
-TEST(Svg, WritesTheDocumentToAFile) {
+TEST(Svg, TheDocumentSavesWholeThroughTheSafeWriter) {
     SvgPlatno p;
     p.ciara(1, 2, 3, 4);
     const std::string meno = ::testing::TempDir() + "qlc_svg_test.svg";
-    p.uloz(meno);
+    zapissubor(meno, p.svg());
     std::ifstream in(meno, std::ios::binary);
     const std::string t((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(t, p.svg());
     std::remove(meno.c_str());
-    EXPECT_THROW(p.uloz(::testing::TempDir() + "no/such/dir/x.svg"), ChybaSuboru);
+    EXPECT_THROW(zapissubor(::testing::TempDir() + "no/such/dir/x.svg", p.svg()), ChybaSuboru);
     EXPECT_THROW(SvgPlatno(0, 10), ChybaBehu);
 }
 
