@@ -79,8 +79,9 @@ void overmaticu(const TMatica& M) {
     for (int i = 1; i <= M.rozmer; ++i)
         for (int j = 1; j <= M.rozmer; ++j)
             if (!std::isfinite(M.A(i, j).re) || !std::isfinite(M.A(i, j).im))
-                throw ChybaVstupu("prvok (" + std::to_string(i) + ", " + std::to_string(j) +
-                                  ") nie je konecne cislo");
+                throw ChybaPrvku(
+                    "prvok (" + std::to_string(i) + ", " + std::to_string(j) + ") nie je konecne cislo", i,
+                    j);
 }
 
 TMetoda metoda(const std::string& meno) {
@@ -149,6 +150,41 @@ int polozka(const TVolby& v) {
     throw ChybaVstupu("neznama metoda");
 }
 
+namespace {
+
+// The result of the run on f; prebehla: the command ended without an error.
+TVysledok vysledok(TForm1& f, Zaznamnik& z, const TMatica& U, const TVolby& volby, bool prebehla) {
+    TVysledok v;
+    v.pocetq = f.pocetq;
+    v.rozmer = f.rozmer;
+    v.volby = volby;
+    v.vstup = U.A;
+    v.dokoncena = prebehla && f.beh.dokoncena;
+    v.kontrolyok = prebehla && f.beh.kontrolyok;
+    v.zosyntezy = f.sietzosyntezy;
+    v.neunitarna = !f.beh.dokoncena && std::find(z.logy.begin(), z.logy.end(), NEUNITARNA) != z.logy.end();
+    v.eps = f.eps;
+    v.A = f.A;
+    v.brany.assign(f.brany.data() + 1, f.brany.data() + 1 + f.pocetb1);
+    v.tpq.assign(f.tpq.data(), f.tpq.data() + f.pocettpq);
+    v.fazy.assign(f.fazy.data(), f.fazy.data() + f.rozmer);
+    if (v.dokoncena) f.prikaz([&] { v.suhrn = suhrnmodelu(f, U.A, v.eps, volby.odchylka); });
+    if (!v.ok()) {
+        if (!z.chyby.empty())
+            v.zlyhanie = z.chyby.front();
+        else if (!v.kontrolyok && !z.zlyhanie.empty())
+            v.zlyhanie = z.zlyhanie;
+        else
+            v.zlyhanie = z.posledny;
+    }
+    v.logy = std::move(z.logy);
+    v.boxy = std::move(z.boxy);
+    v.chyby = std::move(z.chyby);
+    return v;
+}
+
+}  // namespace
+
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie) {
     const int k = polozka(volby);
     overmaticu(U);
@@ -159,27 +195,11 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     f->ComboBox1 = k;
     f->roboptim = volby.optimalizuj;
     f->Kontrolptimkrok1 = volby.kontrolakrokov;
-    const bool prebehla = f->prikaz([&] { f->Button3Click(); });
-
-    TVysledok v;
-    v.pocetq = f->pocetq;
-    v.rozmer = f->rozmer;
-    v.volby = volby;
-    v.vstup = U.A;
-    v.dokoncena = prebehla && f->beh.dokoncena;
-    v.kontrolyok = prebehla && f->beh.kontrolyok;
-    v.zosyntezy = f->sietzosyntezy;
-    v.neunitarna = !f->beh.dokoncena && std::find(z.logy.begin(), z.logy.end(), NEUNITARNA) != z.logy.end();
-    v.eps = f->eps;
-    v.A = f->A;
-    v.brany.assign(f->brany.data() + 1, f->brany.data() + 1 + f->pocetb1);
-    v.tpq.assign(f->tpq.data(), f->tpq.data() + f->pocettpq);
-    v.fazy.assign(f->fazy.data(), f->fazy.data() + f->rozmer);
-    if (v.dokoncena) f->prikaz([&] { v.suhrn = suhrnmodelu(*f, U.A, v.eps, volby.odchylka); });
-    v.logy = std::move(z.logy);
-    v.boxy = std::move(z.boxy);
-    v.chyby = std::move(z.chyby);
-    return v;
+    try {
+        return vysledok(*f, z, U, volby, f->prikaz([&] { f->Button3Click(); }));
+    } catch (const Prerusenie&) {
+        std::rethrow_exception(z.prerusenie);
+    }
 }
 
 std::vector<std::string> suhrnriadky(const TVysledok& v) {

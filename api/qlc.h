@@ -44,6 +44,13 @@ struct ChybaKreslenia : ChybaVstupu {
     using ChybaVstupu::ChybaVstupu;
 };
 
+// An entry of the matrix refused (not finite): riadok, stlpec in 1..rozmer.
+struct ChybaPrvku : ChybaVstupu {
+    ChybaPrvku(const std::string& sprava, int r, int s) : ChybaVstupu(sprava), riadok(r), stlpec(s) {}
+    int riadok;
+    int stlpec;
+};
+
 // ---- input -------------------------------------------------------------------
 
 // A square matrix of 2 to 5 qubits: entries A(1..rozmer, 1..rozmer),
@@ -82,6 +89,8 @@ struct TVolby {
     // Measure TSuhrn::odchylka, which composes the whole circuit once more
     // (a tenth of a second at 70,000 gates); without it the figure is NaN.
     bool odchylka = true;
+    // Time limit of the numerical search in seconds; 0 = its default.
+    double casovylimit = 0.0;
 };
 
 // The names qlc and the Python module use: "twolevel", "qsd", "best" and
@@ -98,7 +107,9 @@ int polozka(const TVolby& v);
 
 // ---- the run -------------------------------------------------------------------
 
-// What a caller sees while a run goes on; every member may be empty.
+// What a caller sees while a run goes on; every member may be empty. A
+// callback may throw to end the run (a cancel button, Ctrl-C): rozloz then
+// throws that exception to its caller and returns nothing.
 struct TSledovanie {
     std::function<void(const std::string&)> log;    // a log line, as it is written
     std::function<void(const std::string&)> box;    // a message box (answered OK)
@@ -142,6 +153,10 @@ struct TVysledok {
     // two-level matrices and no phases.
     bool zosyntezy = false;
     bool ok() const { return dokoncena && kontrolyok && chyby.empty(); }
+    // Why the run is not ok: the log line or box text after which its
+    // checks first failed, or for a run that ended early its last log line;
+    // empty for a run that is ok.
+    std::string zlyhanie;
     // The figures of the circuit, for a run that went to its end.
     TSuhrn suhrn;
     // The tolerance the run's last checks used: the composed circuit equals
@@ -162,7 +177,8 @@ extern const char* const NEUNITARNA;
 
 // Decomposes U with the options, as "Dekompozícia" does in the window.
 // ChybaVstupu for options that do not go together and for a matrix that
-// matica would refuse; everything that happens
+// matica would refuse; the exception of a callback of sledovanie that
+// threw; everything that happens
 // in the run itself is in the result (a run-time error that ends it is in
 // chyby and reported to sledovanie.chyba).
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie = {});
@@ -238,19 +254,32 @@ struct TPohlad {
     // the current gate. Without it the drawing starts at gate 1 with no
     // current gate, as right after the decomposition.
     std::optional<int> od;
+    // Every band of the circuit from the first gate drawn, one below the
+    // other on a canvas as tall as they need (the window's width), instead
+    // of the bands that fit the window.
+    bool cely = false;
 };
 
+// The size of the canvas the drawing with pohlad needs: the window's, or
+// for TPohlad::cely as tall as every band. ChybaVstupu as kresli.
+struct TRozmer {
+    int sirka = 0;
+    int vyska = 0;
+};
+TRozmer rozmerobrazka(const TVysledok& v, const TPohlad& pohlad = {});
+
 // Draws the circuit of a run that went to its end as the window shows it,
-// on a canvas of the window's size. ChybaBehu for a run that did not end,
-// ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when
-// the drawing refuses the view; its log line goes to sledovanie.log first,
-// as the window writes it.
+// on a canvas of the window's size (of rozmerobrazka for TPohlad::cely). ChybaBehu for a run that did not
+// end, ChybaVstupu for a zoom outside the range above, and ChybaKreslenia when the drawing refuses the view;
+// its log line goes to sledovanie.log first, as the window writes it.
 void kresli(const TVysledok& v, Platno& platno, const TPohlad& pohlad = {},
             const TSledovanie& sledovanie = {});
 // The drawing as an SVG document.
 std::string svg(const TVysledok& v, const TPohlad& pohlad = {}, const TSledovanie& sledovanie = {});
 // Saves the drawing as SVG or PNG, by the name's ending (".svg", ".png");
-// PNG only when a painter is registered (ChybaBehu otherwise). Calls of the
+// PNG only when a painter is registered (ChybaBehu otherwise); the whole
+// drawing as PNG only with the painter of nastavpngvelkosti and up to
+// PNG_NAJVYSSI pixels tall (ChybaVstupu otherwise). Calls of the
 // painter run one at a time. Nothing is written when the drawing fails.
 void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& pohlad = {},
                  const TSledovanie& sledovanie = {});
@@ -261,6 +290,13 @@ void ulozobrazok(const TVysledok& v, const std::string& meno, const TPohlad& poh
 // PNG.
 using TPngKreslic = std::function<std::string(const std::function<void(Platno&)>& kresli)>;
 void nastavpng(TPngKreslic kreslic);
+// A painter on a canvas of the size given, for the whole drawing
+// (TPohlad::cely) as PNG; without it such a PNG is refused.
+using TPngKreslicVelkosti =
+    std::function<std::string(const std::function<void(Platno&)>& kresli, int sirka, int vyska)>;
+void nastavpngvelkosti(TPngKreslicVelkosti kreslic);
+// The tallest whole drawing written as PNG, in pixels.
+inline constexpr int PNG_NAJVYSSI = 32000;
 bool mapng();
 
 }  // namespace qlc::api

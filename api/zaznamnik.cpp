@@ -6,20 +6,38 @@
 
 namespace qlc::api {
 
+template <class F, class... A>
+void Zaznamnik::zavolaj(const F& f, const A&... a) {
+    if (!f || prerusenie) return;
+    try {
+        f(a...);
+    } catch (...) {
+        prerusenie = std::current_exception();
+        throw Prerusenie{};
+    }
+}
+
+void Zaznamnik::zapamataj(const std::string& s) {
+    if (zlyhanie.empty() && model != nullptr && !model->beh.kontrolyok) zlyhanie = posledny;
+    posledny = s;
+}
+
 void Zaznamnik::memo(const std::string& riadok) {
     if (!zapisuj) return;
+    zapamataj(riadok);
     logy.push_back(riadok);
-    if (sledovanie_.log) sledovanie_.log(riadok);
+    zavolaj(sledovanie_.log, riadok);
 }
 
 void Zaznamnik::infobox(const std::string& text) {
+    zapamataj(text);
     boxy.push_back(text);
-    if (sledovanie_.box) sledovanie_.box(text);
+    zavolaj(sledovanie_.box, text);
 }
 
 void Zaznamnik::chybabox(const std::string& text) {
     chyby.push_back(text);
-    if (sledovanie_.chyba) sledovanie_.chyba(text);
+    zavolaj(sledovanie_.chyba, text);
 }
 
 bool Zaznamnik::okcancelbox(const std::string& text) {
@@ -30,7 +48,7 @@ bool Zaznamnik::okcancelbox(const std::string& text) {
 void Zaznamnik::zmena(Ovladac o) {
     if (o != Ovladac::ProgressBar1 || model == nullptr || !sledovanie_.priebeh) return;
     const TProgressBar& b = model->ProgressBar1;
-    sledovanie_.priebeh(b.position, b.max, b.visible);
+    zavolaj(sledovanie_.priebeh, b.position, b.max, b.visible);
 }
 
 std::uint32_t Zaznamnik::semienko() {

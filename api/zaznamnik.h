@@ -4,6 +4,7 @@
 // TSledovanie as they come; every box is answered OK, no dialog is ever
 // shown, and the canvas draws nothing unless a picture is asked for.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -34,6 +35,13 @@ class Zaznamnik : public Platforma {
     std::optional<std::uint32_t> seed;
 
     std::vector<std::string> logy, boxy, chyby;
+    // The log line or box text after which the model's checks first failed
+    // (empty while they pass), and the last line or box text written.
+    std::string zlyhanie, posledny;
+    // The exception a caller's callback threw, which ends the run: it
+    // leaves the model as Prerusenie, which no handler of the model takes
+    // for an error of its own, and rozloz throws it again to the caller.
+    std::exception_ptr prerusenie;
 
     void memo(const std::string& riadok) override;
     void infobox(const std::string& text) override;
@@ -50,9 +58,21 @@ class Zaznamnik : public Platforma {
     std::uint32_t semienko() override;
 
   private:
+    // Calls a callback of the caller; an exception it throws is kept in
+    // prerusenie and Prerusenie is thrown in its place.
+    template <class F, class... A>
+    void zavolaj(const F& f, const A&... a);
+    // Notes the line before which the checks first failed, then s.
+    void zapamataj(const std::string& s);
+
     TSledovanie sledovanie_;
     PrazdnePlatno neme_;
 };
+
+// Thrown through the model when a callback of the caller threw; not a
+// std::exception, so the model's wrapper of commands does not turn it into
+// an error box.
+struct Prerusenie {};
 
 // A model on the platform z, as the window is after its creation, with
 // the log of the creation left out; z.model is set to it.

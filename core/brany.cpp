@@ -126,7 +126,11 @@ TMATICA1 TForm1::kompozicia(TZoznamBran b, int pocet, int pzac, int pkon) {
         std::swap(pzac, pkon);
     }
     TMATICA1 M = maticabrany(b[pzac]);
+    // A long composition reports the progress bar as it stands every few
+    // milliseconds, so that a caller may end the run meanwhile.
+    constexpr int HLASENIE = 2048;
     for (int i = pzac + 1; i <= pkon; ++i) {
+        if ((i - pzac) % HLASENIE == 0) zmena(Ovladac::ProgressBar1);
         const TGATE1& g = b[i];
         if (spravnabrana(g, pocetq))
             aplikujbranu(g, pocetq, M);

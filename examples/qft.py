@@ -24,8 +24,9 @@ F = np.exp(2j * np.pi * j * k / D) / np.sqrt(D)
 
 method = sys.argv[1] if len(sys.argv) > 1 else "twolevel"
 circuit = qlc.decompose(F, method=method)  # down to one-qubit gates and CNOTs, optimised
-print(circuit)
-print(f"{circuit.gate_count} gates, {circuit.cnot_count} CNOTs, depth {circuit.depth}")
+print(repr(circuit))
+print(f"{circuit.gate_count} gates, {circuit.cnot_count} CNOTs, depth {circuit.depth}, {circuit.count_ops()}")
+print(circuit.text(width=100).split("\n\n")[0])  # the first band of the text drawing
 
 qasm = circuit.to_qasm(version=3).splitlines()
 print("\n".join(qasm[:14]))

@@ -20,6 +20,10 @@ std::string pngbajty(const QImage& obraz) {
 }
 
 std::string kreslipng(const std::function<void(Platno&)>& kresli) {
+    return kreslipngvelkosti(kresli, TQtPlatno::SIRKA, TQtPlatno::VYSKA);
+}
+
+std::string kreslipngvelkosti(const std::function<void(Platno&)>& kresli, int sirka, int vyska) {
     std::unique_ptr<QGuiApplication> app;
     static int argc = 1;
     static char nazov[] = "qlc";
@@ -29,7 +33,7 @@ std::string kreslipng(const std::function<void(Platno&)>& kresli) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    TQtPlatno platno;
+    TQtPlatno platno(sirka, vyska);
     kresli(platno);
     return pngbajty(platno.obraz());
 }

@@ -17,5 +17,7 @@ std::string pngbajty(const QImage& obraz);
 // Runs kresli on a canvas of Image1's size and returns the picture as PNG
 // bytes. Starts a headless Qt application when none runs.
 std::string kreslipng(const std::function<void(Platno&)>& kresli);
+// The same on a canvas of sirka x vyska pixels.
+std::string kreslipngvelkosti(const std::function<void(Platno&)>& kresli, int sirka, int vyska);
 
 }  // namespace qlc::gui

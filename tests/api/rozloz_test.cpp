@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -264,6 +265,88 @@ TEST_F(Api, Sledovanie) {
     EXPECT_NE(std::find(priebeh.begin(), priebeh.end(), std::tuple<int, int, bool>{7, 8, true}),
               priebeh.end());
     EXPECT_EQ(boxy, v.boxy);
+}
+
+// A callback that throws ends the run: rozloz throws that exception itself,
+// not an error box of the run; the next run is unaffected.
+TEST_F(Api, VynimkaZoSledovaniaUkonciBeh) {
+    struct Stoj {};
+    int volania = 0;
+    api::TSledovanie s;
+    s.priebeh = [&](int, int, bool) {
+        if (++volania == 5) throw Stoj{};
+    };
+    EXPECT_THROW(api::rozloz(haar(4, 2), {}, s), Stoj);
+    EXPECT_EQ(volania, 5);
+    api::TSledovanie l;
+    l.log = [](const std::string& r) {
+        if (r.rfind("Zacal sa rozklad", 0) == 0) throw std::runtime_error("dost");
+    };
+    try {
+        api::rozloz(haar(3, 2), {}, l);
+        ADD_FAILURE() << "the run went on";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "dost");
+    }
+    EXPECT_TRUE(api::rozloz(haar(3, 2), {}).ok());
+}
+
+// Why a run is not ok: the line of the first failed check. The input is the
+// QFT of 3 qubits times (I + e J)^(1/2), J the matrix of ones, e just below
+// the unitarity test's tolerance: taken, but the reduction sees the
+// deviation.
+TEST_F(Api, Zlyhanie) {
+    const int d = 8;
+    const double e = 0.99e-7, pi = std::acos(-1.0);
+    std::vector<C> f(d * d), m(d * d);
+    for (int j = 0; j < d; ++j)
+        for (int k = 0; k < d; ++k)
+            f.at(static_cast<std::size_t>(j * d + k)) = std::polar(1.0 / std::sqrt(8.0), 2 * pi * j * k / d);
+    const double c = (std::sqrt(1 + e * d) - 1) / d;
+    for (int j = 0; j < d; ++j)
+        for (int k = 0; k < d; ++k) {
+            C sucet = 0;
+            for (int i = 0; i < d; ++i) sucet += f.at(static_cast<std::size_t>(j * d + i));
+            m.at(static_cast<std::size_t>(j * d + k)) = f.at(static_cast<std::size_t>(j * d + k)) + c * sucet;
+        }
+    const api::TVysledok v = api::rozloz(api::matica(d, d, m), {});
+    EXPECT_FALSE(v.neunitarna);
+    EXPECT_FALSE(v.ok());
+    ASSERT_FALSE(v.zlyhanie.empty());
+    const bool zlog = std::find(v.logy.begin(), v.logy.end(), v.zlyhanie) != v.logy.end();
+    const bool zboxu = std::find(v.boxy.begin(), v.boxy.end(), v.zlyhanie) != v.boxy.end();
+    EXPECT_TRUE(zlog || zboxu) << v.zlyhanie;
+    EXPECT_TRUE(api::rozloz(haar(3, 1), {}).zlyhanie.empty());
+    // an entry that is not finite: its position
+    std::vector<C> n(16);
+    n.at(9) = std::nan("");
+    try {
+        api::matica(4, 4, n);
+        ADD_FAILURE() << "NaN taken";
+    } catch (const api::ChybaPrvku& ch) {
+        EXPECT_EQ(ch.riadok, 3);
+        EXPECT_EQ(ch.stlpec, 2);
+    }
+}
+
+// The whole drawing: a canvas as tall as every band, the window's width;
+// the window's view keeps the window's size.
+TEST_F(Api, CelyObrazok) {
+    const api::TVysledok v = api::rozloz(haar(3, 5), {});
+    ASSERT_TRUE(v.ok());
+    const api::TRozmer okno = api::rozmerobrazka(v);
+    EXPECT_EQ(okno.sirka, SVG_SIRKA);
+    EXPECT_EQ(okno.vyska, SVG_VYSKA);
+    api::TPohlad p;
+    p.cely = true;
+    const api::TRozmer cely = api::rozmerobrazka(v, p);
+    EXPECT_EQ(cely.sirka, SVG_SIRKA);
+    EXPECT_GT(cely.vyska, 4 * SVG_VYSKA);
+    const std::string svg = api::svg(v, p);
+    EXPECT_NE(svg.find("height=\"" + std::to_string(cely.vyska) + "\""), std::string::npos);
+    // from the last gate: one band
+    p.od = static_cast<int>(v.brany.size());
+    EXPECT_EQ(api::rozmerobrazka(v, p).vyska, 10 + 10 + static_cast<int>(std::nearbyint(5 * 40 * 1.25)));
 }
 
 // Options: the names, the drop-down items they choose, and the
