@@ -8,7 +8,6 @@
 #include <random>
 
 #include "core/form1.h"
-#include "core/odmocnina.h"
 #include "tests/decomposition/stupne.h"
 #include "tests/zaznam.h"
 
