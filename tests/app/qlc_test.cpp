@@ -293,7 +293,8 @@ TEST_F(Qlc, FiveQubitRandomMatricesReduceWithinTolerance) {
 // the optimiser (seeds 3 and 8), and a few seeds that passed all along.
 TEST_F(Qlc, FiveQubitRandomMatricesGiveExactElementaryCircuits) {
 #ifdef QLC_SANITIZE
-    const std::vector<int> semena = {3, 8, 17};
+    // a run down to elementary gates takes tens of seconds here
+    const std::vector<int> semena = {17};
 #else
     const std::vector<int> semena = {1, 3, 8, 17, 42};
 #endif
