@@ -185,7 +185,6 @@ public:
 
     // ---- roots of 2x2 unitary matrices ---------------------------------------------
     void Odmocnina(TMATICA2& A2, int k);
-    void vlvektor(TMATICA2& M);
 
     // ---- circuit model -------------------------------------------------------------
     TBSTAV tobin(int s);

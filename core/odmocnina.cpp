@@ -1,69 +1,39 @@
 // k-th roots of 2x2 unitary matrices: A = P diag(l1, l2) P^dagger with a
-// unitary P of eigenvectors, so R = P diag(e^(i arg l1 / k), e^(i arg l2 / k)) P^dagger
-// is unitary and R^k = A whenever the eigenvalues lie on the unit circle.
-#include "odmocnina.h"
-
+// unitary P, so R = P diag(e^(i arg l1 / k), e^(i arg l2 / k)) P^dagger is
+// unitary and R^k = A whenever the eigenvalues lie on the unit circle.
+//
+// P and the eigenvalues come from the complex Schur form A = P T P^dagger.
+// Its P is unitary by construction and T is A's triangular form to
+// rounding, however close the two eigenvalues lie; for a normal (unitary)
+// A, T is diagonal to rounding as well. Eigenvectors taken from rows of
+// A - lambda I instead lose their orthogonality as the eigenvalues
+// approach each other, and eigenvalues taken from the characteristic
+// polynomial lose half their digits there (tr^2 - 4 det cancels). The
+// Schur form and the root are computed on unsnapped doubles: entries of
+// the size of the eigenvalues' gap must not drop to 0 on the way.
+#include <Eigen/Eigenvalues>
 #include <cmath>
+#include <complex>
+#include <numbers>
 
 #include "core/form1.h"
 
 namespace qlc {
 
-TKORENE korene(TKOMPLEX a, TKOMPLEX b, TKOMPLEX c) {
-    const TKOMPLEX d = sqr(b) - 4.0 * (a * c);
-    const TKOMPLEX r = odmocnina(d);
-    // conj(b) r + its conjugate is twice Re(conj(b) r); with s of that sign
-    // |b + s r|^2 = |b|^2 + |r|^2 + 2 |Re(conj(b) r)|, so nothing cancels.
-    const TKOMPLEX br = conj(b) * r;
-    const double s = (br + conj(br)).re >= 0.0 ? 1.0 : -1.0;
-    const TKOMPLEX Q = -0.5 * (b + s * r);
-    const TKOMPLEX x1 = Q / a;
-    // Q = 0 needs b = 0 and r = 0: a double root at 0.
-    if (Q.nula()) return {x1, x1};
-    return {x1, c / Q};
-}
-
-void TForm1::vlvektor(TMATICA2& M) {
-    // The row with the larger entries gives the better conditioned quotient.
-    if (modul(M(1, 1)) + modul(M(1, 2)) < modul(M(2, 1)) + modul(M(2, 2))) {
-        M(1, 1) = M(2, 1);
-        M(1, 2) = M(2, 2);
-    }
-    if (modul(M(1, 1)) + modul(M(1, 2)) == 0.0) {
-        log("!!!Odmocnina: Pri vyrobe vl. vektora dve nuly v riadku!!!");
-        return;
-    }
-    // Lift a small row well above the zero snapping before it is divided.
-    // Non-zero stored parts exceed 1e-12, so a few steps suffice.
-    while (modul(M(1, 1)) + modul(M(1, 2)) < VLVEKTOR_MALE) {
-        M(1, 1) = VLVEKTOR_KRAT * M(1, 1);
-        M(1, 2) = VLVEKTOR_KRAT * M(1, 2);
-    }
-}
-
 namespace {
 
-// Unit eigenvector (x, y) of A for the eigenvalue lambda, from the row
-// (m1, m2) of A - lambda I that vlvektor chose: m1 x + m2 y = 0. Dividing by
-// the entry of larger modulus keeps the quotient at most 1. False when both
-// rows of A - lambda I are zero, where no direction is determined.
-bool vlastnyvektor(TForm1& f, const TMATICA2& A, TKOMPLEX lambda, TKOMPLEX& x, TKOMPLEX& y) {
-    TMATICA2 M = A;
-    M(1, 1) = M(1, 1) - lambda;
-    M(2, 2) = M(2, 2) - lambda;
-    f.vlvektor(M);
-    if (M(1, 1).nula() && M(1, 2).nula()) return false;
-    if (modul(M(1, 2)) >= modul(M(1, 1))) {
-        x = TKOMPLEX(1.0);
-        y = -M(1, 1) / M(1, 2);
-    } else {
-        x = -M(1, 2) / M(1, 1);
-        y = TKOMPLEX(1.0);
-    }
-    const double u = 1.0 / std::sqrt(sqrmod(x) + sqrmod(y));
-    y = u * y;
-    x = u * x;
-    return true;
+using K = std::complex<double>;
+
+K doeigen(TKOMPLEX z) { return {z.re, z.im}; }
+
+// The angle of an eigenvalue in (-pi, pi] as arg of its snapped value
+// reads it, but from the unsnapped parts: an eigenvalue on the negative
+// real axis up to an imaginary part below the snapping bound keeps the
+// angle near +pi (arg -1 = pi), and its root stays an exact root of it.
+double uhol(K z) {
+    const double fi = std::atan2(z.imag(), z.real());
+    if (fi < 0.0 && snap(z.imag()) == 0.0 && z.real() < 0.0) return fi + 2.0 * std::numbers::pi;
+    return fi;
 }
 
 }  // namespace
@@ -74,16 +44,21 @@ void TForm1::Odmocnina(TMATICA2& A2, int k) {
         zlakontrola();
         return;
     }
-    // Characteristic polynomial x^2 - tr(A) x + det(A).
-    const TKOMPLEX a(1.0);
-    const TKOMPLEX b = -A2(1, 1) - A2(2, 2);
-    const TKOMPLEX c = A2(1, 1) * A2(2, 2) - A2(1, 2) * A2(2, 1);
-    const TKORENE l = korene(a, b, c);
+    const bool diagonalna = rovnasa(A2(1, 2), 0.0) && rovnasa(A2(2, 1), 0.0);
+    Eigen::Matrix2cd A;
+    A << doeigen(A2(1, 1)), doeigen(A2(1, 2)), doeigen(A2(2, 1)), doeigen(A2(2, 2));
+    Eigen::ComplexSchur<Eigen::Matrix2cd> schur;
+    K l1 = A(0, 0), l2 = A(1, 1);
+    if (!diagonalna) {
+        schur.compute(A);
+        l1 = schur.matrixT()(0, 0);
+        l2 = schur.matrixT()(1, 1);
+    }
 
     // A diagonal matrix is its own eigendecomposition. Equal eigenvalues of
     // a unitary (normal) matrix mean a multiple of the identity, so the
     // off-diagonal entries there are rounding and are dropped.
-    if ((rovnasa(A2(1, 2), 0.0) && rovnasa(A2(2, 1), 0.0)) || rovnasa(l.x1, l.x2)) {
+    if (diagonalna || rovnasa(TKOMPLEX(l1.real(), l1.imag()), TKOMPLEX(l2.real(), l2.imag()))) {
         if (!vtolerancii(std::fabs(modul(A2(1, 1)) - 1.0), eps) ||
             !vtolerancii(std::fabs(modul(A2(2, 2)) - 1.0), eps)) {
             log("!!!Odmocnina: mat A mala podivne vl. hodnoty");
@@ -96,29 +71,26 @@ void TForm1::Odmocnina(TMATICA2& A2, int k) {
         return;
     }
 
-    const double fi1 = arg(l.x1) / k;
-    const double fi2 = arg(l.x2) / k;
-    TMATICA2 P;
-    if (!vlastnyvektor(*this, A2, l.x1, P(1, 1), P(2, 1)) || !vlastnyvektor(*this, A2, l.x2, P(1, 2), P(2, 2))) {
-        // The log line is written; no root can be built from a zero row.
-        zlakontrola();
-        return;
-    }
-
-    // P^dagger A P must be diag(l1, l2): this also confirms that P is
-    // unitary, which the root below relies on (P^dagger standing for P^-1).
-    TMATICA2 L = diag2(l.x1, l.x2);
-    const TMATICA2 W = nasob2(nasob2(hermit2(P), A2), P);
-    if (!rovnake2(L, W, eps)) {
+    // P^dagger A P must be diag(l1, l2): T's corner above the diagonal is
+    // what keeps a non-normal A from being diagonalised by a unitary P.
+    // A Schur form that did not converge (NaN or an overflow in A) leaves
+    // no P to check.
+    const Eigen::Matrix2cd& P = schur.matrixU();
+    const Eigen::Matrix2cd W = P.adjoint() * A * P;
+    bool diagonalizovana = schur.info() == Eigen::Success;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j)
+            diagonalizovana = diagonalizovana && vtolerancii(std::abs(W(i, j) - (i != j ? K() : i == 0 ? l1 : l2)), eps);
+    if (!diagonalizovana) {
         log("!!!Odmocnina: Diagonalizacia nefunguje!");
         zlakontrola();
         return;
     }
 
-    L(1, 1) = polar(1.0, fi1);
-    L(2, 2) = polar(1.0, fi2);
-    TMATICA2 R = nasob2(P, L);
-    R = nasob2(R, hermit2(P));
+    const Eigen::Vector2cd mu(std::polar(1.0, uhol(l1) / k), std::polar(1.0, uhol(l2) / k));
+    const Eigen::Matrix2cd Rk = P * mu.asDiagonal() * P.adjoint();
+    const TMATICA2 R(TKOMPLEX(Rk(0, 0).real(), Rk(0, 0).imag()), TKOMPLEX(Rk(0, 1).real(), Rk(0, 1).imag()),
+                     TKOMPLEX(Rk(1, 0).real(), Rk(1, 0).imag()), TKOMPLEX(Rk(1, 1).real(), Rk(1, 1).imag()));
 
     // Only an eigenvalue off the unit circle can make R^k differ from A.
     TMATICA2 X = R;

@@ -36,10 +36,6 @@ inline constexpr double ZAOKRUHLENIE = 1e-14;
 // last place of pi or of an arg near 0) and is written as 0 in OpenQASM.
 inline constexpr double SUMUHLA = 1e-15;
 
-// Scaling of the eigenvector row in vlvektor.
-inline constexpr double VLVEKTOR_MALE = 1e-4;
-inline constexpr double VLVEKTOR_KRAT = 10000.0;
-
 // The optimiser's comparisons on a circuit of the minimal-CNOT synthesis.
 // That circuit is exact to rounding, and an exchange or removal allowed
 // within 1e-7 would leave an error of that size in it: the optimiser

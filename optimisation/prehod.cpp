@@ -87,10 +87,10 @@ std::uint8_t pravidlaprehodu(TGATE1& b1, TGATE1& b2, int mode, double eps, const
         }
         return 0;
     }
-    // Same target: matrices that commute commute as gates whatever the
-    // controls. Otherwise one gate is conjugated by the other, which needs
-    // the other's controls within its own qubits.
-    if (komutuju2(b1.U, b2.U, eps)) return 3;
+    // Same target: matrices that commute (to rounding) commute as gates
+    // whatever the controls. Otherwise one gate is conjugated by the other,
+    // which needs the other's controls within its own qubits.
+    if (komutuju2(b1.U, b2.U, epszaokruhlenia(eps))) return 3;
     const bool c1 = podmnozina(q1.c, q2.q), c2 = podmnozina(q2.c, q1.q);
     if ((mode == 1 || (mode == 2 && !c2)) && c1 && !cnot(b2, matnot, eps)) {
         b2.U = nasob2(nasob2(hermit2(b1.U), b2.U), b1.U);

@@ -103,9 +103,10 @@ std::uint8_t pravidlazlucenia(TGATE1& A, TGATE1& B, double eps, const TMATICA2& 
         }
         return 0;
     }
-    // Same target and the same controls.
+    // Same target and the same controls: the pair cancels when its product
+    // is the identity to rounding, and is one gate otherwise.
     const TMATICA2 T = nasob2(B.U, A.U);
-    if (rovnake2eps(T, jednotka, eps)) {
+    if (rovnake2eps(T, jednotka, epszaokruhlenia(eps))) {
         A.vyradena = B.vyradena = true;
         return 3;
     }

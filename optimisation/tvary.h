@@ -67,6 +67,17 @@ inline bool rovnake2eps(const TMATICA2& X, const TMATICA2& Y, double eps) {
     return true;
 }
 
+// The tolerance within which two gates on the same target are taken to
+// commute, or a merged pair to cancel. Either decision leaves the pair's
+// difference from the truth in the circuit: a tiny phase gate taken to
+// commute with the CNOT that reads it as a target, or a product a few
+// 1e-8 off the identity that is dropped, costs exactly that much, and one
+// moving gate may pass many such partners. So both are decided to
+// rounding, as the shapes are (never looser than the run's eps); pairs that
+// only nearly commute are still exchanged exactly by conjugation where
+// their controls allow it.
+inline double epszaokruhlenia(double eps) { return eps < TVAR ? eps : TVAR; }
+
 // One control and U equal to NOT within eps.
 inline bool cnot(const TGATE1& g, const TMATICA2& matnot, double eps) {
     return g.pocetk == 1 && rovnake2eps(g.U, matnot, eps);
