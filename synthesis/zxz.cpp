@@ -127,7 +127,11 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
     const int m = static_cast<int>(vybery.size());
     s.mux.brany.clear();
     s.mux.pocetcnot = 0;
+    s.mux.faza = 0.0;
     multiplexrot(TOS::Z, uhly, q[0], vybery, s.mux);
+    // the phase the gates got to keep their parts in the store goes back on
+    // the first of them
+    TKOMP spat = std::polar(1.0, -s.mux.faza);
     int maska = 0;
     if (odober)
         while (!s.mux.brany.empty() && s.mux.brany.back().pocetk == 1 && s.mux.brany.back().ciel == q[0]) {
@@ -143,7 +147,8 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
             TMAT2 u;
             u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
                 TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
-            pridajjednoq(s, g.ciel, u);
+            pridajjednoq(s, g.ciel, spat * u);
+            spat = 1.0;
         }
     }
     return maska;
