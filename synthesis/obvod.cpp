@@ -36,7 +36,7 @@ int stratene(const TMAT2& U) {
     for (int k = 0; k < 4; ++k) {
         const std::complex<double> z = U(k / 2, k % 2);
         for (const double p : {z.real(), z.imag()})
-            if (p != 0.0 && std::fabs(p) <= NULA) ++n;
+            if (std::fabs(p) > SUMUHLA && std::fabs(p) <= NULA) ++n;
     }
     return n;
 }

@@ -39,7 +39,7 @@ struct TOBVOD {
 };
 
 // Parts of the entries of U that the store would snap to 0 although they are
-// not 0.
+// above rounding noise (1e-15 < |part| <= 1e-12).
 int stratene(const TMAT2& U);
 
 // Takes the phase e^{i faza} of the gates brany back: the last one-qubit gate

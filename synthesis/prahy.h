@@ -17,7 +17,7 @@ inline constexpr double KAK_NULA = 2e-13;
 // (the circuit then matches the block to about this); otherwise the block
 // gets the general three-CNOT circuit, exact to rounding: fewer CNOTs never
 // cost more than rounding.
-inline constexpr double KAK_OVERENIE = 5e-15;
+inline constexpr double KAK_OVERENIE = 2e-14;
 
 // The general circuit's left-over factor must be a Kronecker product to
 // this; above it the two-qubit decomposition has failed.

@@ -392,12 +392,16 @@ void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvo
     if (s.cakajuca.je) throw ChybaBehu("!!!syntetizujvseob: diagonala po poslednom bloku");
     zluc(s.kroky, obvod.pocetq);
     obvod.brany.reserve(obvod.brany.size() + s.kroky.size());
+    const double faza = obvod.faza;
     for (const TKROK& g : s.kroky) {
         if (g.kontrola >= 0)
             obvod.cnot(g.kontrola, g.ciel);
         else
             obvod.jednoq(g.ciel, g.U);
     }
+    // the phase the store needed goes back here: these gates are U itself
+    vyrovnajfazu(obvod.brany, obvod.faza - faza);
+    obvod.faza = faza;
 }
 
 }  // namespace qlc::synteza
