@@ -127,11 +127,17 @@ double over(const THUSTA& U, const std::string& co, double slub = SLUB) {
     return husta;
 }
 
+int pocetcnot(const THUSTA& U) { return api::rozloz(zhustej(U), qsd()).suhrn.pocetcnot; }
+
 TEST(Presnost, TakmerJednotkovaMaticaNieJeJednotkova) {
     for (const double m : {0.99e-12, 1.01e-12, 0.99e-13}) {
         const THUSTA U = expih(hermitovska(1 << VELKE, m, 7));
         over(U, "exp(iH), H po " + std::to_string(m));
     }
+    // within rounding of the identity: the scalar structure, no CNOT
+    const THUSTA U = expih(hermitovska(1 << VELKE, 1e-16, 7));
+    over(U, "exp(iH), H po 1e-16");
+    EXPECT_EQ(pocetcnot(U), 0);
 }
 
 TEST(Presnost, DiagonalnaKratTakmerJednotkovej) {
@@ -140,11 +146,32 @@ TEST(Presnost, DiagonalnaKratTakmerJednotkovej) {
     for (int s = 0; s < d; ++s) D(s, s) = std::polar(1.0, 0.37 * s + 0.1);
     for (const double m : {1e-12, 1e-13})
         over(D * expih(hermitovska(d, m, 3)), "diag exp(iH), H po " + std::to_string(m));
+    // within rounding of the diagonal: multiplexed Rz, at most 2^n - 2 CNOTs
+    const THUSTA U = D * expih(hermitovska(d, 1e-16, 3));
+    over(U, "diag exp(iH), H po 1e-16");
+    EXPECT_LE(pocetcnot(U), d - 2);
+}
+
+TEST(Presnost, BlokovoDiagonalnaNaQubite1) {
+    const int d = 1 << VELKE;
+    std::mt19937 g(9);
+    THUSTA B = THUSTA::Zero(d, d);
+    B.topLeftCorner(d / 2, d / 2) = test::haar(d / 2, g);
+    B.bottomRightCorner(d / 2, d / 2) = test::haar(d / 2, g);
+    // off the blocks by 1e-13 the general decomposition, at rounding the
+    // multiplexor's shorter one; both exact
+    const THUSTA mimo = B * expih(hermitovska(d, 1e-13, 5)), blok = B * expih(hermitovska(d, 1e-16, 5));
+    over(mimo, "blokova, mimo blokov 1e-13");
+    over(blok, "blokova, mimo blokov 1e-16");
+    EXPECT_LT(pocetcnot(blok), pocetcnot(mimo));
 }
 
 TEST(Presnost, WalshovaDiagonala) {
     for (const double c : {0.99e-12, 1.01e-12, 2e-14, 0.5e-14})
         over(walsh(VELKE, c), "Walsh " + std::to_string(c));
+    // every rotation at rounding: a scalar, no CNOT
+    over(walsh(VELKE, 1e-17), "Walsh 1e-17");
+    EXPECT_EQ(pocetcnot(walsh(VELKE, 1e-17)), 0);
 }
 
 TEST(Presnost, KakSuradniceOkoloPrahov) {
