@@ -24,7 +24,7 @@ std::string tvartext(long long riadky, long long stlpce) {
 
 // Figures of the circuit in the store of f against vstup; the deviation
 // only when odchylka, NaN otherwise.
-TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps, bool odchylka = true) {
+TSuhrn suhrnmodelu(TForm1& f, const TPRESNA& vstup, double eps, bool odchylka = true) {
     TSuhrn s;
     s.pocetbran = f.pocetb1;
     s.hlbka = hlbkaobvodu(f.brany, f.pocetb1, f.pocetq);
@@ -33,7 +33,7 @@ TSuhrn suhrnmodelu(TForm1& f, const TMATICA1& vstup, double eps, bool odchylka =
         ++s.podlak[g.pocetk];
         if (g.pocetk == 1 && rovnake2(g.U, f.matnot, eps)) ++s.pocetcnot;
     }
-    s.odchylka = odchylka ? maxodchylka(f.kompozicia(f.brany, f.pocetb1, 1, f.pocetb1), vstup, f.rozmer)
+    s.odchylka = odchylka ? odchylkasiete(f.brany, f.pocetb1, f.pocetq, vstup)
                           : std::numeric_limits<double>::quiet_NaN();
     return s;
 }
@@ -61,10 +61,12 @@ TMatica matica(int riadky, int stlpce, std::span<const std::complex<double>> prv
             zlyindex(static_cast<long long>(k), 0, static_cast<long long>(prvky.size()) - 1);
         return prvky[k];
     };
+    M.presna = TPRESNA(M.rozmer);
     for (int i = 1; i <= M.rozmer; ++i)
         for (int j = 1; j <= M.rozmer; ++j) {
             const std::complex<double> z = prvok(i, j);
             M.A(i, j) = TKOMPLEX(z.real(), z.imag());
+            M.presna(i, j) = z;
         }
     overmaticu(M);
     return M;
@@ -159,6 +161,7 @@ TVysledok vysledok(TForm1& f, Zaznamnik& z, const TMatica& U, const TVolby& volb
     v.rozmer = f.rozmer;
     v.volby = volby;
     v.vstup = U.A;
+    v.presna = f.Apresna;
     v.dokoncena = prebehla && f.beh.dokoncena;
     v.kontrolyok = prebehla && f.beh.kontrolyok;
     v.zosyntezy = f.sietzosyntezy;
@@ -168,7 +171,7 @@ TVysledok vysledok(TForm1& f, Zaznamnik& z, const TMatica& U, const TVolby& volb
     v.brany.assign(f.brany.data() + 1, f.brany.data() + 1 + f.pocetb1);
     v.tpq.assign(f.tpq.data(), f.tpq.data() + f.pocettpq);
     v.fazy.assign(f.fazy.data(), f.fazy.data() + f.rozmer);
-    if (v.dokoncena) f.prikaz([&] { v.suhrn = suhrnmodelu(f, U.A, v.eps, volby.odchylka); });
+    if (v.dokoncena) f.prikaz([&] { v.suhrn = suhrnmodelu(f, v.presna, v.eps, volby.odchylka); });
     if (!v.ok()) {
         if (!z.chyby.empty())
             v.zlyhanie = z.chyby.front();
@@ -192,6 +195,7 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     const auto f = novymodel(z);
     nastavqubity(*f, U.pocetq);
     f->A = U.A;
+    f->Apresna = presnaalebo(U.presna, U.A, U.rozmer);
     f->ComboBox1 = k;
     f->roboptim = volby.optimalizuj;
     f->Kontrolptimkrok1 = volby.kontrolakrokov;
@@ -206,15 +210,21 @@ std::vector<std::string> suhrnriadky(const TVysledok& v) {
     // A run that went to its end has its figures already; the composition of
     // a long circuit is not made twice.
     const TSuhrn s =
-        v.dokoncena && v.volby.odchylka ? v.suhrn : suhrn(v.brany, v.pocetq, v.vstup, v.eps);
+        v.dokoncena && v.volby.odchylka ? v.suhrn
+                                        : suhrn(v.brany, v.pocetq, presnaalebo(v.presna, v.vstup, v.rozmer), v.eps);
     return riadkysuhrnu(v.pocetq, s.pocetbran, s.pocetcnot, s.podlak, s.hlbka, s.odchylka);
 }
 
-TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps) {
+TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TPRESNA& vstup, double eps) {
     Zaznamnik z;
     const auto f = novymodel(z);
     nastavbrany(*f, brany, pocetq);
     return suhrnmodelu(*f, vstup, eps);
+}
+
+TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps) {
+    if (pocetq < 2 || pocetq > 5) throw ChybaVstupu("pocet qubitov " + std::to_string(pocetq) + " je mimo 2..5");
+    return suhrn(brany, pocetq, presnazmatice(vstup, 1 << pocetq), eps);
 }
 
 TMatica maticasiete(const std::vector<TGATE1>& brany, int pocetq) {

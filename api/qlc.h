@@ -23,6 +23,7 @@
 #include "core/brany.h"
 #include "core/chyby.h"
 #include "core/matica.h"
+#include "core/presna.h"
 
 namespace qlc {
 class Platno;
@@ -55,11 +56,15 @@ struct ChybaPrvku : ChybaVstupu {
 
 // A square matrix of 2 to 5 qubits: entries A(1..rozmer, 1..rozmer),
 // rozmer = 2^pocetq. Every entry is a complex number of the program (parts
-// of magnitude at most 1e-12 are exactly 0).
+// of magnitude at most 1e-12 are exactly 0); presna keeps the entries as
+// they were given, before that snapping, and is what the minimal-CNOT
+// synthesis starts from and every deviation figure is measured against.
+// When presna is empty or no longer snaps to A, A's entries are the input.
 struct TMatica {
     int pocetq = 0;
     int rozmer = 0;
     TMATICA1 A;
+    TPRESNA presna{};
 };
 
 // The matrix of riadky x stlpce entries given row by row:
@@ -127,8 +132,10 @@ struct TSuhrn {
     Pole<int, 0, 4> podlak{};
     // Layers when every gate goes as early as the gates sharing a qubit allow.
     int hlbka = 0;
-    // Largest modulus of an entry of the composed circuit minus the input;
-    // NaN when not measured (TVolby::odchylka) or when an entry is NaN.
+    // Largest modulus of an entry of the circuit's product minus the input as
+    // given, the product taken in double without snapping (the gate entries
+    // are as the store holds them); NaN when not measured
+    // (TVolby::odchylka) or when an entry is NaN.
     double odchylka = 0.0;
 };
 
@@ -166,6 +173,8 @@ struct TVysledok {
     // the run (the one "Uložit" saves with the report).
     TMATICA1 vstup;
     TMATICA1 A;
+    // The input's entries as given, before the zero snapping.
+    TPRESNA presna{};
     // The two-level matrices and the phases of the reduction, for the report.
     std::vector<TTPQ> tpq;
     std::vector<double> fazy;
@@ -208,6 +217,8 @@ std::string qasm(const std::vector<TGATE1>& brany, int pocetq, int verzia, doubl
 // Figures of the circuit brany against the matrix vstup, with eps deciding
 // what a CNOT is.
 TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TMATICA1& vstup, double eps);
+// The same against the entries as given.
+TSuhrn suhrn(const std::vector<TGATE1>& brany, int pocetq, const TPRESNA& vstup, double eps);
 
 // ---- files -------------------------------------------------------------------------
 

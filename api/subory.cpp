@@ -35,7 +35,7 @@ void pridajdouble(std::string& s, double x) {
 
 TMatica citaj(const std::string& meno) {
     const TNacitanaMatica m = citajmaticu(meno);
-    return {m.pocetq, m.rozmer, m.A};
+    return {m.pocetq, m.rozmer, m.A, m.presna};
 }
 
 // Version 1.0: magic, version, 2-byte header length, the dictionary padded
@@ -54,10 +54,12 @@ std::string npytext(const TMatica& M) {
     s += static_cast<char>(hlavicka.size() & 0xffu);
     s += static_cast<char>((hlavicka.size() >> 8) & 0xffu);
     s += hlavicka;
+    // the entries as given when they are still M's
+    const TPRESNA p = presnaalebo(M.presna, M.A, M.rozmer);
     for (int i = 1; i <= M.rozmer; ++i)
         for (int j = 1; j <= M.rozmer; ++j) {
-            pridajdouble(s, M.A(i, j).re);
-            pridajdouble(s, M.A(i, j).im);
+            pridajdouble(s, p(i, j).real());
+            pridajdouble(s, p(i, j).imag());
         }
     return s;
 }

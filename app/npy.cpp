@@ -225,7 +225,7 @@ TNacitanaMatica citajnpy(const std::string& meno) {
     if (in.peek() != std::char_traits<char>::eof()) odmietni(meno, "za datami matice su dalsie bajty");
     if (in.bad()) odmietni(meno, "chyba pri citani suboru");
 
-    TNacitanaMatica v{rozmer, pocetq, TMATICA1{}};
+    TNacitanaMatica v{rozmer, pocetq, TMATICA1{}, TPRESNA(rozmer)};
     for (int i = 1; i <= rozmer; ++i)
         for (int j = 1; j <= rozmer; ++j) {
             // Position of entry (i, j) in the data, in entries.
@@ -238,6 +238,7 @@ TNacitanaMatica citajnpy(const std::string& meno) {
                 odmietni(meno,
                          "prvok (" + std::to_string(i) + ", " + std::to_string(j) + ") nie je konecne cislo");
             v.A(i, j) = TKOMPLEX(re, im);
+            v.presna(i, j) = {re, im};
         }
     return v;
 }

@@ -123,7 +123,8 @@ std::string dovodkonverzie(const ChybaKonverzie& e, const std::string& prvok) {
 // One row of the matrix on line cislo: "{{" or "{", d entries separated by
 // ",", then "}," or, for the last row, "}}". Blanks and tabs around the row
 // are allowed; blanks inside an entry belong to it.
-void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, const std::string& meno) {
+void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, TPRESNA& P,
+                 const std::string& meno) {
     const std::string_view s = orez(riadok);
     const std::string_view otvor = i == 1 ? "{{" : "{";
     const std::string ktory = "riadok " + std::to_string(i) + " matice";
@@ -143,7 +144,8 @@ void citajriadok(std::string_view riadok, int cislo, int i, int d, TMATICA1& A, 
             chyba(meno, cislo, ktory + " ma viac ako " + std::to_string(d) + " prvkov");
         const std::string prvok(s.substr(pos, k - pos));
         try {
-            A(i, j) = nakomplex(prvok);
+            P(i, j) = nakomplexpresne(prvok);
+            A(i, j) = TKOMPLEX(P(i, j).real(), P(i, j).imag());
         } catch (const ChybaKonverzie& e) {
             chyba(meno, cislo, "prvok (" + std::to_string(i) + "," + std::to_string(j) + "): " + dovodkonverzie(e, prvok));
         }
@@ -192,12 +194,13 @@ TNacitanaMatica citajmaticovytext(const std::string& obsah, const std::string& m
     m.rozmer = citajrozmer(riadok, meno);
     m.pocetq = 0;
     for (int d = m.rozmer; d > 1; d /= 2) ++m.pocetq;
+    m.presna = TPRESNA(m.rozmer);
     for (int i = 1; i <= m.rozmer; ++i) {
         if (!riadky.dalsi(riadok))
             chyba(meno, riadky.cislo() + 1,
                   "subor skoncil vo vnutri matice, chyba riadok " + std::to_string(i) + " z " +
                       std::to_string(m.rozmer));
-        citajriadok(riadok, riadky.cislo(), i, m.rozmer, m.A, meno);
+        citajriadok(riadok, riadky.cislo(), i, m.rozmer, m.A, m.presna, meno);
     }
     return m;
 }
@@ -281,6 +284,7 @@ int TForm1::nacitajmaticu(const std::string& meno) {
     pocetq = m.pocetq;
     rozmer = m.rozmer;
     A = m.A;
+    Apresna = m.presna;
     return 1;
 }
 

@@ -13,6 +13,7 @@
 #include "app/zapis.h"
 #include "core/chyby.h"
 #include "core/matica.h"
+#include "core/presna.h"
 
 namespace qlc {
 
@@ -21,6 +22,8 @@ struct TNacitanaMatica {
     int rozmer = 0;
     int pocetq = 0;
     TMATICA1 A;
+    // The entries as written in the file, before the zero snapping.
+    TPRESNA presna;
 };
 
 // Refusal of a file whose first line holds a dimension above 64; the reader

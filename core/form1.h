@@ -14,6 +14,7 @@
 #include "core/brany.h"
 #include "core/matica.h"
 #include "core/platforma.h"
+#include "core/presna.h"
 
 namespace qlc {
 
@@ -121,6 +122,24 @@ inline constexpr int HLBKA_TOFFOLI = 2;   // "zovseob.Toffoli bran"
 inline constexpr int METODA_QSD = 3;        // "min. CNOT bran"
 inline constexpr int METODA_NAJLEPSIA = 4;  // "najkratsia siet"
 
+// A circuit the shortest-circuit method may keep: whether it was made with
+// every check passed, its counts, and the deviation of its product from the
+// input as given (odchylkasiete; NaN when not measured).
+struct TKANDIDAT {
+    bool ok = false;
+    int cnot = 0;
+    int brany = 0;
+    double odchylka = 0.0;
+};
+
+// The candidate deviates from the input by at most PRESNA_SIET.
+bool presnasiet(const TKANDIDAT& k);
+// The rule of "najkratsia siet": a wins over b. A circuit made with its
+// checks passed wins over one that was not; then an exact one (presnasiet)
+// over an inexact one; then fewer CNOTs, and on a tie fewer gates. Equal
+// candidates: a does not win, so the one held first is kept.
+bool lepsiasiet(const TKANDIDAT& a, const TKANDIDAT& b);
+
 class TForm1 {
 public:
     explicit TForm1(Platforma& platforma);  // FormCreate
@@ -133,6 +152,10 @@ public:
     TGATES1 brany;
     int pocetb1 = 0;
     TMATICA1 A;
+    // The input as the user gave it (file, NumPy, the library's call): A's
+    // entries before the zero snapping. Taken only while it still snaps to
+    // A entry by entry; a matrix made otherwise has A's entries as its own.
+    TPRESNA Apresna;
     Pole<TTPQ, 1, MAXTPQ> tpq;
     int pocettpq = 0;
     Pole<double, 1, MAXROZMER> fazy;

@@ -225,12 +225,12 @@ void pridajfixne(std::string& out, double x, int d) {
 
 }  // namespace
 
-TKOMPLEX nakomplex(const std::string& t) {
+std::complex<double> nakomplexpresne(const std::string& t) {
     std::size_t pos = 0;
     double re = 0.0;
     if (!citajcislo(t, pos, re)) chybakonverzie(ZLA_REALNA, t, pos);
     preskocmedzery(t, pos);
-    if (pos == t.size()) return TKOMPLEX(re, 0.0);
+    if (pos == t.size()) return {re, 0.0};
     double s = 1.0;
     if (t[pos] == '+')
         s = 1.0;
@@ -247,7 +247,12 @@ TKOMPLEX nakomplex(const std::string& t) {
     ++pos;
     preskocmedzery(t, pos);
     if (pos != t.size()) chybakonverzie(ZLY_KONIEC, t, pos);
-    return TKOMPLEX(re, s * m);
+    return {re, s * m};
+}
+
+TKOMPLEX nakomplex(const std::string& t) {
+    const std::complex<double> z = nakomplexpresne(t);
+    return TKOMPLEX(z.real(), z.imag());
 }
 
 std::string komplexnatext(TKOMPLEX z, int d) {

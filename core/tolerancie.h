@@ -42,6 +42,11 @@ inline constexpr double SUMUHLA = 1e-15;
 // works there only with gates that commute or cancel to rounding.
 inline constexpr double EPS_SYNTEZA = 1e-13;
 
+// A circuit whose product deviates from the input as given by more than this
+// in some entry never wins the shortest-circuit method over one that does
+// not, whatever their counts.
+inline constexpr double PRESNA_SIET = 1e-10;
+
 // Limits of the stores.
 inline constexpr int MAXBRAN = 400000;   // records 1..400000 of the circuit store
 inline constexpr int MAXTPQ = 2080;      // rows of the table of two-level matrices

@@ -3,6 +3,8 @@
 // composition checks and the display of the circuit.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -71,14 +73,49 @@ std::string siet(int cnot, int brany) {
     return std::to_string(cnot) + " CNOT, " + std::to_string(brany) + " bran";
 }
 
+std::string cislo(double x) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1e", x);
+    return buf;
+}
+
+// The circuit in the store as a candidate of the shortest-circuit method.
+TKANDIDAT kandidat(const TForm1& f, bool ok) {
+    TKANDIDAT k;
+    k.ok = ok;
+    k.cnot = pocetkontrolovanych(f);
+    k.brany = f.pocetb1;
+    k.odchylka = ok ? odchylkasiete(f.brany, f.pocetb1, f.pocetq, f.Apresna)
+                    : std::numeric_limits<double>::quiet_NaN();
+    return k;
+}
+
 }  // namespace
+
+bool presnasiet(const TKANDIDAT& k) { return vtolerancii(k.odchylka, PRESNA_SIET); }
+
+bool lepsiasiet(const TKANDIDAT& a, const TKANDIDAT& b) {
+    if (a.ok != b.ok) return a.ok;
+    const bool pa = presnasiet(a), pb = presnasiet(b);
+    if (pa != pb) return pa;
+    if (a.cnot != b.cnot) return a.cnot < b.cnot;
+    return a.brany < b.brany;
+}
 
 void TForm1::dekompozicia() {
     beh.dokoncena = false;
     beh.kontrolyok = true;
 
     log("Zacala sa dekompozicia.");
-    if (!unitarna(A, rozmer, eps)) {
+    // The entries as given, or A's own when the copy no longer matches A.
+    Apresna = presnaalebo(Apresna, A, rozmer);
+    // The synthesis takes a matrix only when its nearest unitary lies within
+    // the run's tolerance; for that method its test is part of the first one,
+    // so that the two cannot disagree.
+    bool unitarnavstup = unitarna(A, rozmer, eps);
+    if (unitarnavstup && ComboBox1 == METODA_QSD)
+        unitarnavstup = synteza::syntetizovatelna(synteza::odunitarnej(Apresna, pocetq), EPS_ZAKLAD);
+    if (!unitarnavstup) {
         log("Matica na dekomp. nie je unitárna. S takou sa neda ďalej pracovať!!!");
         zlakontrola();
         return;
@@ -196,12 +233,21 @@ bool TForm1::dekompoziciatpq(const TMATICA1& povodna, int k) {
 
 bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
     log("Zacala sa synteza siete s minimalnym poctom CNOT.");
+    synteza::TSYNTEZA s;
+    try {
+        // from the entries as given; povodna is their snapped copy
+        s = synteza::syntetizuj(Apresna, pocetq, EPS_ZAKLAD);
+    } catch (const synteza::NeunitarnaMatica& e) {
+        // refused before any gate: the store is as it was
+        log(e.what());
+        zlakontrola();
+        return false;
+    }
+    for (const std::string& r : s.sprava) log(r);
     // This circuit is built from no two-level matrices and no phases.
     tpq.vypln(TTPQ{});
     fazy.vypln(0.0);
     pocettpq = 0;
-    const synteza::TSYNTEZA s = synteza::syntetizuj(povodna, pocetq);
-    for (const std::string& r : s.sprava) log(r);
 
     pocetb1 = 0;
     sietzosyntezy = true;
@@ -227,6 +273,20 @@ bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
     }
     epsoptimalizacie = EPS_ZAKLAD;
     eps = EPS_ZAKLAD;
+    // The optimiser's shape tests work to 1e-12; where its merges cost more
+    // than rounding against the input as given, the synthesis's own circuit
+    // is kept.
+    std::vector<TGATE1> syntezy(1);  // record 0 unused, as in the store
+    syntezy.insert(syntezy.end(), s.brany.begin(), s.brany.end());
+    const int pocetsyntezy = static_cast<int>(s.brany.size());
+    const double pred = odchylkasiete(TZoznamBran(syntezy.data(), pocetsyntezy), pocetsyntezy, pocetq, Apresna);
+    const double po = odchylkasiete(brany, pocetb1, pocetq, Apresna);
+    if (!vtolerancii(po, pred + ZAOKRUHLENIE)) {
+        log("Optimalizacia by odchylila siet od matice o " + cislo(po) + " (synteza " + cislo(pred) +
+            "), ponechana je siet zo syntezy bez optimalizacie.");
+        std::copy(s.brany.begin(), s.brany.end(), brany.data() + 1);
+        pocetb1 = pocetsyntezy;
+    }
     statistika();
     kontrolakompozicie(*this, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
                        "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
@@ -241,24 +301,35 @@ bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
     A = povodna;
     std::vector<TGATE1> tpqsiet;
     if (tpqok) tpqsiet.assign(brany.data() + 1, brany.data() + 1 + pocetb1);
-    const int tpqcnot = pocetkontrolovanych(*this);
+    const TKANDIDAT tpqk = kandidat(*this, tpqok);
+    const int tpqcnot = tpqk.cnot;
     const auto tpqtabulka = tpq;
     const int tpqpocet = pocettpq;
     const auto tpqfazy = fazy;
 
     log("Najkratsia siet: synteza s minimalnym poctom CNOT.");
     beh.kontrolyok = true;
-    const bool qsdok = dekompoziciaqsd(povodna) && beh.kontrolyok;
-    const int qsdcnot = pocetkontrolovanych(*this);
-    const int qsdbran = pocetb1;
+    // false also when the synthesis refused the matrix before any gate
+    const bool qsddokoncena = dekompoziciaqsd(povodna);
+    const bool qsdok = qsddokoncena && beh.kontrolyok;
+    const TKANDIDAT qsdk = kandidat(*this, qsdok);
+    const int qsdcnot = qsdk.cnot;
+    const int qsdbran = qsdk.brany;
     const int tpqbran = static_cast<int>(tpqsiet.size());
 
-    const bool tpqlepsia =
-        tpqok && (!qsdok || tpqcnot < qsdcnot || (tpqcnot == qsdcnot && tpqbran < qsdbran));
+    const bool tpqlepsia = lepsiasiet(tpqk, qsdk);
     if (!tpqok && !qsdok) {
-        log("Najkratsia siet: ani jedna siet nepresla kontrolami, ponechana je siet zo syntezy.");
+        log(qsddokoncena ? "Najkratsia siet: ani jedna siet nepresla kontrolami, ponechana je siet zo syntezy."
+                         : "Najkratsia siet: ani jedna siet nepresla kontrolami, ponechana je siet z "
+                           "dvojurovnovych matic.");
         beh.kontrolyok = false;
         return true;
+    }
+    if (tpqok && qsdok && presnasiet(tpqk) != presnasiet(qsdk)) {
+        const TKANDIDAT& nepresna = presnasiet(tpqk) ? qsdk : tpqk;
+        log("Najkratsia siet: siet " + std::string(presnasiet(tpqk) ? "zo syntezy" : "z dvojurovnovych matic") +
+            " sa od matice odchyluje o " + cislo(nepresna.odchylka) + ", viac ako " + cislo(PRESNA_SIET) +
+            "; vyhrat moze len presna siet.");
     }
     if (tpqlepsia) {
         std::copy(tpqsiet.begin(), tpqsiet.end(), brany.data() + 1);
@@ -267,8 +338,9 @@ bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
         pocettpq = tpqpocet;
         fazy = tpqfazy;
         sietzosyntezy = false;
-        log("Najkratsia siet: ponechana siet z dvojurovnovych matic (" + siet(tpqcnot, tpqbran) +
-            "), synteza dala " + siet(qsdcnot, qsdbran) + ".");
+        log("Najkratsia siet: ponechana siet z dvojurovnovych matic (" + siet(tpqcnot, tpqbran) + "), " +
+            (qsddokoncena ? "synteza dala " + siet(qsdcnot, qsdbran) : std::string("synteza maticu odmietla")) +
+            ".");
     } else {
         log("Najkratsia siet: ponechana siet zo syntezy (" + siet(qsdcnot, qsdbran) +
             "), dvojurovnove matice daly " + (tpqok ? siet(tpqcnot, tpqbran) : std::string("siet s chybou")) +

@@ -501,6 +501,9 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
             if (g == 0 && p.pocetfaz == 1) G *= std::polar(1.0, x(p.pocetuhlov));
             o.jednoq(p.brany[g].q, G);
         }
+        // a phase the store needed to keep a gate's small parts goes back
+        vyrovnajfazu(o.brany, o.faza);
+        o.faza = 0.0;
         Eigen::VectorXcd diag;
         TMAT V = zloz(o);
         if (v.azpodiagonalu) {

@@ -1,8 +1,10 @@
 #include "obvod.h"
 
 #include <cmath>
+#include <complex>
 
 #include "core/chyby.h"
+#include "core/tolerancie.h"
 
 namespace qlc::synteza {
 
@@ -10,17 +12,75 @@ namespace {
 void overqubit(int q, int n) {
     if (q < 1 || q > n) zlyindex(q, 1, n);
 }
+
+TMATICA2 dostore(const TMAT2& U) {
+    return TMATICA2(TKOMPLEX(U(0, 0).real(), U(0, 0).imag()), TKOMPLEX(U(0, 1).real(), U(0, 1).imag()),
+                    TKOMPLEX(U(1, 0).real(), U(1, 0).imag()), TKOMPLEX(U(1, 1).real(), U(1, 1).imag()));
+}
+
+TMAT2 zostore(const TMATICA2& u) {
+    TMAT2 m;
+    m << std::complex<double>(u.u11().re, u.u11().im), std::complex<double>(u.u12().re, u.u12().im),
+        std::complex<double>(u.u21().re, u.u21().im), std::complex<double>(u.u22().re, u.u22().im);
+    return m;
+}
+
+// Phases tried for a gate that would lose parts; none is near a multiple
+// of pi/2, nor are their small sums.
+constexpr double FAZY[] = {0.5, 1.1, 0.8, 1.3};
+
 }  // namespace
+
+int stratene(const TMAT2& U) {
+    int n = 0;
+    for (int k = 0; k < 4; ++k) {
+        const std::complex<double> z = U(k / 2, k % 2);
+        for (const double p : {z.real(), z.imag()})
+            if (std::fabs(p) > SUMUHLA && std::fabs(p) <= NULA) ++n;
+    }
+    return n;
+}
 
 void TOBVOD::jednoq(int ciel, const TMAT2& U) {
     overqubit(ciel, pocetq);
     TGATE1 g;
     g.ciel = static_cast<std::uint8_t>(ciel);
     g.pocetk = 0;
-    g.U = TMATICA2(TKOMPLEX(U(0, 0).real(), U(0, 0).imag()), TKOMPLEX(U(0, 1).real(), U(0, 1).imag()),
-                   TKOMPLEX(U(1, 0).real(), U(1, 0).imag()), TKOMPLEX(U(1, 1).real(), U(1, 1).imag()));
+    int najmenej = stratene(U);
+    double t = 0.0;
+    for (const double f : FAZY) {
+        if (najmenej == 0) break;
+        const int n = stratene(std::polar(1.0, f) * U);
+        if (n < najmenej) {
+            najmenej = n;
+            t = f;
+        }
+    }
+    g.U = dostore(t == 0.0 ? U : TMAT2(std::polar(1.0, t) * U));
+    faza += t;
     brany.push_back(g);
 }
+
+void vyrovnajfazu(std::vector<TGATE1>& brany, double faza) {
+    const double pi2 = 6.283185307179586;
+    const double f = std::remainder(faza, pi2);
+    if (f == 0.0) return;
+    const std::complex<double> c = std::polar(1.0, -f);
+    for (auto g = brany.rbegin(); g != brany.rend(); ++g) {
+        if (g->pocetk != 0) continue;
+        const TMAT2 W = c * zostore(g->U);
+        if (stratene(W) == 0) {
+            g->U = dostore(W);
+            return;
+        }
+    }
+    TGATE1 g;
+    g.ciel = 1;
+    g.pocetk = 0;
+    g.U = dostore(c * TMAT2::Identity());
+    brany.push_back(g);
+}
+
 
 void TOBVOD::cnot(int kontrola, int ciel) {
     overqubit(kontrola, pocetq);

@@ -25,12 +25,27 @@ struct TOBVOD {
     int pocetq;
     std::vector<TGATE1> brany;
     int pocetcnot = 0;
+    // The store keeps a part of magnitude at most 1e-12 as 0, which would
+    // turn a rotation by a few 1e-12 rad into no gate at all. jednoq stores
+    // such a gate times a phase e^{it} that moves its parts away from 0 and
+    // adds t here: the circuit's unitary is e^{i faza} times the intended one
+    // until vyrovnajfazu takes the phase back.
+    double faza = 0.0;
 
     // Appends the one-qubit gate U on qubit ciel (1..pocetq).
     void jednoq(int ciel, const TMAT2& U);
     // Appends a CNOT with control kontrola and target ciel (different, 1..pocetq).
     void cnot(int kontrola, int ciel);
 };
+
+// Parts of the entries of U that the store would snap to 0 although they are
+// above rounding noise (1e-15 < |part| <= 1e-12).
+int stratene(const TMAT2& U);
+
+// Takes the phase e^{i faza} of the gates brany back: the last one-qubit gate
+// that can carry e^{-i faza} without a part lost to the store's snapping gets
+// it, otherwise a phase gate on qubit 1 is appended.
+void vyrovnajfazu(std::vector<TGATE1>& brany, double faza);
 
 TMAT2 rz(double t);
 TMAT2 ry(double t);

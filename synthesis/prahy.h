@@ -7,14 +7,17 @@
 namespace qlc::synteza {
 
 // A Cartan coordinate of a two-qubit block within this of 0 (mod pi/2) or
-// of pi/4 is taken as exactly that, so the block gets fewer CNOTs; the
-// circuit then differs from the block by about this much in an entry.
+// of pi/4 makes the block a candidate for fewer CNOTs. Such a circuit
+// differs from the block by up to about three times the coordinate in an
+// entry, so KAK_OVERENIE decides whether it is kept.
 inline constexpr double KAK_NULA = 2e-13;
 
 // A two-qubit circuit with fewer CNOTs is kept only when its local factor
-// left over at the end is a Kronecker product within this in every entry;
-// otherwise the block gets the general three-CNOT circuit.
-inline constexpr double KAK_OVERENIE = 1e-12;
+// left over at the end is a Kronecker product within this in every entry
+// (the circuit then matches the block to about this); otherwise the block
+// gets the general three-CNOT circuit, exact to rounding: fewer CNOTs never
+// cost more than rounding.
+inline constexpr double KAK_OVERENIE = 2e-14;
 
 // The general circuit's left-over factor must be a Kronecker product to
 // this; above it the two-qubit decomposition has failed.
@@ -22,7 +25,8 @@ inline constexpr double KAK_ZLYHANIE = 1e-9;
 
 // An off-diagonal (or diagonal) half of a matrix split on one qubit whose
 // entries are all at most this is zero: the matrix is a multiplexor on
-// that qubit (or one times a NOT) and the cosine-sine step is skipped.
-inline constexpr double BLOK_NULA = 1e-13;
+// that qubit (or one times a NOT) and the cosine-sine step is skipped. The
+// circuit then misses those entries, so the bound is at rounding.
+inline constexpr double BLOK_NULA = 5e-15;
 
 }  // namespace qlc::synteza

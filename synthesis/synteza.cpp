@@ -62,6 +62,15 @@ std::string zoznam(const std::vector<int>& qubity) {
     return s;
 }
 
+// The polar factor W = P Q^dagger of A = P S Q^dagger, the unitary nearest to
+// A; vzdialenost gets the largest modulus of an entry of A - W.
+TMAT najblizsia(const TMAT& A, double& vzdialenost) {
+    Eigen::JacobiSVD<TMAT> svd(A, Eigen::ComputeFullU | Eigen::ComputeFullV);
+    TMAT W = svd.matrixU() * svd.matrixV().adjoint();
+    vzdialenost = (A - W).cwiseAbs().maxCoeff();
+    return W;
+}
+
 bool jednotkovafaza(TKOMP c) {
     return std::fabs(c.real() - 1.0) <= JEDNOTKA_NULA && std::fabs(c.imag()) <= JEDNOTKA_NULA;
 }
@@ -86,6 +95,7 @@ void syntetizujfaktor(const TFAKTOR& f, bool cely, TOBVOD& obvod, std::vector<st
         sprava.push_back(vypln(text, "%q", kde));
         obvod.brany.insert(obvod.brany.end(), d.brany.begin(), d.brany.end());
         obvod.pocetcnot += d.pocetcnot;
+        obvod.faza += d.faza;
         return;
     }
     const char* text = dva ? (cely ? texty::KAK : texty::KAKFAKTOR) : (cely ? texty::ZXZ : texty::ZXZFAKTOR);
@@ -95,25 +105,56 @@ void syntetizujfaktor(const TFAKTOR& f, bool cely, TOBVOD& obvod, std::vector<st
 
 }  // namespace
 
-TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
+double odunitarnej(const TPRESNA& U, int pocetq) {
     if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
     const int d = 1 << pocetq;
+    if (U.rozmer != d)
+        throw ChybaBehu("Synteza: matica " + std::to_string(U.rozmer) + " x " + std::to_string(U.rozmer) +
+                        " pre " + std::to_string(pocetq) + " qubitov.");
     TMAT A(d, d);
     for (int i = 0; i < d; ++i)
         for (int j = 0; j < d; ++j) {
-            const TKOMPLEX& z = U(i + 1, j + 1);
-            if (!std::isfinite(z.re) || !std::isfinite(z.im))
+            const TKOMP z = U(i + 1, j + 1);
+            if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return std::nan("");
+            A(i, j) = z;
+        }
+    double x = 0.0;
+    najblizsia(A, x);
+    return x;
+}
+
+bool syntetizovatelna(double odunitarnej, double tolerancia) {
+    return vtolerancii(odunitarnej, tolerancia - UNITARNA_REZERVA);
+}
+
+TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq, double tolerancia) {
+    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
+    return syntetizuj(presnazmatice(U, 1 << pocetq), pocetq, tolerancia);
+}
+
+TSYNTEZA syntetizuj(const TPRESNA& U, int pocetq, double tolerancia) {
+    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
+    const int d = 1 << pocetq;
+    if (U.rozmer != d)
+        throw ChybaBehu("Synteza: matica " + std::to_string(U.rozmer) + " x " + std::to_string(U.rozmer) +
+                        " pre " + std::to_string(pocetq) + " qubitov.");
+    TMAT A(d, d);
+    for (int i = 0; i < d; ++i)
+        for (int j = 0; j < d; ++j) {
+            const TKOMP z = U(i + 1, j + 1);
+            if (!std::isfinite(z.real()) || !std::isfinite(z.imag()))
                 throw ChybaBehu(
                     vypln(vypln(texty::NEKONECNY, "%n", std::to_string(i + 1)), "%c", std::to_string(j + 1)));
-            A(i, j) = TKOMP(z.re, z.im);
+            A(i, j) = z;
         }
 
     TSYNTEZA vysledok;
-    const double odchylka = (A.adjoint() * A - TMAT::Identity(d, d)).cwiseAbs().maxCoeff();
-    if (!(odchylka <= EPS_ZAKLAD)) throw ChybaBehu(vypln(texty::NEUNITARNA, "%x", cislo(odchylka)));
+    double odchylka = 0.0;
+    const TMAT W = najblizsia(A, odchylka);
+    if (!syntetizovatelna(odchylka, tolerancia))
+        throw NeunitarnaMatica(vypln(texty::NEUNITARNA, "%x", cislo(odchylka)), odchylka);
     if (odchylka > UNITARNA_PRESNOST) {
-        Eigen::JacobiSVD<TMAT> svd(A, Eigen::ComputeFullU | Eigen::ComputeFullV);
-        A = svd.matrixU() * svd.matrixV().adjoint();
+        A = W;
         vysledok.sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
     }
 
@@ -148,6 +189,7 @@ TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
     if (obvod.brany.size() < pred)
         vysledok.sprava.push_back(
             vypln(texty::ZJEDNODUSENIE, "%n", std::to_string(pred - obvod.brany.size())));
+    vyrovnajfazu(obvod.brany, obvod.faza);
     vysledok.sprava.push_back(vypln(vypln(texty::VYSLEDOK, "%n", std::to_string(obvod.brany.size())), "%c",
                                     std::to_string(vysledok.pocetcnot)));
     vysledok.brany = std::move(obvod.brany);

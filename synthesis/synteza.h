@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "core/brany.h"
+#include "core/chyby.h"
 #include "core/matica.h"
+#include "core/presna.h"
+#include "core/tolerancie.h"
 
 namespace qlc::synteza {
 
@@ -24,8 +27,35 @@ struct TSYNTEZA {
     int pocetcnot = 0;
 };
 
-// U: the leading 2^pocetq x 2^pocetq block, pocetq in 2..5, unitary to
-// the program's tolerance. Throws ChybaBehu for any other pocetq.
-TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq);
+// The refusal of an input whose nearest unitary lies too far from it, made
+// before any gate; odchylka is that distance.
+struct NeunitarnaMatica : ChybaBehu {
+    NeunitarnaMatica(const std::string& text, double x) : ChybaBehu(text), odchylka(x) {}
+    double odchylka;
+};
+
+// Room left below the run's tolerance for the circuit's own deviation and
+// the store's rounding of the input and of the gates, so that an input taken
+// ends with every composition check passed.
+inline constexpr double UNITARNA_REZERVA = 1e-9;
+
+// The largest modulus of an entry of U - W, W the nearest unitary matrix to
+// U (its polar factor); U of size 2^pocetq, pocetq in 2..5. NaN for an entry
+// that is not finite.
+double odunitarnej(const TPRESNA& U, int pocetq);
+
+// The one border of unitarity of the synthesis: U is synthesised exactly
+// when its nearest unitary lies within tolerancia - UNITARNA_REZERVA of it
+// in every entry.
+bool syntetizovatelna(double odunitarnej, double tolerancia);
+
+// U: the input as given, 2^pocetq x 2^pocetq, pocetq in 2..5. Throws
+// ChybaBehu for any other pocetq or an entry that is not finite, and
+// NeunitarnaMatica when syntetizovatelna refuses U (tolerancia: the run's
+// tolerance); an input off unitarity by more than rounding is replaced by
+// its nearest unitary first, which the log says.
+TSYNTEZA syntetizuj(const TPRESNA& U, int pocetq, double tolerancia = EPS_ZAKLAD);
+// The same from the store's matrix (its leading block).
+TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq, double tolerancia = EPS_ZAKLAD);
 
 }  // namespace qlc::synteza

@@ -146,7 +146,11 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
     const int m = static_cast<int>(vybery.size());
     s.mux.brany.clear();
     s.mux.pocetcnot = 0;
+    s.mux.faza = 0.0;
     multiplexrot(TOS::Z, uhly, q[0], vybery, s.mux);
+    // the phase the gates got to keep their parts in the store goes back on
+    // the first of them
+    TKOMP spat = std::polar(1.0, -s.mux.faza);
     int maska = 0;
     if (odober)
         while (!s.mux.brany.empty() && s.mux.brany.back().pocetk == 1 && s.mux.brany.back().ciel == q[0]) {
@@ -159,7 +163,8 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
         if (g.pocetk == 1) {
             pridajcnot(s, g.kontroly[1], g.ciel);
         } else {
-            pridajjednoq(s, g.ciel, matica2(g));
+            pridajjednoq(s, g.ciel, spat * matica2(g));
+            spat = 1.0;
         }
     }
     return maska;
@@ -451,12 +456,16 @@ void vseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod, const T
     if (s.cakajuca.je) throw ChybaBehu("!!!syntetizujvseob: diagonala po poslednom bloku");
     zluc(s.kroky, obvod.pocetq);
     obvod.brany.reserve(obvod.brany.size() + s.kroky.size());
+    const double faza = obvod.faza;
     for (const TKROK& g : s.kroky) {
         if (g.kontrola >= 0)
             obvod.cnot(g.kontrola, g.ciel);
         else
             obvod.jednoq(g.ciel, g.U);
     }
+    // the phase the store needed goes back here: these gates are U itself
+    vyrovnajfazu(obvod.brany, obvod.faza - faza);
+    obvod.faza = faza;
 }
 
 }  // namespace
