@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/form1.h"
+#include "synthesis/hladanie.h"
 #include "synthesis/synteza.h"
 
 namespace qlc {
@@ -91,6 +92,8 @@ void TForm1::dekompozicia() {
         dokoncena = dekompoziciaqsd(povodna);
     else if (ComboBox1 == METODA_NAJLEPSIA)
         dokoncena = dekompozicianajkratsia(povodna);
+    else if (ComboBox1 == METODA_HLADANIE)
+        dokoncena = dekompoziciahladanie(povodna);
     else
         dokoncena = dekompoziciatpq(povodna, ComboBox1);
     if (!dokoncena) return;
@@ -194,43 +197,74 @@ bool TForm1::dekompoziciatpq(const TMATICA1& povodna, int k) {
     return true;
 }
 
-bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
-    log("Zacala sa synteza siete s minimalnym poctom CNOT.");
-    // This circuit is built from no two-level matrices and no phases.
-    tpq.vypln(TTPQ{});
-    fazy.vypln(0.0);
-    pocettpq = 0;
-    const synteza::TSYNTEZA s = synteza::syntetizuj(povodna, pocetq);
-    for (const std::string& r : s.sprava) log(r);
+namespace {
 
-    pocetb1 = 0;
-    sietzosyntezy = true;
+// The circuit of a synthesis (its log lines first) into the store, through
+// the optimiser, the statistics and the composition check; false when the
+// store cannot hold it.
+bool ulozsyntezu(TForm1& f, const synteza::TSYNTEZA& s, const TMATICA1& povodna) {
+    for (const std::string& r : s.sprava) f.log(r);
+
+    f.pocetb1 = 0;
+    f.sietzosyntezy = true;
     try {
         for (const TGATE1& g : s.brany) {
-            novabrana();
-            brany[pocetb1] = g;
+            f.novabrana();
+            f.brany[f.pocetb1] = g;
         }
     } catch (const PlnyZasobnik&) {
-        log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
+        f.log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
         return false;
     }
 
     // The optimiser runs as after the elementary stage, but it may only
     // exchange and merge what commutes and cancels to rounding.
-    epsoptimalizacie = EPS_SYNTEZA;
+    f.epsoptimalizacie = EPS_SYNTEZA;
     try {
-        optimalizacia();
+        f.optimalizacia();
     } catch (...) {
-        epsoptimalizacie = EPS_ZAKLAD;
-        eps = EPS_ZAKLAD;
+        f.epsoptimalizacie = EPS_ZAKLAD;
+        f.eps = EPS_ZAKLAD;
         throw;
     }
-    epsoptimalizacie = EPS_ZAKLAD;
-    eps = EPS_ZAKLAD;
-    statistika();
-    kontrolakompozicie(*this, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
+    f.epsoptimalizacie = EPS_ZAKLAD;
+    f.eps = EPS_ZAKLAD;
+    f.statistika();
+    kontrolakompozicie(f, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
                        "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
     return true;
+}
+
+// A circuit of a synthesis holds no two-level matrices and no phases.
+void bezdvojurovnovych(TForm1& f) {
+    f.tpq.vypln(TTPQ{});
+    f.fazy.vypln(0.0);
+    f.pocettpq = 0;
+}
+
+}  // namespace
+
+bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
+    log("Zacala sa synteza siete s minimalnym poctom CNOT.");
+    bezdvojurovnovych(*this);
+    return ulozsyntezu(*this, synteza::syntetizuj(povodna, pocetq), povodna);
+}
+
+bool TForm1::dekompoziciahladanie(const TMATICA1& povodna) {
+    log("Zacalo sa numericke hladanie siete s najmensim poctom CNOT.");
+    bezdvojurovnovych(*this);
+    // The progress bar in thousandths of the search; the platform may throw
+    // from zmena to cancel, which leaves the store as it was.
+    constexpr int DIELIKY = 1000;
+    progresstart(DIELIKY);
+    synteza::TVOLBYHLADANIA v;
+    v.casovylimit = casovylimit;
+    v.priebeh = [this](double podiel) {
+        ProgressBar1.position = static_cast<int>(std::lround(std::clamp(podiel, 0.0, 1.0) * DIELIKY));
+        zmena(Ovladac::ProgressBar1);
+    };
+    const synteza::TSYNTEZA s = synteza::hladaj(povodna, pocetq, v);
+    return ulozsyntezu(*this, s, povodna);
 }
 
 bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
@@ -273,6 +307,33 @@ bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
         log("Najkratsia siet: ponechana siet zo syntezy (" + siet(qsdcnot, qsdbran) +
             "), dvojurovnove matice daly " + (tpqok ? siet(tpqcnot, tpqbran) : std::string("siet s chybou")) +
             ".");
+    }
+    // The search is one more candidate, compared with the circuit kept so far.
+    const std::vector<TGATE1> drzana(brany.data() + 1, brany.data() + 1 + pocetb1);
+    const int drzanacnot = pocetkontrolovanych(*this);
+    const bool drzanazosyntezy = sietzosyntezy;
+    log("Najkratsia siet: numericke hladanie.");
+    beh.kontrolyok = true;
+    const bool hladanieok = dekompoziciahladanie(povodna) && beh.kontrolyok;
+    const int hladaniecnot = pocetkontrolovanych(*this);
+    const int hladaniebran = pocetb1;
+    const int drzanabran = static_cast<int>(drzana.size());
+    if (hladanieok && (hladaniecnot < drzanacnot || (hladaniecnot == drzanacnot && hladaniebran < drzanabran))) {
+        bezdvojurovnovych(*this);
+        log("Najkratsia siet: ponechana siet z numerickeho hladania (" + siet(hladaniecnot, hladaniebran) +
+            "), predtym " + siet(drzanacnot, drzanabran) + ".");
+    } else {
+        std::copy(drzana.begin(), drzana.end(), brany.data() + 1);
+        pocetb1 = drzanabran;
+        sietzosyntezy = drzanazosyntezy;
+        if (!drzanazosyntezy) {
+            tpq = tpqtabulka;
+            pocettpq = tpqpocet;
+            fazy = tpqfazy;
+        }
+        log("Najkratsia siet: numericke hladanie dalo " +
+            (hladanieok ? siet(hladaniecnot, hladaniebran) : std::string("siet s chybou")) +
+            ", ponechana je " + siet(drzanacnot, drzanabran) + ".");
     }
     beh.kontrolyok = true;
     return true;
