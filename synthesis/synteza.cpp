@@ -95,7 +95,7 @@ void syntetizujfaktor(const TFAKTOR& f, bool cely, TOBVOD& obvod, std::vector<st
 
 }  // namespace
 
-TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
+TMAT vstupsyntezy(const TMATICA1& U, int pocetq, std::vector<std::string>& sprava) {
     if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
     const int d = 1 << pocetq;
     TMAT A(d, d);
@@ -108,14 +108,19 @@ TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
             A(i, j) = TKOMP(z.re, z.im);
         }
 
-    TSYNTEZA vysledok;
     const double odchylka = (A.adjoint() * A - TMAT::Identity(d, d)).cwiseAbs().maxCoeff();
     if (!(odchylka <= EPS_ZAKLAD)) throw ChybaBehu(vypln(texty::NEUNITARNA, "%x", cislo(odchylka)));
     if (odchylka > UNITARNA_PRESNOST) {
         Eigen::JacobiSVD<TMAT> svd(A, Eigen::ComputeFullU | Eigen::ComputeFullV);
         A = svd.matrixU() * svd.matrixV().adjoint();
-        vysledok.sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
+        sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
     }
+    return A;
+}
+
+TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq) {
+    TSYNTEZA vysledok;
+    TMAT A = vstupsyntezy(U, pocetq, vysledok.sprava);
 
     TOBVOD obvod(pocetq);
     std::vector<int> qubity;
