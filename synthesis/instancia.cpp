@@ -1,0 +1,515 @@
+#include "instancia.h"
+
+#include <unsupported/Eigen/NonLinearOptimization>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "core/chyby.h"
+#include "zxz.h"
+
+// The fit. Every one-qubit gate is G = L(x) G0: a base G0 (a unitary kept
+// outside the optimiser) times rotations about two or three axes whose
+// angles the optimiser moves. Angles start at 0 and the base is reset to
+// G0 := L(x) G0 whenever they grow, so no angle nears a singularity of the
+// rotations' composition. A gate followed on its qubit by a CNOT that
+// uses the qubit as control leaves out the rotation about Z applied last
+// (it commutes through the control into the next gate on that qubit), one
+// followed by a CNOT that targets the qubit leaves out X; the last gate on
+// each qubit keeps all three. With the global phase this is 3n + 4k + 1
+// parameters for n qubits and k CNOTs, the count of the lower bound, and
+// the Jacobian has no gauge directions of its own.
+//
+// The residual is the real and imaginary parts of V - U, V the circuit's
+// unitary (times the diagonal when fitting up to one). The Jacobian column
+// of an angle of gate g is S_g dG P_g: P_g the product of everything before
+// the gate (computed in one pass forward, each gate applied to the rows of
+// the running product) and S_g of everything after it (in one pass
+// backward, applied to the columns).
+
+namespace qlc::synteza {
+
+namespace {
+
+using TKOMP = std::complex<double>;
+using TVEKTOR = Eigen::VectorXd;
+using TJAKOBIAN = Eigen::MatrixXd;
+const TKOMP JI(0.0, 1.0);
+constexpr int MAXQ = 5;
+
+enum : int { OSX = 0, OSY = 1, OSZ = 2 };
+
+TMAT2 pauli(int os) {
+    TMAT2 m;
+    if (os == OSX)
+        m << 0.0, 1.0, 1.0, 0.0;
+    else if (os == OSY)
+        m << 0.0, -JI, JI, 0.0;
+    else
+        m << 1.0, 0.0, 0.0, -1.0;
+    return m;
+}
+
+// exp(-i t sigma / 2)
+TMAT2 rotacia(int os, double t) {
+    return std::cos(t / 2) * TMAT2::Identity() - JI * std::sin(t / 2) * pauli(os);
+}
+
+// A one-qubit gate of the structure: its qubit, its axes (applied right to
+// left: L = R(osi[0]) R(osi[1]) [R(osi[2])]) and the index of its first
+// angle among the parameters.
+struct TBRANAFITU {
+    int q = 0;
+    int pocet = 3;
+    std::array<int, 3> osi{OSX, OSY, OSZ};
+    int parameter = 0;
+};
+
+// One step of the circuit in order of application: a CNOT (kontrola >= 1)
+// or the gate brana of the list.
+struct TKROKPLANU {
+    int kontrola = 0;
+    int ciel = 0;
+    int brana = -1;
+};
+
+struct TPLAN {
+    int n = 0;
+    int d = 0;
+    std::vector<TBRANAFITU> brany;
+    std::vector<TKROKPLANU> kroky;
+    int pocetuhlov = 0;   // angles of the one-qubit gates
+    int pocetfaz = 1;     // the global phase, or the diagonal's phases
+    int pocetcnot = 0;
+};
+
+void overstrukturu(const TSTRUKTURA& s) {
+    if (s.pocetq < 1 || s.pocetq > MAXQ)
+        throw ChybaBehu("instanciuj: pocet qubitov " + std::to_string(s.pocetq) + " mimo rozsahu 1..5");
+    for (const auto& c : s.cnoty) {
+        if (c[0] < 1 || c[0] > s.pocetq) zlyindex(c[0], 1, s.pocetq);
+        if (c[1] < 1 || c[1] > s.pocetq) zlyindex(c[1], 1, s.pocetq);
+        if (c[0] == c[1]) throw ChybaBehu("instanciuj: CNOT s kontrolou na cielovom qubite " + std::to_string(c[0]));
+    }
+}
+
+TPLAN zostavplan(const TSTRUKTURA& s, bool azpodiagonalu) {
+    TPLAN p;
+    p.n = s.pocetq;
+    p.d = 1 << p.n;
+    std::vector<int> posledna(static_cast<std::size_t>(p.n) + 1, -1);
+    auto pridajbranu = [&](int q) {
+        TBRANAFITU b;
+        b.q = q;
+        posledna[static_cast<std::size_t>(q)] = static_cast<int>(p.brany.size());
+        TKROKPLANU k;
+        k.brana = static_cast<int>(p.brany.size());
+        p.brany.push_back(b);
+        p.kroky.push_back(k);
+    };
+    for (int q = 1; q <= p.n; ++q) pridajbranu(q);
+    for (const auto& c : s.cnoty) {
+        // The gate before the CNOT loses the rotation that passes through it.
+        TBRANAFITU& bk = p.brany[static_cast<std::size_t>(posledna[static_cast<std::size_t>(c[0])])];
+        bk.pocet = 2;
+        bk.osi = {OSX, OSY, OSZ};  // Z (would be first, applied last) left out
+        TBRANAFITU& bc = p.brany[static_cast<std::size_t>(posledna[static_cast<std::size_t>(c[1])])];
+        bc.pocet = 2;
+        bc.osi = {OSZ, OSY, OSX};  // X left out
+        TKROKPLANU k;
+        k.kontrola = c[0];
+        k.ciel = c[1];
+        p.kroky.push_back(k);
+        ++p.pocetcnot;
+        pridajbranu(c[0]);
+        pridajbranu(c[1]);
+    }
+    int i = 0;
+    for (TBRANAFITU& b : p.brany) {
+        b.parameter = i;
+        i += b.pocet;
+    }
+    p.pocetuhlov = i;
+    p.pocetfaz = azpodiagonalu ? p.d : 1;
+    return p;
+}
+
+// L(x) for the angles of gate b starting at x[b.parameter], and its
+// derivatives by each angle.
+void rotacie(const TBRANAFITU& b, const double* x, TMAT2& L, std::array<TMAT2, 3>& dL) {
+    std::array<TMAT2, 3> r;
+    for (int k = 0; k < b.pocet; ++k) r[static_cast<std::size_t>(k)] = rotacia(b.osi[static_cast<std::size_t>(k)], x[k]);
+    L = r[0];
+    for (int k = 1; k < b.pocet; ++k) L = (L * r[static_cast<std::size_t>(k)]).eval();
+    for (int j = 0; j < b.pocet; ++j) {
+        TMAT2 m = TMAT2::Identity();
+        for (int k = 0; k < b.pocet; ++k) {
+            m = (m * r[static_cast<std::size_t>(k)]).eval();
+            if (k == j) m = (m * (-0.5 * JI) * pauli(b.osi[static_cast<std::size_t>(k)])).eval();
+        }
+        dL[static_cast<std::size_t>(j)] = m;
+    }
+}
+
+// M := G M for the one-qubit gate G on qubit q (rows of M).
+void riadky(TMAT& M, const TMAT2& G, int q, int n) {
+    const int b = 1 << (n - q);
+    const int d = 1 << n;
+    const Eigen::Index c = M.cols();
+    for (int x = 0; x < d; ++x) {
+        if (x & b) continue;
+        const int y = x | b;
+        for (Eigen::Index j = 0; j < c; ++j) {
+            const TKOMP a = M(x, j), e = M(y, j);
+            M(x, j) = G(0, 0) * a + G(0, 1) * e;
+            M(y, j) = G(1, 0) * a + G(1, 1) * e;
+        }
+    }
+}
+
+// M := M G for the one-qubit gate G on qubit q (columns of M).
+void stlpce(TMAT& M, const TMAT2& G, int q, int n) {
+    const int b = 1 << (n - q);
+    const int d = 1 << n;
+    for (int x = 0; x < d; ++x) {
+        if (x & b) continue;
+        const int y = x | b;
+        for (Eigen::Index i = 0; i < M.rows(); ++i) {
+            const TKOMP a = M(i, x), e = M(i, y);
+            M(i, x) = a * G(0, 0) + e * G(1, 0);
+            M(i, y) = a * G(0, 1) + e * G(1, 1);
+        }
+    }
+}
+
+// The CNOT's pairs of basis states: x with the control 1 and the target 0,
+// and x with the target 1.
+template <class F>
+void parycnot(int kontrola, int ciel, int n, F f) {
+    const int bk = 1 << (n - kontrola), bc = 1 << (n - ciel);
+    for (int x = 0; x < (1 << n); ++x)
+        if ((x & bk) && !(x & bc)) f(x, x | bc);
+}
+
+// The residual and the Jacobian in the form Eigen's Levenberg-Marquardt
+// takes. Buffers are allocated once per fit.
+class TFUNKCIA {
+public:
+    TFUNKCIA(const TPLAN& p, const TMAT& U, std::vector<TMAT2>& baza, const std::function<void()>& priebeh)
+        : p_(p), U_(U), baza_(baza), priebeh_(priebeh), G_(p.brany.size()), dG_(p.brany.size()),
+          pred_(p.brany.size(), TMAT(p.d, p.d)), P_(p.d, p.d), S_(p.d, p.d), T_(p.d, p.d), M_(p.d, p.d) {}
+
+    int inputs() const { return p_.pocetuhlov + p_.pocetfaz; }
+    int values() const { return 2 * p_.d * p_.d; }
+
+    int operator()(const TVEKTOR& x, TVEKTOR& f) {
+        if (priebeh_) priebeh_();
+        brany(x);
+        dopredu(x, false);
+        rezidua(f);
+        return 0;
+    }
+
+    int df(const TVEKTOR& x, TJAKOBIAN& J) {
+        if (priebeh_) priebeh_();
+        brany(x);
+        dopredu(x, true);
+        const int d = p_.d, dd = d * d;
+        // phases: V carries e^{i phi} in every column (or column j)
+        for (int k = 0; k < p_.pocetfaz; ++k) {
+            const int stlpec = p_.pocetuhlov + k;
+            J.col(stlpec).setZero();
+            for (int j = 0; j < d; ++j) {
+                if (p_.pocetfaz > 1 && j != k) continue;
+                for (int i = 0; i < d; ++i) {
+                    const TKOMP v = JI * P_(i, j);
+                    J(j * d + i, stlpec) = v.real();
+                    J(dd + j * d + i, stlpec) = v.imag();
+                }
+            }
+        }
+        S_.setIdentity();
+        for (auto it = p_.kroky.rbegin(); it != p_.kroky.rend(); ++it) {
+            if (it->brana < 0) {
+                parycnot(it->kontrola, it->ciel, p_.n, [&](int a, int b) { S_.col(a).swap(S_.col(b)); });
+                continue;
+            }
+            const std::size_t g = static_cast<std::size_t>(it->brana);
+            const TBRANAFITU& b = p_.brany[g];
+            for (int k = 0; k < b.pocet; ++k) {
+                T_ = pred_[g];
+                riadky(T_, dG_[g][static_cast<std::size_t>(k)], b.q, p_.n);
+                M_.noalias() = S_ * T_;
+                const int stlpec = b.parameter + k;
+                for (int j = 0; j < d; ++j)
+                    for (int i = 0; i < d; ++i) {
+                        J(j * d + i, stlpec) = M_(i, j).real();
+                        J(dd + j * d + i, stlpec) = M_(i, j).imag();
+                    }
+            }
+            stlpce(S_, G_[g], b.q, p_.n);
+        }
+        return 0;
+    }
+
+    // The gates at x: G = L(x) G0 and dG = dL G0.
+    void brany(const TVEKTOR& x) {
+        for (std::size_t g = 0; g < p_.brany.size(); ++g) {
+            const TBRANAFITU& b = p_.brany[g];
+            TMAT2 L;
+            std::array<TMAT2, 3> dL;
+            rotacie(b, x.data() + b.parameter, L, dL);
+            G_[g] = L * baza_[g];
+            for (int k = 0; k < b.pocet; ++k)
+                dG_[g][static_cast<std::size_t>(k)] = dL[static_cast<std::size_t>(k)] * baza_[g];
+        }
+    }
+
+    const TMAT2& brana(std::size_t g) const { return G_[g]; }
+
+private:
+    // P := circuit * diag(phases), storing the product before each gate.
+    void dopredu(const TVEKTOR& x, bool uloz) {
+        P_.setZero();
+        for (int j = 0; j < p_.d; ++j)
+            P_(j, j) = std::polar(1.0, x(p_.pocetuhlov + (p_.pocetfaz > 1 ? j : 0)));
+        for (const TKROKPLANU& k : p_.kroky) {
+            if (k.brana < 0) {
+                parycnot(k.kontrola, k.ciel, p_.n, [&](int a, int b) { P_.row(a).swap(P_.row(b)); });
+                continue;
+            }
+            const std::size_t g = static_cast<std::size_t>(k.brana);
+            if (uloz) pred_[g] = P_;
+            riadky(P_, G_[g], p_.brany[g].q, p_.n);
+        }
+    }
+
+    void rezidua(TVEKTOR& f) const {
+        const int d = p_.d, dd = d * d;
+        for (int j = 0; j < d; ++j)
+            for (int i = 0; i < d; ++i) {
+                const TKOMP r = P_(i, j) - U_(i, j);
+                f(j * d + i) = r.real();
+                f(dd + j * d + i) = r.imag();
+            }
+    }
+
+    const TPLAN& p_;
+    const TMAT& U_;
+    std::vector<TMAT2>& baza_;
+    const std::function<void()>& priebeh_;
+    std::vector<TMAT2> G_;
+    std::vector<std::array<TMAT2, 3>> dG_;
+    std::vector<TMAT> pred_;
+    TMAT P_, S_, T_, M_;
+};
+
+// splitmix64: a portable generator, the same sequence on every machine.
+struct TGENERATOR {
+    std::uint64_t s;
+    std::uint64_t dalsi() {
+        std::uint64_t z = (s += 0x9e3779b97f4a7c15ULL);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+    // uniform in (0, 1)
+    double rovnomerne() { return (static_cast<double>(dalsi() >> 11) + 0.5) * 0x1.0p-53; }
+    double normalne() {
+        const double u = rovnomerne(), v = rovnomerne();
+        return std::sqrt(-2 * std::log(u)) * std::cos(6.283185307179586 * v);
+    }
+    // A Haar-random element of SU(2), from a uniform unit quaternion.
+    TMAT2 su2() {
+        double a[4], r = 0;
+        for (double& t : a) {
+            t = normalne();
+            r += t * t;
+        }
+        r = std::sqrt(r);
+        const TKOMP alfa(a[0] / r, a[1] / r), beta(a[2] / r, a[3] / r);
+        TMAT2 m;
+        m << alfa, -std::conj(beta), beta, std::conj(alfa);
+        return m;
+    }
+};
+
+// FNV-1a over the bits of the matrix's entries.
+std::uint64_t odtlacok(const TMAT& U) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (Eigen::Index j = 0; j < U.cols(); ++j)
+        for (Eigen::Index i = 0; i < U.rows(); ++i)
+            for (double t : {U(i, j).real(), U(i, j).imag()}) {
+                std::uint64_t b = 0;
+                if (t != 0.0) std::memcpy(&b, &t, sizeof b);  // +0 and -0 alike
+                for (int k = 0; k < 8; ++k) {
+                    h ^= (b >> (8 * k)) & 0xffU;
+                    h *= 0x100000001b3ULL;
+                }
+            }
+    return h;
+}
+
+// The unitary of a gate list, gate by gate on the identity from the gate
+// records themselves (as the rest of the program will read them).
+TMAT zloz(const TOBVOD& o) {
+    const int n = o.pocetq, d = 1 << n;
+    TMAT M = TMAT::Identity(d, d);
+    for (const TGATE1& g : o.brany) {
+        if (g.pocetk == 1) {
+            parycnot(g.kontroly[1], g.ciel, n, [&](int a, int b) { M.row(a).swap(M.row(b)); });
+        } else {
+            TMAT2 u;
+            u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
+                TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
+            riadky(M, u, g.ciel, n);
+        }
+    }
+    return M;
+}
+
+// Angles beyond this send the gate's rotations into its base.
+constexpr double UHOL_ZAKLAD = 0.7;
+// Residual norm at which a start stops: rounding of the products.
+constexpr double KONIEC_NORMA = 1e-14;
+
+}  // namespace
+
+TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
+    overstrukturu(s);
+    const int d = 1 << s.pocetq;
+    if (U.rows() != d || U.cols() != d)
+        throw ChybaBehu("instanciuj: matica " + std::to_string(U.rows()) + "x" + std::to_string(U.cols()) + " pre " +
+                        std::to_string(s.pocetq) + " qubity");
+    if (!U.allFinite()) throw ChybaBehu("instanciuj: matica obsahuje nekonecne cislo");
+    if (v.starty < 0) throw ChybaBehu("instanciuj: zaporny pocet startov");
+
+    const TPLAN p = zostavplan(s, v.azpodiagonalu);
+    const int pocetpar = p.pocetuhlov + p.pocetfaz;
+    const int maxvyh = v.maxvyhodnoteni > 0 ? v.maxvyhodnoteni : 150 + pocetpar / 4;
+    const std::uint64_t zaklad = odtlacok(U) ^ (v.seed * 0x9e3779b97f4a7c15ULL);
+
+    TFIT vysledok;
+    vysledok.odchylka = std::numeric_limits<double>::infinity();
+    vysledok.vzdialenost = std::numeric_limits<double>::infinity();
+    vysledok.obvod = TOBVOD(s.pocetq);
+
+    std::vector<TMAT2> baza(p.brany.size());
+    TVEKTOR x(pocetpar);
+    for (int start = 0; start < v.starty; ++start) {
+        if (THODINY::now() >= v.termin) break;
+        ++vysledok.starty;
+        TGENERATOR gen{zaklad + static_cast<std::uint64_t>(start) * 0xd1b54a32d192ed03ULL};
+        for (TMAT2& b : baza) b = gen.su2();
+        x.setZero();
+
+        TFUNKCIA f(p, U, baza, v.priebeh);
+        int vyhodnotenia = 0;
+        bool koniec = false;
+        while (!koniec) {
+            x.head(p.pocetuhlov).setZero();
+            Eigen::LevenbergMarquardt<TFUNKCIA> lm(f);
+            lm.parameters.ftol = 1e-12;
+            lm.parameters.xtol = 1e-15;
+            lm.parameters.gtol = 0.0;
+            lm.parameters.maxfev = std::max(1, maxvyh - vyhodnotenia);
+            auto stav = lm.minimizeInit(x);
+            bool zaklad_znova = false;
+            double predtym = lm.fnorm;
+            int krokov = 0;
+            while (true) {
+                if (lm.fnorm <= KONIEC_NORMA || THODINY::now() >= v.termin) {
+                    koniec = true;
+                    break;
+                }
+                stav = lm.minimizeOneStep(x);
+                if (stav != Eigen::LevenbergMarquardtSpace::Running) {
+                    koniec = true;
+                    break;
+                }
+                if (x.head(p.pocetuhlov).cwiseAbs().maxCoeff() > UHOL_ZAKLAD) {
+                    zaklad_znova = true;
+                    break;
+                }
+                // Stuck in a local minimum: no real progress over many steps.
+                if (++krokov % 25 == 0) {
+                    if (lm.fnorm > 1e-6 && lm.fnorm > 0.99 * predtym) {
+                        koniec = true;
+                        break;
+                    }
+                    predtym = lm.fnorm;
+                }
+            }
+            vyhodnotenia += static_cast<int>(lm.nfev);
+            // the base takes the rotations at the last accepted point
+            f.brany(x);
+            for (std::size_t g = 0; g < baza.size(); ++g) baza[g] = f.brana(g);
+            if (vyhodnotenia >= maxvyh) koniec = true;
+            if (!zaklad_znova) koniec = true;
+        }
+        vysledok.vyhodnotenia += vyhodnotenia;
+
+        // The circuit, the global phase in the first gate on qubit 1.
+        TOBVOD o(s.pocetq);
+        o.brany.reserve(p.kroky.size());
+        for (const TKROKPLANU& k : p.kroky) {
+            if (k.brana < 0) {
+                o.cnot(k.kontrola, k.ciel);
+                continue;
+            }
+            const std::size_t g = static_cast<std::size_t>(k.brana);
+            TMAT2 G = baza[g];
+            if (g == 0 && p.pocetfaz == 1) G *= std::polar(1.0, x(p.pocetuhlov));
+            o.jednoq(p.brany[g].q, G);
+        }
+        Eigen::VectorXcd diag;
+        TMAT V = zloz(o);
+        if (v.azpodiagonalu) {
+            diag.resize(d);
+            for (int j = 0; j < d; ++j) diag(j) = std::polar(1.0, x(p.pocetuhlov + j));
+            V = V * diag.asDiagonal();
+        }
+        const double odch = (V - U).cwiseAbs().maxCoeff();
+        if (odch < vysledok.odchylka || !std::isfinite(vysledok.odchylka)) {
+            vysledok.odchylka = odch;
+            vysledok.vzdialenost = (V - U).norm() / std::sqrt(static_cast<double>(d));
+            vysledok.obvod = std::move(o);
+            vysledok.diagonala = diag;
+            vysledok.presny = odch <= PRESNOST_FITU;
+        }
+        if (vysledok.presny) break;
+    }
+    return vysledok;
+}
+
+int dolnahranica(int pocetq) {
+    if (pocetq < 1 || pocetq > MAXQ) zlyindex(pocetq, 1, MAXQ);
+    const int styri = 1 << (2 * pocetq);
+    return (styri - 3 * pocetq - 1 + 3) / 4;
+}
+
+TSTRUKTURA cyklicka(int pocetq, int pocetcnot) {
+    if (pocetq < 1 || pocetq > MAXQ) zlyindex(pocetq, 1, MAXQ);
+    if (pocetcnot < 0) throw ChybaBehu("cyklicka: zaporny pocet CNOT");
+    if (pocetq == 1 && pocetcnot > 0) throw ChybaBehu("cyklicka: CNOT na jednom qubite");
+    std::vector<std::array<int, 2>> pary;
+    for (int a = 1; a <= pocetq; ++a)
+        for (int b = a + 1; b <= pocetq; ++b) pary.push_back({a, b});
+    TSTRUKTURA s;
+    s.pocetq = pocetq;
+    s.cnoty.reserve(static_cast<std::size_t>(pocetcnot));
+    for (int i = 0; i < pocetcnot; ++i) s.cnoty.push_back(pary[static_cast<std::size_t>(i) % pary.size()]);
+    return s;
+}
+
+TSTRUKTURA obratena(const TSTRUKTURA& s) {
+    TSTRUKTURA r = s;
+    std::reverse(r.cnoty.begin(), r.cnoty.end());
+    return r;
+}
+
+}  // namespace qlc::synteza
