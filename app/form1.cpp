@@ -1,6 +1,6 @@
 // The main window model: creation (FormCreate), the controls' small
 // helpers, and the wrapper that turns a run-time error into an error box.
-include "core/form1.h"
+#include "core/form1.h"
 
 #include "core/text.h"
 
