@@ -18,6 +18,7 @@
 #include "obvod.h"
 #include "struktura.h"
 #include "tolerancie.h"
+#include "vstup.h"
 #include "zjednodus.h"
 #include "zxz.h"
 
@@ -93,15 +94,17 @@ int maxhlbka(int m) { return m <= 3 ? 12 : m == 4 ? 20 : 28; }
 // large enough that a clearly closer placement is expanded before a
 // shallower one (the search dives), small enough that near ties are
 // expanded breadth first.
-double vaha(int m) { return m <= 3 ? 8.0 : 12.0; }
+double vaha(int m) { return m <= 3 ? 6.0 : 12.0; }
 // Free CNOTs after which the first half of a placement is frozen (with its
 // fitted gates) and the search goes on from the rest only.
 std::size_t zmrazod(int m) { return m <= 3 ? std::numeric_limits<std::size_t>::max() : m == 4 ? 12 : 10; }
-// Starts of a fit of the search.
-int startyhladania(int m) { return m <= 3 ? 3 : 2; }
+// Starts of a fit of the search, and its evaluations per start (an exact
+// placement converges in a few dozen).
+int startyhladania(int) { return 1; }
+constexpr int MAXVYHODNOTENI = 60;
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
-double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.35; }
+double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
 
 // ---- time and progress ---------------------------------------------------------
 
@@ -230,23 +233,59 @@ std::uint64_t odtlacok(const std::vector<TPAR>& s) {
     return h;
 }
 
+// CNOTs still needed to join every qubit of the factor (it is no Kronecker
+// product, so its placement connects all of them): the number of connected
+// components of the pairs' graph less one.
+int chybajucespoje(const std::vector<TPAR>& pevne, const std::vector<TPAR>& s, int m) {
+    std::array<int, 8> rodic{};
+    for (int q = 1; q <= m; ++q) rodic[static_cast<std::size_t>(q)] = q;
+    auto koren = [&](int q) {
+        while (rodic[static_cast<std::size_t>(q)] != q) q = rodic[static_cast<std::size_t>(q)];
+        return q;
+    };
+    int komponenty = m;
+    auto spoj = [&](const TPAR& p) {
+        const int a = koren(p[0]), b = koren(p[1]);
+        if (a != b) {
+            rodic[static_cast<std::size_t>(a)] = b;
+            --komponenty;
+        }
+    };
+    for (const TPAR& p : pevne) spoj(p);
+    for (const TPAR& p : s) spoj(p);
+    return komponenty - 1;
+}
+
 struct TUZOL {
     double f = 0;
+    int pocet = 0;  // CNOTs, the frozen prefix included
     long long poradie = 0;
     std::vector<TPAR> volne;  // the placement after the frozen prefix
     double vzdialenost = 0;
     TOBVOD obvod{0};          // its fitted circuit (empty for the root)
 };
 
+// Lowest priority first; on a tie fewer CNOTs, then the placement made first.
 struct TPORADIE {
     bool operator()(const TUZOL& x, const TUZOL& y) const {
-        return x.f != y.f ? x.f > y.f : x.poradie > y.poradie;
+        if (x.f != y.f) return x.f > y.f;
+        if (x.pocet != y.pocet) return x.pocet > y.pocet;
+        return x.poradie > y.poradie;
     }
 };
+
+// The priority of a placement: its CNOTs, those still needed to join every
+// qubit, and the weighted distance. The distance is rounded to 1e-6, so
+// that placements whose fits end at the same distance up to rounding tie
+// and the tie goes to the shorter one.
+double priorita(int k, int spoje, double vzdialenost, double w) {
+    return k + spoje + w * std::round(vzdialenost * 1e6) * 1e-6;
+}
 
 struct TNAJDENA {
     bool ok = false;
     TOBVOD obvod{0};
+    std::string umiestnenie;
 };
 
 // The search for a circuit of the factor F (local qubits 1..m) with at most
@@ -270,23 +309,44 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
 
     TVOLBYFITU vf;
     vf.starty = startyhladania(m);
+    vf.maxvyhodnoteni = MAXVYHODNOTENI;
     vf.termin = termin;
     vf.priebeh = [&beh] { beh.tik(); };
 
-    otvorene.push(TUZOL{0.0, poradie++, {}, 1.0, TOBVOD(m)});
+    // An exact placement enters the open list at its count alone (its
+    // distance is 0) and ends the search when it comes first: no open
+    // placement is then expected to give a shorter circuit.
+    auto hotovo = [&] {
+        sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
+                                     vysledok.umiestnenie),
+                               "%c", std::to_string(fity)));
+        return vysledok;
+    };
+    otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
     while (!otvorene.empty()) {
         if (fity >= rozpocet) {
+            if (vysledok.ok) return hotovo();
             sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
             return vysledok;
         }
         if (THOD::now() >= termin) {
             sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
+            if (vysledok.ok) return hotovo();
             return vysledok;
         }
+        if (vysledok.ok && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
         TUZOL u = otvorene.top();
         otvorene.pop();
         const int pocet = static_cast<int>(pevne.size() + u.volne.size());
-        if (pocet >= najviac) continue;
+        // a child has one CNOT more and joins at most one more pair of components
+        if (pocet + 1 + std::max(0, chybajucespoje(pevne, u.volne, m) - 1) > najviac) continue;
+        if (pocet > hlbkalog) {
+            hlbkalog = pocet;
+            std::vector<TPAR> cela = pevne;
+            cela.insert(cela.end(), u.volne.begin(), u.volne.end());
+            sprava.push_back(vypln(vypln(vypln(texty::HLBKA, "%n", std::to_string(pocet)), "%s", umiestnenie(cela)),
+                                   "%x", cislo(u.vzdialenost)));
+        }
 
         if (u.volne.size() >= zmraz) {
             // freeze the first half of the free part with its fitted gates
@@ -317,6 +377,9 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             // a fourth CNOT in a row on one pair adds nothing to the three before
             if (s.size() >= 3 && s[s.size() - 1] == p && s[s.size() - 2] == p && s[s.size() - 3] == p) continue;
             s.push_back(p);
+            const int k = pocet + 1;
+            const int spoje = chybajucespoje(pevne, s, m);
+            if (k + spoje > najviac) continue;
             if (!videne.insert(normalna(s)).second) continue;
 
             TSTRUKTURA st;
@@ -333,26 +396,19 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 o.pocetcnot += fit.obvod.pocetcnot;
                 std::vector<TPAR> cela = pevne;
                 cela.insert(cela.end(), s.begin(), s.end());
-                sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(cela.size())), "%s",
-                                             umiestnenie(cela)),
-                                       "%c", std::to_string(fity)));
                 vysledok.ok = true;
                 vysledok.obvod = std::move(o);
-                return vysledok;
+                vysledok.umiestnenie = umiestnenie(cela);
+                najviac = k - 1;
+                if (otvorene.empty() || otvorene.top().f >= k) return hotovo();
+                break;
             }
             if (THOD::now() >= termin) break;
-            const int k = pocet + 1;
-            TUZOL dieta{k + vaha(m) * fit.vzdialenost, poradie++, std::move(s), fit.vzdialenost, std::move(fit.obvod)};
-            if (k > hlbkalog) {
-                hlbkalog = k;
-                std::vector<TPAR> cela = pevne;
-                cela.insert(cela.end(), dieta.volne.begin(), dieta.volne.end());
-                sprava.push_back(vypln(vypln(vypln(texty::HLBKA, "%n", std::to_string(k)), "%s", umiestnenie(cela)),
-                                       "%x", cislo(dieta.vzdialenost)));
-            }
-            otvorene.push(std::move(dieta));
+            otvorene.push(TUZOL{priorita(k, spoje, fit.vzdialenost, vaha(m)), k, poradie++, std::move(s),
+                                fit.vzdialenost, std::move(fit.obvod)});
         }
     }
+    if (vysledok.ok) return hotovo();
     sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
     return vysledok;
 }

@@ -9,6 +9,7 @@
 #include "obvod.h"
 #include "struktura.h"
 #include "tolerancie.h"
+#include "vstup.h"
 #include "zjednodus.h"
 #include "zxz.h"
 

@@ -10,7 +10,6 @@
 
 #include "core/brany.h"
 #include "core/matica.h"
-#include "obvod.h"
 
 namespace qlc::synteza {
 
@@ -28,12 +27,5 @@ struct TSYNTEZA {
 // U: the leading 2^pocetq x 2^pocetq block, pocetq in 2..5, unitary to
 // the program's tolerance. Throws ChybaBehu for any other pocetq.
 TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq);
-
-// The entry of every synthesis: the leading block of U as an Eigen matrix,
-// checked (ChybaBehu for pocetq outside 2..5, an entry that is not finite,
-// a matrix that is not unitary to the program's tolerance) and replaced by
-// its nearest unitary matrix when it is unitary only to that tolerance (a
-// line in sprava says so).
-TMAT vstupsyntezy(const TMATICA1& U, int pocetq, std::vector<std::string>& sprava);
 
 }  // namespace qlc::synteza
