@@ -512,4 +512,37 @@ TSTRUKTURA obratena(const TSTRUKTURA& s) {
     return r;
 }
 
+TOBVOD generickynumericky(const TMAT& U, int pocetq, TTERMIN termin, const std::function<void()>& priebeh) {
+    if (pocetq < 1 || pocetq > MAXQ) zlyindex(pocetq, 1, MAXQ);
+    const int d = 1 << pocetq;
+    if (U.rows() != d || U.cols() != d)
+        throw ChybaBehu("generickynumericky: matica " + std::to_string(U.rows()) + "x" + std::to_string(U.cols()) +
+                        " pre " + std::to_string(pocetq) + " qubity");
+    std::vector<int> q(static_cast<std::size_t>(pocetq));
+    for (int i = 0; i < pocetq; ++i) q[static_cast<std::size_t>(i)] = i + 1;
+    TOBVOD o(pocetq);
+    if (pocetq <= 2) {
+        syntetizujvseob(U, q, o);
+        return o;
+    }
+    if (pocetq <= 4) {
+        TVOLBYFITU v;
+        v.termin = termin;
+        v.priebeh = priebeh;
+        v.starty = pocetq == 3 ? 4 : 3;
+        TFIT f = instanciuj(U, cyklicka(pocetq, dolnahranica(pocetq)), v);
+        if (f.presny) return std::move(f.obvod);
+        if (pocetq == 3) {
+            syntetizujvseob(U, q, o);
+            return o;
+        }
+    }
+    TNUMBLOKY num;
+    num.najvacsi = pocetq == 5 ? 4 : 3;
+    num.termin = termin;
+    num.priebeh = priebeh;
+    syntetizujvseobnum(U, q, o, num);
+    return o;
+}
+
 }  // namespace qlc::synteza

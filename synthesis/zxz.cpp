@@ -1,6 +1,7 @@
 #include "zxz.h"
 
 #include <Eigen/Eigenvalues>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <complex>
@@ -43,12 +44,12 @@ using TSTLPEC = Eigen::VectorXcd;
 const TKOMP JEDNOTKAI(0.0, 1.0);
 constexpr int MAXQUBITOV = 5;
 
-// A diagonal left over by a two-qubit block: diag(d) on the circuit's
-// qubits qa (most significant bit of its index) and qb, to be applied
-// before the next block.
+// A diagonal left over by a block built up to one: diag(d) on the
+// circuit's qubits q (q[0] the most significant bit of its index), to be
+// applied before the next block.
 struct TDIAG {
-    TVEKTOR4 d = TVEKTOR4::Ones();
-    int qa = 0, qb = 0;
+    TSTLPEC d;
+    std::vector<int> q;
     bool je = false;
 };
 
@@ -57,6 +58,7 @@ struct TSTAV {
     std::vector<TKROK> kroky;
     TOBVOD mux;  // reused for every ladder
     TDIAG cakajuca;
+    const TNUMBLOKY* num = nullptr;  // blocks fitted numerically, if any
 };
 
 int pozicia(const std::vector<int>& q, int fyz) {
@@ -82,6 +84,13 @@ void pridajcnot(TSTAV& s, int kontrola, int ciel) {
     s.kroky.push_back(k);
 }
 
+TMAT2 matica2(const TGATE1& g) {
+    TMAT2 u;
+    u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im), TKOMP(g.U.u21().re, g.U.u21().im),
+        TKOMP(g.U.u22().re, g.U.u22().im);
+    return u;
+}
+
 TMAT2 hadamard() {
     const double r = std::sqrt(0.5);
     TMAT2 h;
@@ -93,9 +102,19 @@ TMAT2 hadamard() {
 void absorbuj(TMAT& U, const std::vector<int>& q, TSTAV& s) {
     if (!s.cakajuca.je) return;
     const int k = static_cast<int>(q.size());
-    const int pa = pozicia(q, s.cakajuca.qa), pb = pozicia(q, s.cakajuca.qb);
-    if (pa < 0 || pb < 0) throw ChybaBehu("!!!syntetizujvseob: diagonala na qubitoch mimo bloku");
-    for (int j = 0; j < U.cols(); ++j) U.col(j) *= s.cakajuca.d(2 * bit(j, pa, k) + bit(j, pb, k));
+    const int m = static_cast<int>(s.cakajuca.q.size());
+    std::array<int, MAXQUBITOV> p{};
+    if (m > k || (1 << m) != s.cakajuca.d.size())
+        throw ChybaBehu("!!!syntetizujvseob: diagonala vacsia ako blok");
+    for (int i = 0; i < m; ++i) {
+        p[static_cast<std::size_t>(i)] = pozicia(q, s.cakajuca.q[static_cast<std::size_t>(i)]);
+        if (p[static_cast<std::size_t>(i)] < 0) throw ChybaBehu("!!!syntetizujvseob: diagonala na qubitoch mimo bloku");
+    }
+    for (int j = 0; j < U.cols(); ++j) {
+        int x = 0;
+        for (int i = 0; i < m; ++i) x = 2 * x + bit(j, p[static_cast<std::size_t>(i)], k);
+        U.col(j) *= s.cakajuca.d(x);
+    }
     s.cakajuca.je = false;
 }
 
@@ -140,10 +159,7 @@ int mux(const std::vector<double>& uhly, const std::vector<int>& q, bool odober,
         if (g.pocetk == 1) {
             pridajcnot(s, g.kontroly[1], g.ciel);
         } else {
-            TMAT2 u;
-            u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
-                TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
-            pridajjednoq(s, g.ciel, u);
+            pridajjednoq(s, g.ciel, matica2(g));
         }
     }
     return maska;
@@ -232,8 +248,7 @@ void dvojqblok(const TMAT& Uvstup, const std::vector<int>& q, bool posledny, TST
         c = kakdiag(X4, delta);
         if ((delta - TVEKTOR4::Ones()).cwiseAbs().maxCoeff() > 0) {
             s.cakajuca.d = delta;
-            s.cakajuca.qa = q[0];
-            s.cakajuca.qb = q[1];
+            s.cakajuca.q = {q[0], q[1]};
             s.cakajuca.je = true;
         }
     }
@@ -244,6 +259,51 @@ void dvojqblok(const TMAT& Uvstup, const std::vector<int>& q, bool posledny, TST
         else
             pridajjednoq(s, q[static_cast<std::size_t>(k.ciel)], k.U);
     }
+}
+
+// CNOTs of the numerically fitted block of k qubits built up to a diagonal.
+// The lower bound up to a diagonal is 12 for 3 qubits and 57 for 4; 13 fit
+// on the first start for every 3-qubit matrix tried, 58 only on some
+// 4-qubit ones after several starts, 59 on the first start for all.
+int cnotpodiagonalu(int k) { return k == 3 ? 13 : 59; }
+
+// Fits the general block U on the qubits q numerically: the lower bound of
+// CNOTs for the last block, otherwise up to a diagonal that the next block
+// takes. False when the fit is not exact (or the deadline has passed); the
+// caller then builds the block analytically.
+bool numblok(const TMAT& U, const std::vector<int>& q, bool posledny, TSTAV& s) {
+    const int k = static_cast<int>(q.size());
+    TVOLBYFITU v;
+    v.termin = s.num->termin;
+    v.priebeh = s.num->priebeh;
+    v.starty = k == 3 ? 4 : 2;
+    if (posledny) {
+        const TFIT f = instanciuj(U, cyklicka(k, dolnahranica(k)), v);
+        if (!f.presny) return false;
+        for (const TGATE1& g : f.obvod.brany) {
+            if (g.pocetk == 1)
+                pridajcnot(s, q[static_cast<std::size_t>(g.kontroly[1] - 1)], q[static_cast<std::size_t>(g.ciel - 1)]);
+            else
+                pridajjednoq(s, q[static_cast<std::size_t>(g.ciel - 1)], matica2(g));
+        }
+        return true;
+    }
+    // U = diag(D) C with C the structure's circuit: U^T = C^T diag(D), where
+    // C^T is the reversed structure with every one-qubit gate transposed.
+    v.azpodiagonalu = true;
+    const TMAT Ut = U.transpose();
+    const TFIT f = instanciuj(Ut, obratena(cyklicka(k, cnotpodiagonalu(k))), v);
+    if (!f.presny) return false;
+    for (auto g = f.obvod.brany.rbegin(); g != f.obvod.brany.rend(); ++g) {
+        if (g->pocetk == 1)
+            pridajcnot(s, q[static_cast<std::size_t>(g->kontroly[1] - 1)], q[static_cast<std::size_t>(g->ciel - 1)]);
+        else
+            pridajjednoq(s, q[static_cast<std::size_t>(g->ciel - 1)], matica2(*g).transpose());
+    }
+    s.cakajuca.d = f.diagonala;
+    s.cakajuca.q = q;
+    s.cakajuca.je = true;
+    return true;
 }
 
 void rozloz(const TMAT& Uvstup, const std::vector<int>& qvstup, bool posledny, TSTAV& s) {
@@ -268,6 +328,7 @@ void rozloz(const TMAT& Uvstup, const std::vector<int>& qvstup, bool posledny, T
         }
         break;
     }
+    if (t == TTVAR::VSEOBECNA && s.num && k >= 3 && k <= s.num->najvacsi && numblok(U, q, posledny, s)) return;
     const int m = 1 << (k - 1);
     const std::vector<int> zvysok(q.begin() + 1, q.end());
     TMAT V, W;
@@ -359,7 +420,9 @@ void zluc(std::vector<TKROK>& kroky, int pocetq) {
 
 }  // namespace
 
-void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod) {
+namespace {
+
+void vseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod, const TNUMBLOKY* num) {
     const int k = static_cast<int>(qubity.size());
     if (k < 1 || k > MAXQUBITOV)
         throw ChybaBehu("syntetizujvseob: pocet qubitov " + std::to_string(k) + " mimo rozsahu 1.." +
@@ -382,6 +445,7 @@ void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvo
         return;
     }
     TSTAV s(obvod.pocetq);
+    s.num = num;
     s.kroky.reserve(static_cast<std::size_t>(2 * d * d));
     rozloz(U, qubity, true, s);
     if (s.cakajuca.je) throw ChybaBehu("!!!syntetizujvseob: diagonala po poslednom bloku");
@@ -393,6 +457,17 @@ void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvo
         else
             obvod.jednoq(g.ciel, g.U);
     }
+}
+
+}  // namespace
+
+void syntetizujvseob(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod) {
+    vseob(U, qubity, obvod, nullptr);
+}
+
+void syntetizujvseobnum(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod, const TNUMBLOKY& num) {
+    if (num.najvacsi < 3 || num.najvacsi > 4) zlyindex(num.najvacsi, 3, 4);
+    vseob(U, qubity, obvod, &num);
 }
 
 }  // namespace qlc::synteza
