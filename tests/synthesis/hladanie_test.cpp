@@ -79,10 +79,11 @@ TEST(Hladanie, FaktorPoRozklade) {
     const TSYNTEZA s = hladanie(U, 4, "Toffoli x H");
     EXPECT_EQ(s.pocetcnot, 6);
     EXPECT_TRUE(obsahuje(s, "Hladanie: Kroneckerov rozklad na faktory na qubitoch {1,2,4} {3}."));
-    for (const TGATE1& g : s.brany) {
-        EXPECT_NE(g.ciel, 3);
-        if (g.pocetk == 1) EXPECT_NE(g.kontroly[1], 3);
-    }
+    for (const TGATE1& g : s.brany)
+        if (g.pocetk == 1) {
+            EXPECT_NE(g.ciel, 3);
+            EXPECT_NE(g.kontroly[1], 3);
+        }
 }
 
 // ---- random circuits with k CNOTs ----
@@ -92,7 +93,7 @@ TEST(Hladanie, NahodneObvodySKCnot) {
         int n, k;
     };
     const std::vector<TP> pripady = SANITIZER ? std::vector<TP>{{3, 3}}
-                                              : std::vector<TP>{{3, 2}, {3, 5}, {3, 8}, {4, 3}, {4, 5}, {5, 3}};
+                                              : std::vector<TP>{{3, 2}, {3, 3}, {4, 2}, {4, 3}, {5, 2}};
     std::mt19937 gen(2121);
     for (const TP& p : pripady) {
         const THUSTA U = test::nahodnyobvod(p.n, p.k, gen);
