@@ -87,7 +87,7 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // ---- budget of one factor's search, by its qubits ----------------------------------
 
 // Fits a search may make (the deterministic end of a search).
-long long rozpocetfitov(int m) { return m <= 3 ? 600 : m == 4 ? 400 : 250; }
+long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 120 : 60; }
 // Deepest placement tried: beyond it the generic circuit is near.
 int maxhlbka(int m) { return m <= 3 ? 12 : m == 4 ? 20 : 28; }
 // Weight of the fitted distance against one CNOT in the order of expansion:
@@ -408,6 +408,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                 fit.vzdialenost, std::move(fit.obvod)});
         }
     }
+    if (THOD::now() >= termin) {
+        sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
+        return vysledok.ok ? hotovo() : vysledok;
+    }
     if (vysledok.ok) return hotovo();
     sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
     return vysledok;
@@ -527,7 +531,7 @@ TSYNTEZA hladaj(const TMATICA1& U, int pocetq, const TVOLBYHLADANIA& volby) {
     vysledok.sprava.push_back(vypln(vypln(texty::VYSLEDOK, "%n", std::to_string(obvod.brany.size())), "%c",
                                     std::to_string(vysledok.pocetcnot)));
     vysledok.brany = std::move(obvod.brany);
-    beh.tik(true);
+    if (volby.priebeh) volby.priebeh(1.0);
     return vysledok;
 }
 
