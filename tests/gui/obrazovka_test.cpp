@@ -217,7 +217,7 @@ TEST_F(Obrazovka, EveryCaptionFitsItsControl) {
         EXPECT_TRUE(zmesti(t, t->text(), obsahtlacidla(t)));
     }
     auto* c = w<QComboBox>("ComboBox1");
-    ASSERT_EQ(c->count(), 5);
+    ASSERT_EQ(c->count(), 6);
     for (int i = 0; i < c->count(); ++i) EXPECT_TRUE(zmesti(c, c->itemText(i), textovepole(c).width()));
 
     // menus and their check items
