@@ -90,7 +90,8 @@ TMetoda metoda(const std::string& meno) {
     if (meno == "twolevel") return TMetoda::dvojurovnova;
     if (meno == "qsd") return TMetoda::qsd;
     if (meno == "best") return TMetoda::najlepsia;
-    throw ChybaVstupu("metoda '" + meno + "' nie je twolevel, qsd ani best");
+    if (meno == "search") return TMetoda::hladanie;
+    throw ChybaVstupu("metoda '" + meno + "' nie je twolevel, qsd, best ani search");
 }
 
 THlbka hlbka(const std::string& meno) {
@@ -108,6 +109,8 @@ std::string meno(TMetoda m) {
             return "qsd";
         case TMetoda::najlepsia:
             return "best";
+        case TMetoda::hladanie:
+            return "search";
     }
     throw ChybaVstupu("neznama metoda");
 }
@@ -144,10 +147,13 @@ int polozka(const TVolby& v) {
             return hlbka;
         case TMetoda::qsd:
         case TMetoda::najlepsia:
+        case TMetoda::hladanie:
             if (v.hlbka != THlbka::element)
                 throw ChybaVstupu("metoda " + meno(v.metoda) +
                                   " vedie len po elementarne brany (hlbka element), nie " + meno(v.hlbka));
-            return v.metoda == TMetoda::qsd ? METODA_QSD : METODA_NAJLEPSIA;
+            return v.metoda == TMetoda::qsd         ? METODA_QSD
+                   : v.metoda == TMetoda::najlepsia ? METODA_NAJLEPSIA
+                                                    : METODA_HLADANIE;
     }
     throw ChybaVstupu("neznama metoda");
 }
@@ -190,6 +196,8 @@ TVysledok vysledok(TForm1& f, Zaznamnik& z, const TMatica& U, const TVolby& volb
 
 TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledovanie) {
     const int k = polozka(volby);
+    if (!(volby.casovylimit >= 0.0) || !std::isfinite(volby.casovylimit))
+        throw ChybaVstupu("casovy limit hladania musi byt nezaporne konecne cislo sekund");
     overmaticu(U);
     Zaznamnik z(sledovanie);
     const auto f = novymodel(z);
@@ -199,6 +207,7 @@ TVysledok rozloz(const TMatica& U, const TVolby& volby, const TSledovanie& sledo
     f->ComboBox1 = k;
     f->roboptim = volby.optimalizuj;
     f->Kontrolptimkrok1 = volby.kontrolakrokov;
+    f->casovylimit = volby.casovylimit;
     try {
         return vysledok(*f, z, U, volby, f->prikaz([&] { f->Button3Click(); }));
     } catch (const Prerusenie&) {

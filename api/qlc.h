@@ -80,8 +80,9 @@ int qubitytvaru(long long riadky, long long stlpce);
 // ---- options -------------------------------------------------------------------
 
 // The method: the two-level decomposition of the program, the minimal-CNOT
-// synthesis, or the shorter circuit of the two.
-enum class TMetoda { dvojurovnova, qsd, najlepsia };
+// synthesis, the shortest circuit of every method, or the numerical search
+// for the fewest CNOTs.
+enum class TMetoda { dvojurovnova, qsd, najlepsia, hladanie };
 // How far the two-level decomposition goes: elementary gates (one-qubit
 // gates and CNOTs), gates with at most one control, multi-controlled gates.
 enum class THlbka { element, l1, toffoli };
@@ -98,16 +99,17 @@ struct TVolby {
     double casovylimit = 0.0;
 };
 
-// The names qlc and the Python module use: "twolevel", "qsd", "best" and
-// "element", "l1", "toffoli"; ChybaVstupu for any other text.
+// The names qlc and the Python module use: "twolevel", "qsd", "best",
+// "search" and "element", "l1", "toffoli"; ChybaVstupu for any other text.
 TMetoda metoda(const std::string& meno);
 THlbka hlbka(const std::string& meno);
 std::string meno(TMetoda m);
 std::string meno(THlbka h);
 
 // The item of the depth drop-down that runs these options: 0, 1, 2 for the
-// two-level decomposition to element, l1, toffoli; 3 for qsd and 4 for best,
-// which go to elementary gates only (ChybaVstupu at another depth).
+// two-level decomposition to element, l1, toffoli; 3 for qsd, 4 for best and
+// 5 for search, which go to elementary gates only (ChybaVstupu at another
+// depth).
 int polozka(const TVolby& v);
 
 // ---- the run -------------------------------------------------------------------

@@ -117,10 +117,12 @@ struct TOPTIMSTAV {
 inline constexpr int HLBKA_ELEMENT = 0;   // "element. bran"
 inline constexpr int HLBKA_L1 = 1;        // "L1(U) bran"
 inline constexpr int HLBKA_TOFFOLI = 2;   // "zovseob.Toffoli bran"
-// Items after the three depths: the minimal-CNOT synthesis, and the shorter
-// of its circuit and the elementary one.
+// Items after the three depths: the minimal-CNOT synthesis, the shortest
+// of the circuits of every method, and the numerical search for the fewest
+// CNOTs.
 inline constexpr int METODA_QSD = 3;        // "min. CNOT bran"
 inline constexpr int METODA_NAJLEPSIA = 4;  // "najkratsia siet"
+inline constexpr int METODA_HLADANIE = 5;   // "numericke hladanie"
 
 // A circuit the shortest-circuit method may keep: whether it was made with
 // every check passed, its counts, and the deviation of its product from the
@@ -236,8 +238,14 @@ public:
     // The minimal-CNOT synthesis into the store, optimised and checked
     // against povodna; false when the run ended early.
     bool dekompoziciaqsd(const TMATICA1& povodna);
-    // Both methods; the store keeps the circuit with fewer CNOTs (on a tie,
-    // fewer gates). False when neither circuit was made.
+    // The numerical search for the fewest CNOTs into the store, optimised
+    // and checked against povodna as dekompoziciaqsd; false when the run
+    // ended early.
+    bool dekompoziciahladanie(const TMATICA1& povodna);
+    // Time limit of the numerical search in seconds; 0 = its default.
+    double casovylimit = 0.0;
+    // Every method; the store keeps the circuit with fewer CNOTs (on a tie,
+    // fewer gates). False when no circuit was made.
     bool dekompozicianajkratsia(const TMATICA1& povodna);
     // The circuit in the store came from the minimal-CNOT synthesis: the
     // table of two-level matrices and the phases belong to no circuit.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/form1.h"
+#include "synthesis/hladanie.h"
 #include "synthesis/synteza.h"
 
 namespace qlc {
@@ -113,7 +114,7 @@ void TForm1::dekompozicia() {
     // the run's tolerance; for that method its test is part of the first one,
     // so that the two cannot disagree.
     bool unitarnavstup = unitarna(A, rozmer, eps);
-    if (unitarnavstup && ComboBox1 == METODA_QSD)
+    if (unitarnavstup && (ComboBox1 == METODA_QSD || ComboBox1 == METODA_HLADANIE))
         unitarnavstup = synteza::syntetizovatelna(synteza::odunitarnej(Apresna, pocetq), EPS_ZAKLAD);
     if (!unitarnavstup) {
         log("Matica na dekomp. nie je unitárna. S takou sa neda ďalej pracovať!!!");
@@ -128,6 +129,8 @@ void TForm1::dekompozicia() {
         dokoncena = dekompoziciaqsd(povodna);
     else if (ComboBox1 == METODA_NAJLEPSIA)
         dokoncena = dekompozicianajkratsia(povodna);
+    else if (ComboBox1 == METODA_HLADANIE)
+        dokoncena = dekompoziciahladanie(povodna);
     else
         dokoncena = dekompoziciatpq(povodna, ComboBox1);
     if (!dokoncena) return;
@@ -231,6 +234,68 @@ bool TForm1::dekompoziciatpq(const TMATICA1& povodna, int k) {
     return true;
 }
 
+namespace {
+
+// The circuit of a synthesis (its log lines first) into the store, through
+// the optimiser, the statistics and the composition check; false when the
+// store cannot hold it.
+bool ulozsyntezu(TForm1& f, const synteza::TSYNTEZA& s, const TMATICA1& povodna) {
+    for (const std::string& r : s.sprava) f.log(r);
+
+    f.pocetb1 = 0;
+    f.sietzosyntezy = true;
+    try {
+        for (const TGATE1& g : s.brany) {
+            f.novabrana();
+            f.brany[f.pocetb1] = g;
+        }
+    } catch (const PlnyZasobnik&) {
+        f.log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
+        return false;
+    }
+
+    // The optimiser runs as after the elementary stage, but it may only
+    // exchange and merge what commutes and cancels to rounding.
+    f.epsoptimalizacie = EPS_SYNTEZA;
+    try {
+        f.optimalizacia();
+    } catch (...) {
+        f.epsoptimalizacie = EPS_ZAKLAD;
+        f.eps = EPS_ZAKLAD;
+        throw;
+    }
+    f.epsoptimalizacie = EPS_ZAKLAD;
+    f.eps = EPS_ZAKLAD;
+    // The optimiser's shape tests work to 1e-12; where its merges cost more
+    // than rounding against the input as given, the synthesis's own circuit
+    // is kept.
+    std::vector<TGATE1> syntezy(1);  // record 0 unused, as in the store
+    syntezy.insert(syntezy.end(), s.brany.begin(), s.brany.end());
+    const int pocetsyntezy = static_cast<int>(s.brany.size());
+    const double pred =
+        odchylkasiete(TZoznamBran(syntezy.data(), pocetsyntezy), pocetsyntezy, f.pocetq, f.Apresna);
+    const double po = odchylkasiete(f.brany, f.pocetb1, f.pocetq, f.Apresna);
+    if (!vtolerancii(po, pred + ZAOKRUHLENIE)) {
+        f.log("Optimalizacia by odchylila siet od matice o " + cislo(po) + " (synteza " + cislo(pred) +
+              "), ponechana je siet zo syntezy bez optimalizacie.");
+        std::copy(s.brany.begin(), s.brany.end(), f.brany.data() + 1);
+        f.pocetb1 = pocetsyntezy;
+    }
+    f.statistika();
+    kontrolakompozicie(f, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
+                       "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
+    return true;
+}
+
+// A circuit of a synthesis holds no two-level matrices and no phases.
+void bezdvojurovnovych(TForm1& f) {
+    f.tpq.vypln(TTPQ{});
+    f.fazy.vypln(0.0);
+    f.pocettpq = 0;
+}
+
+}  // namespace
+
 bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
     log("Zacala sa synteza siete s minimalnym poctom CNOT.");
     synteza::TSYNTEZA s;
@@ -243,54 +308,34 @@ bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
         zlakontrola();
         return false;
     }
-    for (const std::string& r : s.sprava) log(r);
-    // This circuit is built from no two-level matrices and no phases.
-    tpq.vypln(TTPQ{});
-    fazy.vypln(0.0);
-    pocettpq = 0;
+    bezdvojurovnovych(*this);
+    return ulozsyntezu(*this, s, povodna);
+}
 
-    pocetb1 = 0;
-    sietzosyntezy = true;
+bool TForm1::dekompoziciahladanie(const TMATICA1& povodna) {
+    log("Zacalo sa numericke hladanie siete s najmensim poctom CNOT.");
+    // The progress bar in thousandths of the search; the platform may throw
+    // from zmena to cancel, which leaves the store as it was.
+    constexpr int DIELIKY = 1000;
+    progresstart(DIELIKY);
+    synteza::TVOLBYHLADANIA v;
+    v.casovylimit = casovylimit;
+    v.tolerancia = EPS_ZAKLAD;
+    v.priebeh = [this](double podiel) {
+        ProgressBar1.position = static_cast<int>(std::lround(std::clamp(podiel, 0.0, 1.0) * DIELIKY));
+        zmena(Ovladac::ProgressBar1);
+    };
+    synteza::TSYNTEZA s;
     try {
-        for (const TGATE1& g : s.brany) {
-            novabrana();
-            brany[pocetb1] = g;
-        }
-    } catch (const PlnyZasobnik&) {
-        log(":(( Bol dosiahnuty maximalny pocet bran, preto sa prerusuje dekompozicia.");
+        // from the entries as given, as the synthesis
+        s = synteza::hladaj(Apresna, pocetq, v);
+    } catch (const synteza::NeunitarnaMatica& e) {
+        log(e.what());
+        zlakontrola();
         return false;
     }
-
-    // The optimiser runs as after the elementary stage, but it may only
-    // exchange and merge what commutes and cancels to rounding.
-    epsoptimalizacie = EPS_SYNTEZA;
-    try {
-        optimalizacia();
-    } catch (...) {
-        epsoptimalizacie = EPS_ZAKLAD;
-        eps = EPS_ZAKLAD;
-        throw;
-    }
-    epsoptimalizacie = EPS_ZAKLAD;
-    eps = EPS_ZAKLAD;
-    // The optimiser's shape tests work to 1e-12; where its merges cost more
-    // than rounding against the input as given, the synthesis's own circuit
-    // is kept.
-    std::vector<TGATE1> syntezy(1);  // record 0 unused, as in the store
-    syntezy.insert(syntezy.end(), s.brany.begin(), s.brany.end());
-    const int pocetsyntezy = static_cast<int>(s.brany.size());
-    const double pred = odchylkasiete(TZoznamBran(syntezy.data(), pocetsyntezy), pocetsyntezy, pocetq, Apresna);
-    const double po = odchylkasiete(brany, pocetb1, pocetq, Apresna);
-    if (!vtolerancii(po, pred + ZAOKRUHLENIE)) {
-        log("Optimalizacia by odchylila siet od matice o " + cislo(po) + " (synteza " + cislo(pred) +
-            "), ponechana je siet zo syntezy bez optimalizacie.");
-        std::copy(s.brany.begin(), s.brany.end(), brany.data() + 1);
-        pocetb1 = pocetsyntezy;
-    }
-    statistika();
-    kontrolakompozicie(*this, povodna, "Kompozicia siete z elementarnych bran dala povodnu unitarnu maticu.",
-                       "!!!!! Kompozicia siete s elementarnych bran nedala povodnu unit. mat.");
-    return true;
+    bezdvojurovnovych(*this);
+    return ulozsyntezu(*this, s, povodna);
 }
 
 bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
@@ -345,6 +390,40 @@ bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {
         log("Najkratsia siet: ponechana siet zo syntezy (" + siet(qsdcnot, qsdbran) +
             "), dvojurovnove matice daly " + (tpqok ? siet(tpqcnot, tpqbran) : std::string("siet s chybou")) +
             ".");
+    }
+    // The search is one more candidate, compared with the circuit kept so
+    // far by the same rule.
+    const std::vector<TGATE1> drzana(brany.data() + 1, brany.data() + 1 + pocetb1);
+    const TKANDIDAT drzanak = tpqlepsia ? tpqk : qsdk;
+    const int drzanacnot = drzanak.cnot;
+    const bool drzanazosyntezy = sietzosyntezy;
+    log("Najkratsia siet: numericke hladanie.");
+    beh.kontrolyok = true;
+    const bool hladaniedokoncene = dekompoziciahladanie(povodna);
+    const bool hladanieok = hladaniedokoncene && beh.kontrolyok;
+    const TKANDIDAT hladaniek = kandidat(*this, hladanieok);
+    const int hladaniecnot = hladaniek.cnot;
+    const int hladaniebran = hladaniek.brany;
+    const int drzanabran = static_cast<int>(drzana.size());
+    if (hladanieok && presnasiet(drzanak) && !presnasiet(hladaniek))
+        log("Najkratsia siet: siet z numerickeho hladania sa od matice odchyluje o " + cislo(hladaniek.odchylka) +
+            ", viac ako " + cislo(PRESNA_SIET) + "; vyhrat moze len presna siet.");
+    if (lepsiasiet(hladaniek, drzanak)) {
+        bezdvojurovnovych(*this);
+        log("Najkratsia siet: ponechana siet z numerickeho hladania (" + siet(hladaniecnot, hladaniebran) +
+            "), predtym " + siet(drzanacnot, drzanabran) + ".");
+    } else {
+        std::copy(drzana.begin(), drzana.end(), brany.data() + 1);
+        pocetb1 = drzanabran;
+        sietzosyntezy = drzanazosyntezy;
+        if (!drzanazosyntezy) {
+            tpq = tpqtabulka;
+            pocettpq = tpqpocet;
+            fazy = tpqfazy;
+        }
+        log("Najkratsia siet: numericke hladanie dalo " +
+            (hladanieok ? siet(hladaniecnot, hladaniebran) : std::string("siet s chybou")) +
+            ", ponechana je " + siet(drzanacnot, drzanabran) + ".");
     }
     beh.kontrolyok = true;
     return true;

@@ -9,6 +9,7 @@
 #include "obvod.h"
 #include "struktura.h"
 #include "tolerancie.h"
+#include "vstup.h"
 #include "zjednodus.h"
 #include "zxz.h"
 
@@ -127,12 +128,7 @@ bool syntetizovatelna(double odunitarnej, double tolerancia) {
     return vtolerancii(odunitarnej, tolerancia - UNITARNA_REZERVA);
 }
 
-TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq, double tolerancia) {
-    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
-    return syntetizuj(presnazmatice(U, 1 << pocetq), pocetq, tolerancia);
-}
-
-TSYNTEZA syntetizuj(const TPRESNA& U, int pocetq, double tolerancia) {
+TMAT vstupsyntezy(const TPRESNA& U, int pocetq, double tolerancia, std::vector<std::string>& sprava) {
     if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
     const int d = 1 << pocetq;
     if (U.rozmer != d)
@@ -148,15 +144,25 @@ TSYNTEZA syntetizuj(const TPRESNA& U, int pocetq, double tolerancia) {
             A(i, j) = z;
         }
 
-    TSYNTEZA vysledok;
     double odchylka = 0.0;
     const TMAT W = najblizsia(A, odchylka);
     if (!syntetizovatelna(odchylka, tolerancia))
         throw NeunitarnaMatica(vypln(texty::NEUNITARNA, "%x", cislo(odchylka)), odchylka);
     if (odchylka > UNITARNA_PRESNOST) {
         A = W;
-        vysledok.sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
+        sprava.push_back(vypln(texty::NAJBLIZSIA, "%x", cislo(odchylka)));
     }
+    return A;
+}
+
+TSYNTEZA syntetizuj(const TMATICA1& U, int pocetq, double tolerancia) {
+    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
+    return syntetizuj(presnazmatice(U, 1 << pocetq), pocetq, tolerancia);
+}
+
+TSYNTEZA syntetizuj(const TPRESNA& U, int pocetq, double tolerancia) {
+    TSYNTEZA vysledok;
+    TMAT A = vstupsyntezy(U, pocetq, tolerancia, vysledok.sprava);
 
     TOBVOD obvod(pocetq);
     std::vector<int> qubity;

@@ -10,10 +10,10 @@ inline constexpr const char* FORM1 = "Dekompozícia unitárnych matíc  do QLS";
 inline constexpr const char* LABEL1 = "Qubitov:";
 inline constexpr const char* BUTTON3 = "Dekompozícia";
 inline constexpr const char* LABEL18 = "do:";
-// Items 0..2 are the depths of the decomposition; 3 and 4 the methods
-// (METODA_QSD, METODA_NAJLEPSIA of the model).
-inline constexpr std::array<const char*, 5> COMBOBOX1 = {"element. bran", "L1(U) bran", "zovseob.Toffoli bran",
-                                                         "min. CNOT bran", "najkratsia siet"};
+// Items 0..2 are the depths of the decomposition; 3 to 5 the methods
+// (METODA_QSD, METODA_NAJLEPSIA, METODA_HLADANIE of the model).
+inline constexpr std::array<const char*, 6> COMBOBOX1 = {"element. bran",  "L1(U) bran",      "zovseob.Toffoli bran",
+                                                         "min. CNOT bran", "najkratsia siet", "numericke hladanie"};
 inline constexpr const char* BUTTON1 = "A";
 inline constexpr const char* BUTTON5 = "Generuj";
 inline constexpr const char* LABEL2 = "Brány od:";

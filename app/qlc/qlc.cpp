@@ -28,10 +28,11 @@ constexpr const char* VERZIA = "qlc 1.0.0";
 
 constexpr const char* POMOC =
     "Usage:\n"
-    "  qlc decompose [--method twolevel|qsd|best] [--depth element|l1|toffoli] [--no-optimise]\n"
-    "                [--check-steps] [-o OUT] [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
-    "  qlc draw [--method twolevel|qsd|best] [--depth element|l1|toffoli] [--zoom Z] [--from G]\n"
-    "           FILE OUT.svg|OUT.png\n"
+    "  qlc decompose [--method twolevel|qsd|best|search] [--depth element|l1|toffoli]\n"
+    "                [--time-limit SECONDS] [--no-optimise] [--check-steps] [-o OUT]\n"
+    "                [--qasm OUT.qasm] [--qasm2 OUT.qasm] [--summary] FILE\n"
+    "  qlc draw [--method twolevel|qsd|best|search] [--depth element|l1|toffoli]\n"
+    "           [--time-limit SECONDS] [--zoom Z] [--from G] FILE OUT.svg|OUT.png\n"
     "  qlc random --qubits N [--seed S] [-o FILE]\n"
     "  qlc --help | --version\n"
     "\n"
@@ -39,8 +40,16 @@ constexpr const char* POMOC =
     "           file of complex128 or float64 entries) and decomposes it into a circuit:\n"
     "           --method twolevel  two-level matrices into controlled gates (default)\n"
     "           --method qsd       minimal-CNOT synthesis (block-ZXZ, structure detected first)\n"
-    "           --method best      both; keeps the circuit with fewer CNOTs (then fewer gates)\n"
-    "                              qsd and best make elementary gates: no --depth but element\n"
+    "           --method best      every method; keeps the circuit with fewer CNOTs (then fewer\n"
+    "                              gates)\n"
+    "           --method search    numerical search for the fewest CNOTs (CNOTs added one at a\n"
+    "                              time until the fitted circuit is exact; generic numerical\n"
+    "                              and block-ZXZ circuits when nothing shorter is found)\n"
+    "                              qsd, best and search make elementary gates: no --depth but\n"
+    "                              element\n"
+    "           --time-limit S   seconds for the search of --method search and best, 0.1 to\n"
+    "                            86400 (default 40); the shortest exact circuit found by then\n"
+    "                            is kept\n"
     "           --depth element  elementary gates: one-qubit gates and CNOTs (default)\n"
     "           --depth l1       gates with at most one control\n"
     "           --depth toffoli  multi-controlled gates\n"
@@ -161,10 +170,14 @@ const TVolba VOLBY[] = {
      }},
     {"--method", nullptr, DECOMPOSE | DRAW, true,
      [](Volby& o, const std::string& h, const std::string&) {
-         if (h == "twolevel" || h == "qsd" || h == "best")
+         if (h == "twolevel" || h == "qsd" || h == "best" || h == "search")
              o.rozklad.metoda = api::metoda(h);
          else
-             throw Chyba{"--method takes twolevel, qsd or best, not '" + bezriadiacich(h) + "'"};
+             throw Chyba{"--method takes twolevel, qsd, best or search, not '" + bezriadiacich(h) + "'"};
+     }},
+    {"--time-limit", nullptr, DECOMPOSE | DRAW, true,
+     [](Volby& o, const std::string& h, const std::string& v) {
+         o.rozklad.casovylimit = desatinne(h, v, 0.1, 86400.0, "0.1 to 86400");
      }},
     {"--no-optimise", "--no-optimize", DECOMPOSE | DRAW, false,
      [](Volby& o, const std::string&, const std::string&) { o.rozklad.optimalizuj = false; }},
@@ -224,6 +237,9 @@ Volby volby(Argumenty& arg, unsigned prikaz) {
     if (o.rozklad.metoda != api::TMetoda::dvojurovnova && o.rozklad.hlbka != api::THlbka::element)
         throw Chyba{"--method " + api::meno(o.rozklad.metoda) +
                     " makes elementary gates only; it takes no --depth but element"};
+    if (o.rozklad.casovylimit > 0.0 && o.rozklad.metoda != api::TMetoda::hladanie &&
+        o.rozklad.metoda != api::TMetoda::najlepsia)
+        throw Chyba{"--time-limit is for --method search and best only"};
     return o;
 }
 

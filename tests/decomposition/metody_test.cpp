@@ -28,6 +28,8 @@ struct Beh {
         f.A = naTMATICA1(U);
         f.ComboBox1 = metoda;
         f.roboptim = optim;
+        // the numerical search of best within a few seconds (the sanitizers' build is slow)
+        f.casovylimit = 5.0;
         p.vycisti();
         EXPECT_TRUE(f.prikaz([&] { f.Button3Click(); }));
     }
@@ -139,12 +141,21 @@ TEST(Metody, NajkratsiaNikdyDlhsia) {
         EXPECT_LE(naj.cnot(), qsd.cnot());
         EXPECT_LE(rozdiel(obvod(naj.f), U), 1e-7);
         const bool zosyntezy = qsd.cnot() < tpq.cnot() || (qsd.cnot() == tpq.cnot() && qsd.f.pocetb1 <= tpq.f.pocetb1);
-        EXPECT_EQ(naj.f.sietzosyntezy, zosyntezy);
-        EXPECT_EQ(naj.f.pocetb1, zosyntezy ? qsd.f.pocetb1 : tpq.f.pocetb1);
         EXPECT_TRUE(naj.lognaplni(zosyntezy ? "Najkratsia siet: ponechana siet zo syntezy ("
                                             : "Najkratsia siet: ponechana siet z dvojurovnovych matic ("));
+        // the search, the last candidate, replaces that circuit only with
+        // fewer CNOTs (on a tie, fewer gates)
+        const int drzane = zosyntezy ? qsd.cnot() : tpq.cnot();
+        const int drzanebrany = zosyntezy ? qsd.f.pocetb1 : tpq.f.pocetb1;
+        const bool hladanie = naj.lognaplni("Najkratsia siet: ponechana siet z numerickeho hladania (");
+        EXPECT_TRUE(hladanie || naj.lognaplni("Najkratsia siet: numericke hladanie dalo "));
+        EXPECT_EQ(naj.f.sietzosyntezy, zosyntezy || hladanie);
+        if (hladanie)
+            EXPECT_TRUE(naj.cnot() < drzane || (naj.cnot() == drzane && naj.f.pocetb1 < drzanebrany));
+        else
+            EXPECT_EQ(naj.f.pocetb1, drzanebrany);
         // The kept two-level circuit brings its table of two-level matrices along.
-        if (!zosyntezy) {
+        if (!zosyntezy && !hladanie) {
             EXPECT_EQ(naj.f.pocettpq, tpq.f.pocettpq);
         }
     }

@@ -166,12 +166,13 @@ TEST_F(Okno, StartValuesOfTheControls) {
     EXPECT_EQ(w<QLineEdit>("Edit1")->text(), QStringLiteral("2"));
     EXPECT_TRUE(w<QPushButton>("Button3")->isEnabled());
     auto* c = w<QComboBox>("ComboBox1");
-    ASSERT_EQ(c->count(), 5);
+    ASSERT_EQ(c->count(), 6);
     EXPECT_EQ(c->itemText(0), QStringLiteral("element. bran"));
     EXPECT_EQ(c->itemText(1), QStringLiteral("L1(U) bran"));
     EXPECT_EQ(c->itemText(2), QStringLiteral("zovseob.Toffoli bran"));
     EXPECT_EQ(c->itemText(METODA_QSD), QStringLiteral("min. CNOT bran"));
     EXPECT_EQ(c->itemText(METODA_NAJLEPSIA), QStringLiteral("najkratsia siet"));
+    EXPECT_EQ(c->itemText(METODA_HLADANIE), QStringLiteral("numericke hladanie"));
     EXPECT_EQ(c->currentIndex(), 0);
     auto* t1 = w<QSlider>("TrackBar1");
     EXPECT_EQ(t1->minimum(), 1);

@@ -19,4 +19,5 @@ def test_synteza_minimum_cnot(n):
         assert all(len(k) == 0 or np.allclose(u, [[0, 1], [1, 0]], atol=c.tolerance) for _, k, u in c.gates)
         assert len([g for g in c.gates if len(g[1]) == 1]) == c.cnot_count
     assert q.cnot_count <= CNOT_NAJVIAC[n] < d.cnot_count
-    assert (b.cnot_count, b.gate_count) == (q.cnot_count, q.gate_count)
+    # best also runs the numerical search, which is shorter on generic matrices
+    assert b.cnot_count <= q.cnot_count

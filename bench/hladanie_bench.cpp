@@ -1,0 +1,66 @@
+// The numerical search as a whole library call (search, optimiser, checks,
+// figures) on the textbook matrices, on matrices of random circuits with k
+// CNOTs and on Haar-random unitaries. Counters: the CNOTs of the circuit and
+// the largest entry deviation from the input. One entry per matrix; medians
+// with --benchmark_repetitions. The default time limit applies.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "api/qlc.h"
+#include "tests/synthesis/ucebnicove.h"
+
+namespace {
+
+using namespace qlc;
+
+void hladanie(benchmark::State& s, const test::THUSTA& U, int n) {
+    api::TMatica M;
+    M.pocetq = n;
+    M.rozmer = 1 << n;
+    M.A = test::natmatica(U);
+    api::TVolby v;
+    v.metoda = api::TMetoda::hladanie;
+    api::TVysledok r;
+    for (auto _ : s) {
+        r = api::rozloz(M, v);
+        benchmark::DoNotOptimize(r.brany.data());
+    }
+    s.counters["cnot"] = r.suhrn.pocetcnot;
+    s.counters["odchylka"] = r.suhrn.odchylka;
+    s.counters["ok"] = r.ok();
+}
+
+const bool registrovane = [] {
+    for (const test::TUCEBNICOVA& u : test::ucebnicove())
+        benchmark::RegisterBenchmark(("Hladanie/" + u.meno).c_str(),
+                                     [u](benchmark::State& s) { hladanie(s, u.U, u.n); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    // random circuits: 3 qubits k <= 10, 4 qubits k <= 6, 5 qubits k <= 4
+    const int najviac[6] = {0, 0, 0, 10, 6, 4};
+    for (int n = 3; n <= 5; ++n)
+        for (int k = 1; k <= najviac[n]; ++k) {
+            std::mt19937 gen(static_cast<unsigned>(100 * n + k));
+            const test::THUSTA U = test::nahodnyobvod(n, k, gen);
+            benchmark::RegisterBenchmark(
+                ("Hladanie/nahodny " + std::to_string(n) + "q k=" + std::to_string(k)).c_str(),
+                [U, n](benchmark::State& s) { hladanie(s, U, n); })
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+    for (int n = 3; n <= 5; ++n)
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            std::mt19937 gen(seed);
+            const test::THUSTA U = test::haar(1 << n, gen);
+            benchmark::RegisterBenchmark(
+                ("Hladanie/Haar " + std::to_string(n) + "q seed " + std::to_string(seed)).c_str(),
+                [U, n](benchmark::State& s) { hladanie(s, U, n); })
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+    return true;
+}();
+
+}  // namespace

@@ -1,0 +1,197 @@
+// The numerical search for the fewest CNOTs: textbook circuits and random
+// shallow circuits come back at their counts, generic matrices at the lower
+// bound, every circuit exact by the dense product of the tests; the same
+// matrix gives the same circuit; the time limit and cancelling.
+#include "synthesis/hladanie.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "core/chyby.h"
+#include "husty.h"
+#include "ucebnicove.h"
+
+namespace qlc::synteza {
+namespace {
+
+using test::TCAST;
+using test::THUSTA;
+
+#ifdef QLC_SANITIZE
+constexpr bool SANITIZER = true;
+#else
+constexpr bool SANITIZER = false;
+#endif
+
+// The search on U with every check of the result: each gate a unitary or a
+// proper CNOT, the count that of the circuit, the circuit equal to the
+// input within 1e-10 in every entry, the log in the program's form.
+TSYNTEZA hladanie(const THUSTA& U, int n, const std::string& co, TVOLBYHLADANIA v = {}) {
+    const TMATICA1 M = test::natmatica(U);
+    const THUSTA vstup = test::zmatice(M, 1 << n);
+    TSYNTEZA s;
+    EXPECT_NO_THROW(s = hladaj(M, n, v)) << co;
+    EXPECT_EQ(test::overbrany(s.brany, n, 1e-12), s.pocetcnot) << co;
+    EXPECT_LT(test::maxodchylka(test::unitarobvodu(s.brany, n), vstup), 1e-10) << co;
+    EXPECT_FALSE(s.sprava.empty());
+    for (const std::string& r : s.sprava)
+        EXPECT_TRUE(r.rfind("Hladanie: ", 0) == 0 || r.rfind("Synteza: ", 0) == 0) << r;
+    return s;
+}
+
+bool obsahuje(const TSYNTEZA& s, const std::string& text) {
+    return std::any_of(s.sprava.begin(), s.sprava.end(),
+                       [&](const std::string& r) { return r.find(text) != std::string::npos; });
+}
+
+// ---- textbook circuits ----
+
+TEST(Hladanie, UcebnicoveObvody) {
+    if (SANITIZER) GTEST_SKIP() << "fits of six CNOTs are too slow there; GhzPresne runs the search";
+    for (const test::TUCEBNICOVA& u : test::ucebnicove()) {
+        // GHZ has its own test; the deep ones are measured by the benchmark
+        if (u.meno.rfind("GHZ", 0) == 0 || u.n > 3) continue;
+        const TSYNTEZA s = hladanie(u.U, u.n, u.meno);
+        EXPECT_LE(s.pocetcnot, u.najviac) << u.meno;
+    }
+}
+
+// GHZ preparation needs its n - 1 CNOTs: fewer cannot entangle every qubit.
+TEST(Hladanie, GhzPresne) {
+    for (int n = 3; n <= (SANITIZER ? 3 : 5); ++n) {
+        const TSYNTEZA s = hladanie(test::ghz(n), n, "GHZ");
+        EXPECT_EQ(s.pocetcnot, n - 1) << n;
+        EXPECT_TRUE(obsahuje(s, "Hladanie: presna siet s " + std::to_string(n - 1) + " CNOT")) << n;
+    }
+}
+
+// A Toffoli on qubits 1, 2, 4 of four, a Hadamard on qubit 3: the Kronecker
+// split first, then the three-qubit factor at its six CNOTs, all on its qubits.
+TEST(Hladanie, FaktorPoRozklade) {
+    if (SANITIZER) GTEST_SKIP() << "fits of six CNOTs are too slow there";
+    THUSTA h(2, 2);
+    h << 1, 1, 1, -1;
+    const THUSTA U = test::kronecker({{{1, 2, 4}, test::toffoli()}, {{3}, h / std::sqrt(2.0)}}, 4);
+    const TSYNTEZA s = hladanie(U, 4, "Toffoli x H");
+    EXPECT_EQ(s.pocetcnot, 6);
+    EXPECT_TRUE(obsahuje(s, "Hladanie: Kroneckerov rozklad na faktory na qubitoch {1,2,4} {3}."));
+    for (const TGATE1& g : s.brany)
+        if (g.pocetk == 1) {
+            EXPECT_NE(g.ciel, 3);
+            EXPECT_NE(g.kontroly[1], 3);
+        }
+}
+
+// ---- random circuits with k CNOTs ----
+
+TEST(Hladanie, NahodneObvodySKCnot) {
+    struct TP {
+        int n, k;
+    };
+    const std::vector<TP> pripady = SANITIZER ? std::vector<TP>{{3, 3}}
+                                              : std::vector<TP>{{3, 2}, {3, 3}, {4, 2}, {4, 3}, {5, 2}};
+    std::mt19937 gen(2121);
+    for (const TP& p : pripady) {
+        const THUSTA U = test::nahodnyobvod(p.n, p.k, gen);
+        const TSYNTEZA s = hladanie(U, p.n, std::to_string(p.n) + "q k=" + std::to_string(p.k));
+        EXPECT_LE(s.pocetcnot, p.k) << p.n << " " << p.k;
+    }
+}
+
+// ---- generic matrices ----
+
+// (the sanitizers give the search a budget of a few fits: the circuit is
+// then the generic one)
+TEST(Hladanie, Haar3qNaDolnejHranici) {
+    std::mt19937 gen(77);
+    TVOLBYHLADANIA v;
+    if (SANITIZER) v.maxfitov = 5;
+    for (int opak = 0; opak < (SANITIZER ? 1 : 2); ++opak) {
+        const TSYNTEZA s = hladanie(test::haar(8, gen), 3, "Haar 3", v);
+        EXPECT_EQ(s.pocetcnot, 14);
+    }
+}
+
+// The same matrix, the same circuit, gate by gate and bit by bit.
+TEST(Hladanie, Deterministicke) {
+    std::mt19937 gen(5);
+    const THUSTA U = test::nahodnyobvod(3, SANITIZER ? 2 : 4, gen);
+    const TSYNTEZA a = hladanie(U, 3, "raz"), b = hladanie(U, 3, "dva");
+    ASSERT_EQ(a.brany.size(), b.brany.size());
+    for (std::size_t i = 0; i < a.brany.size(); ++i) {
+        EXPECT_EQ(a.brany[i].ciel, b.brany[i].ciel);
+        EXPECT_EQ(a.brany[i].pocetk, b.brany[i].pocetk);
+        EXPECT_EQ(a.brany[i].kontroly[1], b.brany[i].kontroly[1]);
+        const Eigen::Matrix2cd x = test::matica2(a.brany[i]), y = test::matica2(b.brany[i]);
+        EXPECT_EQ(x, y) << i;
+    }
+    EXPECT_EQ(a.sprava, b.sprava);
+}
+
+// ---- budget, time and cancelling ----
+
+// A budget of a few fits finds nothing short for a generic matrix: the
+// circuit is still exact, from the fallbacks, and the log says why.
+TEST(Hladanie, RozpocetAFallback) {
+    std::mt19937 gen(9);
+    TVOLBYHLADANIA v;
+    v.maxfitov = 3;
+    const TSYNTEZA s = hladanie(test::haar(8, gen), 3, "rozpocet", v);
+    EXPECT_TRUE(obsahuje(s, "Hladanie: po 3 fitoch ziadna presna siet s najviac 12 CNOT."));
+    EXPECT_LE(s.pocetcnot, 19);
+}
+
+// A limit far below what a 4-qubit generic matrix needs: the search stops,
+// says so, and keeps an exact circuit no longer than block-ZXZ.
+TEST(Hladanie, CasovyLimit) {
+    std::mt19937 gen(10);
+    TVOLBYHLADANIA v;
+    v.casovylimit = 0.05;
+    const TSYNTEZA s = hladanie(test::haar(16, gen), 4, "limit", v);
+    EXPECT_TRUE(obsahuje(s, "Hladanie: casovy limit 5.0e-02 s vyprsal")) << s.sprava.front();
+    EXPECT_LE(s.pocetcnot, 95);
+}
+
+// Progress moves within 0..1 and ends at 1; a callback that throws ends
+// the call with its exception.
+TEST(Hladanie, PriebehAZrusenie) {
+    std::vector<double> body;
+    TVOLBYHLADANIA v;
+    v.priebeh = [&](double p) { body.push_back(p); };
+    if (SANITIZER)
+        hladanie(test::ghz(3), 3, "priebeh", v);
+    else
+        hladanie(test::ghz(4), 4, "priebeh", v);
+    ASSERT_GE(body.size(), 2u);
+    for (double p : body) {
+        EXPECT_GE(p, 0.0);
+        EXPECT_LE(p, 1.0);
+    }
+    EXPECT_EQ(body.back(), 1.0);
+
+    struct Zrusene : std::runtime_error {
+        using std::runtime_error::runtime_error;
+    };
+    int volania = 0;
+    v.priebeh = [&](double) {
+        if (++volania == 3) throw Zrusene("stop");
+    };
+    EXPECT_THROW(hladaj(test::natmatica(test::ghz(4)), 4, v), Zrusene);
+}
+
+TEST(Hladanie, OdmietnuteVstupy) {
+    EXPECT_THROW(hladaj(test::natmatica(test::toffoli()), 6), ChybaBehu);
+    THUSTA A = test::toffoli();
+    A(0, 0) = 2.0;
+    EXPECT_THROW(hladaj(test::natmatica(A), 3), ChybaBehu);
+    TVOLBYHLADANIA v;
+    v.casovylimit = -1;
+    EXPECT_THROW(hladaj(test::natmatica(test::toffoli()), 3, v), ChybaBehu);
+}
+
+}  // namespace
+}  // namespace qlc::synteza

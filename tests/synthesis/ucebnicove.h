@@ -1,0 +1,100 @@
+#pragma once
+// Matrices that users bring from circuits and algorithms, for the tests,
+// the benchmarks and the measurement of the numerical search: GHZ
+// preparation, Toffoli, CCZ, Grover diffusion, increment, QFT, and the
+// unitaries of random circuits with a given number of CNOTs. Each is built
+// entry by entry or by the dense product of husty.h, not by the library.
+#include <cmath>
+#include <complex>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "husty.h"
+#include "synthesis/obvod.h"
+
+namespace qlc::test {
+
+struct TUCEBNICOVA {
+    std::string meno;
+    int n = 0;
+    THUSTA U;
+    int najviac = 0;  // the count the search must reach at most
+};
+
+// H on qubit 1, then CNOT(1,2), CNOT(2,3), ..., CNOT(n-1,n): n - 1 CNOTs.
+inline THUSTA ghz(int n) {
+    synteza::TOBVOD o(n);
+    Eigen::Matrix2cd h;
+    h << 1, 1, 1, -1;
+    o.jednoq(1, h / std::sqrt(2.0));
+    for (int q = 1; q < n; ++q) o.cnot(q, q + 1);
+    return unitarobvodu(o.brany, n);
+}
+
+// NOT on the last qubit when both others are 1.
+inline THUSTA toffoli() {
+    THUSTA U = THUSTA::Identity(8, 8);
+    U(6, 6) = U(7, 7) = 0;
+    U(6, 7) = U(7, 6) = 1;
+    return U;
+}
+
+inline THUSTA ccz() {
+    THUSTA U = THUSTA::Identity(8, 8);
+    U(7, 7) = -1;
+    return U;
+}
+
+// 2|s><s| - I with |s> the uniform superposition of n qubits.
+inline THUSTA grover(int n) {
+    const int d = 1 << n;
+    return THUSTA::Constant(d, d, 2.0 / d) - THUSTA::Identity(d, d);
+}
+
+// |x> -> |x + 1 mod 2^n>.
+inline THUSTA inkrement(int n) {
+    const int d = 1 << n;
+    THUSTA U = THUSTA::Zero(d, d);
+    for (int x = 0; x < d; ++x) U((x + 1) % d, x) = 1;
+    return U;
+}
+
+// F(j, k) = e^{2 pi i j k / 2^n} / sqrt(2^n), the basis index as the integer.
+inline THUSTA qft(int n) {
+    const int d = 1 << n;
+    THUSTA U(d, d);
+    for (int j = 0; j < d; ++j)
+        for (int k = 0; k < d; ++k) U(j, k) = std::polar(1.0 / std::sqrt(double(d)), 2 * M_PI * double(j * k % d) / d);
+    return U;
+}
+
+// A Haar-random one-qubit gate on every qubit, then k times a CNOT on a
+// random pair (random orientation) followed by Haar-random one-qubit gates
+// on both of its qubits.
+inline THUSTA nahodnyobvod(int n, int k, std::mt19937& gen) {
+    synteza::TOBVOD o(n);
+    for (int q = 1; q <= n; ++q) o.jednoq(q, haar(2, gen));
+    std::uniform_int_distribution<int> qd(1, n);
+    for (int i = 0; i < k; ++i) {
+        const int a = qd(gen);
+        int b = qd(gen);
+        while (b == a) b = qd(gen);
+        o.cnot(a, b);
+        o.jednoq(a, haar(2, gen));
+        o.jednoq(b, haar(2, gen));
+    }
+    return unitarobvodu(o.brany, n);
+}
+
+// The textbook cases with the counts the search must reach.
+inline std::vector<TUCEBNICOVA> ucebnicove() {
+    return {
+        {"GHZ 3", 3, ghz(3), 2},           {"GHZ 4", 4, ghz(4), 3},           {"GHZ 5", 5, ghz(5), 4},
+        {"Toffoli", 3, toffoli(), 6},      {"CCZ", 3, ccz(), 6},              {"Grover 3", 3, grover(3), 6},
+        {"inkrement 8", 3, inkrement(3), 7}, {"QFT 3", 3, qft(3), 9},         {"QFT 4", 4, qft(4), 18},
+        {"QFT 5", 5, qft(5), 26},
+    };
+}
+
+}  // namespace qlc::test
