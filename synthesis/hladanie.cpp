@@ -313,6 +313,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     vf.maxvyhodnoteni = MAXVYHODNOTENI;
     vf.termin = termin;
     vf.priebeh = [&beh] { beh.tik(); };
+    vf.plnyrezidual = true;
 
     // An exact placement enters the open list at its count alone (its
     // distance is 0) and ends the search when it comes first: no open

@@ -208,8 +208,9 @@ void parycnot(int kontrola, int ciel, int n, F f) {
 // parameters than it) stay zero.
 class TFUNKCIA {
 public:
-    TFUNKCIA(const TPLAN& p, const TMAT& U, std::vector<TMAT2>& baza, const std::function<void()>& priebeh)
-        : p_(p), U_(U), Uh_(U.adjoint()), baza_(baza), priebeh_(priebeh), horny_(p.pocetfaz == 1),
+    TFUNKCIA(const TPLAN& p, const TMAT& U, std::vector<TMAT2>& baza, const std::function<void()>& priebeh,
+             bool plnyrezidual)
+        : p_(p), U_(U), Uh_(U.adjoint()), baza_(baza), priebeh_(priebeh), horny_(p.pocetfaz == 1 && !plnyrezidual),
           G_(p.brany.size()), dG_(p.brany.size()), pred_(p.brany.size(), TMAT(p.d, p.d)), P_(p.d, p.d),
           S_(p.d, p.d), T_(p.d, p.d), M_(p.d, p.d) {
         zvysky_ = horny_ ? p.d * (p.d + 1) : 2 * p.d * p.d;
@@ -442,7 +443,7 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
         for (TMAT2& b : baza) b = gen.su2();
         x.setZero();
 
-        TFUNKCIA f(p, U, baza, v.priebeh);
+        TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);
         int vyhodnotenia = 0;
         bool koniec = false;
         while (!koniec) {

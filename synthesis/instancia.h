@@ -53,6 +53,11 @@ struct TVOLBYFITU {
     // Limit of evaluations of the residual per start; 0 = the default,
     // which grows with the number of parameters.
     int maxvyhodnoteni = 0;
+    // Without a diagonal the residual is by default the upper triangle of
+    // U^dagger V - I, half the rows of V - U; plnyrezidual fits every entry
+    // of V - U instead, whose landscape lets a short structure reach an exact
+    // fit from fewer starts.
+    bool plnyrezidual = false;
 };
 
 struct TFIT {
