@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -296,20 +297,30 @@ void bezdvojurovnovych(TForm1& f) {
 
 }  // namespace
 
-bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
-    log("Zacala sa synteza siete s minimalnym poctom CNOT.");
+namespace {
+
+// A synthesis from the entries as given into the store. An input it refuses
+// as not unitary is refused before any gate: the log says so and the store
+// stays as it was.
+bool zosyntezy(TForm1& f, const TMATICA1& povodna, const std::function<synteza::TSYNTEZA()>& syntetizuj) {
     synteza::TSYNTEZA s;
     try {
-        // from the entries as given; povodna is their snapped copy
-        s = synteza::syntetizuj(Apresna, pocetq, EPS_ZAKLAD);
+        s = syntetizuj();
     } catch (const synteza::NeunitarnaMatica& e) {
-        // refused before any gate: the store is as it was
-        log(e.what());
-        zlakontrola();
+        f.log(e.what());
+        f.zlakontrola();
         return false;
     }
-    bezdvojurovnovych(*this);
-    return ulozsyntezu(*this, s, povodna);
+    bezdvojurovnovych(f);
+    return ulozsyntezu(f, s, povodna);
+}
+
+}  // namespace
+
+bool TForm1::dekompoziciaqsd(const TMATICA1& povodna) {
+    log("Zacala sa synteza siete s minimalnym poctom CNOT.");
+    // from the entries as given; povodna is their snapped copy
+    return zosyntezy(*this, povodna, [this] { return synteza::syntetizuj(Apresna, pocetq, EPS_ZAKLAD); });
 }
 
 bool TForm1::dekompoziciahladanie(const TMATICA1& povodna) {
@@ -325,17 +336,7 @@ bool TForm1::dekompoziciahladanie(const TMATICA1& povodna) {
         ProgressBar1.position = static_cast<int>(std::lround(std::clamp(podiel, 0.0, 1.0) * DIELIKY));
         zmena(Ovladac::ProgressBar1);
     };
-    synteza::TSYNTEZA s;
-    try {
-        // from the entries as given, as the synthesis
-        s = synteza::hladaj(Apresna, pocetq, v);
-    } catch (const synteza::NeunitarnaMatica& e) {
-        log(e.what());
-        zlakontrola();
-        return false;
-    }
-    bezdvojurovnovych(*this);
-    return ulozsyntezu(*this, s, povodna);
+    return zosyntezy(*this, povodna, [&] { return synteza::hladaj(Apresna, pocetq, v); });
 }
 
 bool TForm1::dekompozicianajkratsia(const TMATICA1& povodna) {

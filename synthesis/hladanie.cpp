@@ -16,6 +16,7 @@
 #include "core/chyby.h"
 #include "instancia.h"
 #include "obvod.h"
+#include "spravy.h"
 #include "struktura.h"
 #include "tolerancie.h"
 #include "vstup.h"
@@ -56,24 +57,6 @@ constexpr const char* VYSLEDOK = "Hladanie: %n bran, z toho %c CNOT.";
 // a fit counts from PRESNOST_FITU, and a frozen prefix may add rounding of
 // the order of sqrt(2^n) times that.
 constexpr double PRESNOST_SIETE = 1e-11;
-
-std::string vypln(std::string text, const char* znacka, const std::string& hodnota) {
-    const std::size_t i = text.find(znacka);
-    if (i != std::string::npos) text.replace(i, 2, hodnota);
-    return text;
-}
-
-std::string cislo(double x) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1e", x);
-    return buf;
-}
-
-std::string zoznam(const std::vector<int>& qubity) {
-    std::string s;
-    for (std::size_t i = 0; i < qubity.size(); ++i) s += (i ? "," : "") + std::to_string(qubity[i]);
-    return s;
-}
 
 // "(1,2) (2,3)", "-" for none
 std::string umiestnenie(const std::vector<TPAR>& s) {

@@ -7,6 +7,7 @@
 
 #include "core/chyby.h"
 #include "obvod.h"
+#include "spravy.h"
 #include "struktura.h"
 #include "tolerancie.h"
 #include "vstup.h"
@@ -42,26 +43,6 @@ constexpr const char* ZXZFAKTOR = "Synteza: vseobecny faktor na qubitoch %q, blo
 constexpr const char* ZJEDNODUSENIE = "Synteza: zjednodusenie odstranilo %n bran.";
 constexpr const char* VYSLEDOK = "Synteza: %n bran, z toho %c CNOT.";
 }  // namespace texty
-
-// The text with its first occurrence of znacka replaced by hodnota.
-std::string vypln(std::string text, const char* znacka, const std::string& hodnota) {
-    const std::size_t i = text.find(znacka);
-    if (i != std::string::npos) text.replace(i, 2, hodnota);
-    return text;
-}
-
-std::string cislo(double x) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1e", x);
-    return buf;
-}
-
-// "2,3,4"
-std::string zoznam(const std::vector<int>& qubity) {
-    std::string s;
-    for (std::size_t i = 0; i < qubity.size(); ++i) s += (i ? "," : "") + std::to_string(qubity[i]);
-    return s;
-}
 
 // The polar factor W = P Q^dagger of A = P S Q^dagger, the unitary nearest to
 // A; vzdialenost gets the largest modulus of an entry of A - W.
@@ -104,21 +85,30 @@ void syntetizujfaktor(const TFAKTOR& f, bool cely, TOBVOD& obvod, std::vector<st
     syntetizujvseob(f.U, f.qubity, obvod);
 }
 
-}  // namespace
-
-double odunitarnej(const TPRESNA& U, int pocetq) {
+// The input as given as an Eigen matrix, its size checked; false with the
+// place (i, j) of the first entry that is not finite.
+bool naeigen(const TPRESNA& U, int pocetq, TMAT& A, int& i, int& j) {
     if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
     const int d = 1 << pocetq;
     if (U.rozmer != d)
         throw ChybaBehu("Synteza: matica " + std::to_string(U.rozmer) + " x " + std::to_string(U.rozmer) +
                         " pre " + std::to_string(pocetq) + " qubitov.");
-    TMAT A(d, d);
-    for (int i = 0; i < d; ++i)
-        for (int j = 0; j < d; ++j) {
-            const TKOMP z = U(i + 1, j + 1);
-            if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return std::nan("");
-            A(i, j) = z;
+    A.resize(d, d);
+    for (i = 1; i <= d; ++i)
+        for (j = 1; j <= d; ++j) {
+            const TKOMP z = U(i, j);
+            if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return false;
+            A(i - 1, j - 1) = z;
         }
+    return true;
+}
+
+}  // namespace
+
+double odunitarnej(const TPRESNA& U, int pocetq) {
+    TMAT A;
+    int i = 0, j = 0;
+    if (!naeigen(U, pocetq, A, i, j)) return std::nan("");
     double x = 0.0;
     najblizsia(A, x);
     return x;
@@ -129,20 +119,10 @@ bool syntetizovatelna(double odunitarnej, double tolerancia) {
 }
 
 TMAT vstupsyntezy(const TPRESNA& U, int pocetq, double tolerancia, std::vector<std::string>& sprava) {
-    if (pocetq < 2 || pocetq > 5) throw ChybaBehu(vypln(texty::ZLYPOCET, "%n", std::to_string(pocetq)));
-    const int d = 1 << pocetq;
-    if (U.rozmer != d)
-        throw ChybaBehu("Synteza: matica " + std::to_string(U.rozmer) + " x " + std::to_string(U.rozmer) +
-                        " pre " + std::to_string(pocetq) + " qubitov.");
-    TMAT A(d, d);
-    for (int i = 0; i < d; ++i)
-        for (int j = 0; j < d; ++j) {
-            const TKOMP z = U(i + 1, j + 1);
-            if (!std::isfinite(z.real()) || !std::isfinite(z.imag()))
-                throw ChybaBehu(
-                    vypln(vypln(texty::NEKONECNY, "%n", std::to_string(i + 1)), "%c", std::to_string(j + 1)));
-            A(i, j) = z;
-        }
+    TMAT A;
+    int i = 0, j = 0;
+    if (!naeigen(U, pocetq, A, i, j))
+        throw ChybaBehu(vypln(vypln(texty::NEKONECNY, "%n", std::to_string(i)), "%c", std::to_string(j)));
 
     double odchylka = 0.0;
     const TMAT W = najblizsia(A, odchylka);
