@@ -8,26 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "bench/haar.h"
 #include "synthesis/zxz.h"
 
 namespace {
 
 using namespace qlc::synteza;
 
-// QR of a complex Gaussian matrix, the phases of R's diagonal moved into Q.
-TMAT haarova(int d, std::mt19937& gen) {
-    std::normal_distribution<double> nd;
-    TMAT Z(d, d);
-    for (int i = 0; i < d; ++i)
-        for (int j = 0; j < d; ++j) Z(i, j) = {nd(gen), nd(gen)};
-    Eigen::HouseholderQR<TMAT> qr(Z);
-    TMAT Q = qr.householderQ();
-    for (int j = 0; j < d; ++j) {
-        const std::complex<double> r = qr.matrixQR()(j, j);
-        if (std::abs(r) > 0) Q.col(j) *= r / std::abs(r);
-    }
-    return Q;
-}
+using bench::haarova;
 
 void BM_Synteza(benchmark::State& s) {
     const int n = static_cast<int>(s.range(0));
