@@ -7,6 +7,7 @@
 #include <complex>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <queue>
 #include <set>
@@ -39,6 +40,9 @@ constexpr const char* KRONECKER = "Hladanie: Kroneckerov rozklad na faktory na q
 constexpr const char* DVOJQ = "Hladanie: faktor na qubitoch %q, rozklad KAK (%n CNOT).";
 constexpr const char* ZACIATOK =
     "Hladanie: faktor na qubitoch %q, analyticky rozklad dava %n CNOT, hlada sa siet s najviac %c CNOT.";
+constexpr const char* HODNOSTI = "Hladanie: Schmidtove hodnosti matice cez rezy qubitov vyzaduju aspon %n CNOT.";
+constexpr const char* VSETKY = "Hladanie: ziadne zo vsetkych %c umiestneni s %n CNOT pripustnych podla hodnosti nie je presne.";
+constexpr const char* VZOR = "Hladanie: %s s %n CNOT nie je presna, vzdialenost %x.";
 constexpr const char* HLBKA = "Hladanie: %n CNOT, najblizsie umiestnenie %s, vzdialenost %x.";
 constexpr const char* ZMRAZENIE = "Hladanie: zaciatok siete s %n CNOT %s je odteraz pevny.";
 constexpr const char* NAJDENA = "Hladanie: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
@@ -70,7 +74,7 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // ---- budget of one factor's search, by its qubits ----------------------------------
 
 // Fits a search may make (the deterministic end of a search).
-long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 120 : 60; }
+long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 150 : 100; }
 // Deepest placement tried: beyond it the generic circuit is near.
 int maxhlbka(int m) { return m <= 3 ? 12 : m == 4 ? 20 : 28; }
 // Weight of the fitted distance against one CNOT in the order of expansion:
@@ -85,6 +89,13 @@ std::size_t zmrazod(int m) { return m <= 3 ? std::numeric_limits<std::size_t>::m
 // placement converges in a few dozen).
 int startyhladania(int) { return 1; }
 constexpr int MAXVYHODNOTENI = 60;
+// Starts of a fit of each cascade (one in five fits on five qubits, one in
+// two on four), and the part of the factor's time they may take.
+int startyvzoru(int m) { return m <= 4 ? 8 : 6; }
+constexpr double PODIEL_VZOROV = 0.5;
+// Starts of each placement fitted when all of one count are (a shallow
+// placement on four or five qubits fits from almost every start).
+int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
@@ -121,6 +132,15 @@ TMAT2 matica2(const TGATE1& g) {
     m << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
         TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
     return m;
+}
+
+// The one-qubit gates of a fitted circuit in order, where the fit of a
+// placement one CNOT longer starts.
+std::vector<TMAT2> jednoqbrany(const TOBVOD& o) {
+    std::vector<TMAT2> v;
+    for (const TGATE1& g : o.brany)
+        if (g.pocetk == 0) v.push_back(matica2(g));
+    return v;
 }
 
 // M := G M for the gate g (one-qubit gate or gate with one control) on m
@@ -240,6 +260,160 @@ int chybajucespoje(const std::vector<TPAR>& pevne, const std::vector<TPAR>& s, i
     return komponenty - 1;
 }
 
+// The cuts of the factor's qubits into S and the rest, and the CNOTs each
+// needs across it. The operator Schmidt rank of a unitary across a cut is
+// multiplied by at most 2 by a CNOT across it and kept by every other gate,
+// so an exact circuit has at least ceil(log2 rank) CNOTs across the cut.
+// A cut of s qubits is crossed by the same number of pairs, pary[s], for
+// every one of its cuts' class: a CNOT lowers the sum of a class's
+// shortfalls by at most that.
+struct TREZY {
+    int m = 0;
+    std::vector<int> maska;    // S as bits of local qubits (bit q-1), qubit 1 in S
+    std::vector<int> potreba;  // CNOTs needed across it
+    std::vector<int> trieda;   // min(|S|, m - |S|)
+    std::array<int, 4> pary{};  // cuts of each class one pair crosses
+};
+
+// Singular values below this (the matrix's norm is 2^m) count as zero: far
+// above rounding, far below what an exact fit leaves.
+constexpr double SCHMIDT_NULA = 1e-8;
+
+TREZY rezy(const TMAT& F, int m) {
+    TREZY r;
+    r.m = m;
+    const int d = 1 << m;
+    for (int maska = 1; maska < (1 << m) - 1; ++maska) {
+        if (!(maska & 1)) continue;
+        int s = 0;
+        for (int q = 0; q < m; ++q) s += (maska >> q) & 1;
+        const int ds = 1 << s, dr = 1 << (m - s);
+        // R((iS, jS), (iR, jR)) = F(i, j): the operator Schmidt decomposition
+        TMAT R(ds * ds, dr * dr);
+        auto rozdel = [&](int x, int& xs, int& xr) {
+            xs = xr = 0;
+            int bs = 0, br = 0;
+            for (int q = m; q >= 1; --q) {  // qubit q is bit m - q of the index
+                const int bit = (x >> (m - q)) & 1;
+                if ((maska >> (q - 1)) & 1)
+                    xs |= bit << bs++;
+                else
+                    xr |= bit << br++;
+            }
+        };
+        for (int i = 0; i < d; ++i)
+            for (int j = 0; j < d; ++j) {
+                int is, ir, js, jr;
+                rozdel(i, is, ir);
+                rozdel(j, js, jr);
+                R(is * ds + js, ir * dr + jr) = F(i, j);
+            }
+        const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(R).singularValues();
+        int hodnost = 0;
+        for (Eigen::Index k = 0; k < sv.size(); ++k)
+            if (sv(k) > SCHMIDT_NULA * sv(0)) ++hodnost;
+        int potreba = 0;
+        while ((1 << potreba) < hodnost) ++potreba;
+        r.maska.push_back(maska);
+        r.potreba.push_back(potreba);
+        r.trieda.push_back(std::min(s, m - s));
+        // pair (1, 2) crosses the cut iff exactly one of them is in S
+        if (((maska & 1) != 0) != ((maska & 2) != 0)) ++r.pary[static_cast<std::size_t>(std::min(s, m - s))];
+    }
+    return r;
+}
+
+// A lower bound of the CNOTs still needed after the placement pevne + s:
+// the components to join, the largest shortfall of one cut, and each
+// class's sum of shortfalls over what one CNOT can cover.
+int odhad(const TREZY& r, const std::vector<TPAR>& pevne, const std::vector<TPAR>& s) {
+    int h = chybajucespoje(pevne, s, r.m);
+    std::array<int, 4> suma{};
+    for (std::size_t i = 0; i < r.maska.size(); ++i) {
+        int cez = 0;
+        auto pocitaj = [&](const TPAR& p) {
+            if (((r.maska[i] >> (p[0] - 1)) & 1) != ((r.maska[i] >> (p[1] - 1)) & 1)) ++cez;
+        };
+        for (const TPAR& p : pevne) pocitaj(p);
+        for (const TPAR& p : s) pocitaj(p);
+        const int chyba = std::max(0, r.potreba[i] - cez);
+        h = std::max(h, chyba);
+        suma[static_cast<std::size_t>(r.trieda[i])] += chyba;
+    }
+    for (std::size_t t = 1; t < suma.size(); ++t)
+        if (r.pary[t] > 0) h = std::max(h, (suma[t] + r.pary[t] - 1) / r.pary[t]);
+    return h;
+}
+
+// The placements of exactly L CNOTs in normal form whose every prefix can
+// still meet the bound within L; false (and none) when there are more
+// than strop.
+bool vsetkyumiestnenia(const TREZY& r, const std::vector<TPAR>& pary, int L, std::size_t strop,
+                       std::vector<std::vector<TPAR>>& von) {
+    std::set<std::vector<TPAR>> videne;
+    std::vector<TPAR> s;
+    bool prilis = false;
+    auto disjunktne = [](const TPAR& x, const TPAR& y) {
+        return x[0] != y[0] && x[0] != y[1] && x[1] != y[0] && x[1] != y[1];
+    };
+    std::function<void()> dalej = [&] {
+        if (prilis) return;
+        if (static_cast<int>(s.size()) == L) {
+            if (odhad(r, {}, s) == 0 && videne.insert(normalna(s)).second) {
+                if (von.size() + 1 > strop) {
+                    prilis = true;
+                    return;
+                }
+                von.push_back(s);
+            }
+            return;
+        }
+        for (const TPAR& p : pary) {
+            const std::size_t k = s.size();
+            if (k >= 3 && s[k - 1] == p && s[k - 2] == p && s[k - 3] == p) continue;
+            // of two neighbouring CNOTs on disjoint pairs, the smaller first
+            if (k >= 1 && disjunktne(s[k - 1], p) && p < s[k - 1]) continue;
+            s.push_back(p);
+            if (static_cast<int>(s.size()) + odhad(r, {}, s) <= L) dalej();
+            s.pop_back();
+            if (prilis) return;
+        }
+    };
+    dalej();
+    if (prilis) von.clear();
+    return !prilis;
+}
+
+struct TVZOR {
+    std::string meno;
+    std::vector<TPAR> kaskada;
+    int obrat = 0;  // the qubits reversed: 0 not, 1 after the cascade, 2 before it
+};
+
+std::vector<TVZOR> vzory(int m) {
+    std::vector<TPAR> kaskada;
+    for (int i = 1; i < m; ++i)
+        for (int j = i + 1; j <= m; ++j) kaskada.insert(kaskada.end(), 2, TPAR{i, j});
+    const std::vector<TPAR> spat(kaskada.rbegin(), kaskada.rend());
+    return {{"kaskada riadenych rotacii", kaskada, 0},
+            {"obratena kaskada riadenych rotacii", spat, 0},
+            {"kaskada riadenych rotacii a obratenie poradia qubitov", kaskada, 1},
+            {"obratenie poradia qubitov a obratena kaskada riadenych rotacii", spat, 2}};
+}
+
+// The permutation of basis states that reverses the order of m qubits.
+TMAT obratenie(int m) {
+    const int d = 1 << m;
+    TMAT P = TMAT::Zero(d, d);
+    for (int x = 0; x < d; ++x) {
+        int y = 0;
+        for (int b = 0; b < m; ++b)
+            if ((x >> b) & 1) y |= 1 << (m - 1 - b);
+        P(y, x) = 1.0;
+    }
+    return P;
+}
+
 struct TUZOL {
     double f = 0;
     int pocet = 0;  // CNOTs, the frozen prefix included
@@ -307,6 +481,106 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                "%c", std::to_string(fity)));
         return vysledok;
     };
+    const TREZY r = rezy(F, m);
+    const int zdola = odhad(r, {}, {});
+    sprava.push_back(vypln(texty::HODNOSTI, "%n", std::to_string(zdola)));
+
+    // Shallow first: while few placements of L CNOTs meet the bound, every
+    // one of them is fitted, for L = the bound upwards.
+    for (int L = std::max(zdola, 1); L <= najviac; ++L) {
+        std::vector<std::vector<TPAR>> vsetky;
+        const long long zostava = rozpocet - fity;
+        const std::size_t strop = static_cast<std::size_t>(std::max(0LL, zostava / (2 * startyvsetkych(m))));
+        if (!vsetkyumiestnenia(r, pary, L, strop, vsetky)) break;
+        TVOLBYFITU vu = vf;
+        vu.starty = startyvsetkych(m);
+        for (const std::vector<TPAR>& sv : vsetky) {
+            if (THOD::now() >= termin) break;
+            TSTRUKTURA st;
+            st.pocetq = m;
+            for (const TPAR& x : sv) st.cnoty.push_back({x[0], x[1]});
+            vu.seed = odtlacok(sv);
+            beh.tik();
+            TFIT fit = instanciuj(F, st, vu);
+            fity += fit.starty;
+            beh.fity += fit.starty;
+            if (fit.presny) {
+                vysledok.ok = true;
+                vysledok.obvod = std::move(fit.obvod);
+                vysledok.umiestnenie = umiestnenie(sv);
+                return hotovo();
+            }
+        }
+        sprava.push_back(vypln(vypln(texty::VSETKY, "%c", std::to_string(vsetky.size())), "%n", std::to_string(L)));
+        if (THOD::now() >= termin) break;
+    }
+
+    // The cascade of controlled rotations (two CNOTs on every pair, each
+    // qubit with all later ones), in either order, alone or with the order
+    // of the qubits reversed before or after it: the Fourier transform,
+    // phase estimation and their inverses. The reversal is not fitted: the
+    // cascade is fitted to the matrix with its qubits reversed, and the
+    // swaps are appended as three CNOTs each.
+    // One start of each cascade in turn, so that a time limit leaves none
+    // of them untried.
+    const int vymen = 3 * (m / 2);
+    // A cascade's circuit does not end the search below as one of its own
+    // would: the open placements' priorities say nothing of it.
+    bool zvzoru = false;
+    const std::vector<TVZOR> vz = vzory(m);
+    const TMAT P = obratenie(m);
+    const THOD::time_point terminvzorov =
+        THOD::now() + std::chrono::duration_cast<THOD::duration>((termin - THOD::now()) * PODIEL_VZOROV);
+    std::vector<double> najblizsie(vz.size(), -1.0);  // < 0: not tried
+    for (int start = 0; start < startyvzoru(m); ++start)
+        for (std::size_t iv = 0; iv < vz.size(); ++iv) {
+            const TVZOR& v = vz[iv];
+            const int c = static_cast<int>(v.kaskada.size()) + (v.obrat != 0 ? vymen : 0);
+            if (c > najviac || c < zdola || fity >= rozpocet || THOD::now() >= terminvzorov) continue;
+            TSTRUKTURA st;
+            st.pocetq = m;
+            for (const TPAR& x : v.kaskada) st.cnoty.push_back({x[0], x[1]});
+            TVOLBYFITU vu = vf;
+            vu.starty = 1;
+            vu.termin = terminvzorov;
+            vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
+            vu.seed = odtlacok(v.kaskada) + static_cast<std::uint64_t>(4 * start + v.obrat);
+            beh.tik();
+            TFIT fit = instanciuj(v.obrat == 1 ? TMAT(P * F) : v.obrat == 2 ? TMAT(F * P) : F, st, vu);
+            fity += fit.starty;
+            beh.fity += fit.starty;
+            if (!fit.presny) {
+                if (najblizsie[iv] < 0 || fit.vzdialenost < najblizsie[iv]) najblizsie[iv] = fit.vzdialenost;
+                continue;
+            }
+            najblizsie[iv] = -1.0;
+            TOBVOD o(m);
+            std::vector<TPAR> cele;
+            auto vymeny = [&] {
+                for (int i = 1; i <= m / 2; ++i) {
+                    o.cnot(i, m + 1 - i);
+                    o.cnot(m + 1 - i, i);
+                    o.cnot(i, m + 1 - i);
+                    cele.insert(cele.end(), 3, TPAR{i, m + 1 - i});
+                }
+            };
+            if (v.obrat == 2) vymeny();
+            o.brany.insert(o.brany.end(), fit.obvod.brany.begin(), fit.obvod.brany.end());
+            o.pocetcnot += fit.obvod.pocetcnot;
+            cele.insert(cele.end(), v.kaskada.begin(), v.kaskada.end());
+            if (v.obrat == 1) vymeny();
+            vysledok.ok = true;
+            vysledok.obvod = std::move(o);
+            vysledok.umiestnenie = umiestnenie(cele);
+            najviac = c - 1;
+            zvzoru = true;
+        }
+    for (std::size_t iv = 0; iv < vz.size(); ++iv)
+        if (najblizsie[iv] >= 0)
+            sprava.push_back(vypln(vypln(vypln(texty::VZOR, "%s", vz[iv].meno), "%n",
+                                         std::to_string(vz[iv].kaskada.size() + (vz[iv].obrat != 0 ? vymen : 0))),
+                                   "%x", cislo(najblizsie[iv])));
+
     otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
     while (!otvorene.empty()) {
         if (fity >= rozpocet) {
@@ -319,12 +593,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (vysledok.ok) return hotovo();
             return vysledok;
         }
-        if (vysledok.ok && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
+        if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
         TUZOL u = otvorene.top();
         otvorene.pop();
         const int pocet = static_cast<int>(pevne.size() + u.volne.size());
         // a child has one CNOT more and joins at most one more pair of components
-        if (pocet + 1 + std::max(0, chybajucespoje(pevne, u.volne, m) - 1) > najviac) continue;
+        if (pocet + 1 + std::max(0, odhad(r, pevne, u.volne) - 1) > najviac) continue;
         if (pocet > hlbkalog) {
             hlbkalog = pocet;
             std::vector<TPAR> cela = pevne;
@@ -363,14 +637,19 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (s.size() >= 3 && s[s.size() - 1] == p && s[s.size() - 2] == p && s[s.size() - 3] == p) continue;
             s.push_back(p);
             const int k = pocet + 1;
+            // the bound prunes; the order is led by the components to join
+            // and the distance alone, which keeps the search broad enough
+            // near the root
+            if (k + odhad(r, pevne, s) > najviac) continue;
             const int spoje = chybajucespoje(pevne, s, m);
-            if (k + spoje > najviac) continue;
             if (!videne.insert(normalna(s)).second) continue;
 
             TSTRUKTURA st;
             st.pocetq = m;
             for (const TPAR& x : s) st.cnoty.push_back({x[0], x[1]});
             vf.seed = odtlacok(s);
+            // the parent's fitted gates, the new CNOT's two at random
+            vf.zaciatok = jednoqbrany(u.obvod);
             beh.tik();
             TFIT fit = instanciuj(ciel, st, vf);
             ++fity;
@@ -385,6 +664,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 vysledok.obvod = std::move(o);
                 vysledok.umiestnenie = umiestnenie(cela);
                 najviac = k - 1;
+                zvzoru = false;
                 if (otvorene.empty() || otvorene.top().f >= k) return hotovo();
                 break;
             }

@@ -440,7 +440,10 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
         if (THODINY::now() >= v.termin) break;
         ++vysledok.starty;
         TGENERATOR gen{zaklad + static_cast<std::uint64_t>(start) * 0xd1b54a32d192ed03ULL};
-        for (TMAT2& b : baza) b = gen.su2();
+        for (std::size_t g = 0; g < baza.size(); ++g) {
+            baza[g] = gen.su2();
+            if (start == 0 && g < v.zaciatok.size()) baza[g] = v.zaciatok[g];
+        }
         x.setZero();
 
         TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);

@@ -58,6 +58,11 @@ struct TVOLBYFITU {
     // of V - U instead, whose landscape lets a short structure reach an exact
     // fit from fewer starts.
     bool plnyrezidual = false;
+    // The one-qubit gates the first start begins from, in the order of
+    // application (those of a fitted circuit, or of a shorter structure's
+    // fit followed by more); gates beyond it start at random. Empty: every
+    // start random.
+    std::vector<TMAT2> zaciatok;
 };
 
 struct TFIT {
