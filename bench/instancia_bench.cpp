@@ -9,19 +9,18 @@
 #include <random>
 #include <vector>
 
-#include "bench/haar.h"
 #include "synthesis/instancia.h"
+#include "tests/synthesis/husty.h"
 
 namespace {
 
 using namespace qlc::synteza;
-
-using bench::haarova;
+using qlc::test::haar;
 
 std::vector<TMAT> matice(int n, int pocet) {
     std::mt19937 gen(2026);
     std::vector<TMAT> m;
-    for (int i = 0; i < pocet; ++i) m.push_back(haarova(1 << n, gen));
+    for (int i = 0; i < pocet; ++i) m.push_back(haar(1 << n, gen));
     return m;
 }
 

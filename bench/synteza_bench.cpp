@@ -8,20 +8,19 @@
 #include <random>
 #include <vector>
 
-#include "bench/haar.h"
 #include "synthesis/zxz.h"
+#include "tests/synthesis/husty.h"
 
 namespace {
 
 using namespace qlc::synteza;
-
-using bench::haarova;
+using qlc::test::haar;
 
 void BM_Synteza(benchmark::State& s) {
     const int n = static_cast<int>(s.range(0));
     std::mt19937 gen(2026);
     std::vector<TMAT> matice;
-    for (int i = 0; i < 16; ++i) matice.push_back(haarova(1 << n, gen));
+    for (int i = 0; i < 16; ++i) matice.push_back(haar(1 << n, gen));
     std::vector<int> q(static_cast<std::size_t>(n));
     std::iota(q.begin(), q.end(), 1);
     std::size_t i = 0;

@@ -42,7 +42,7 @@ constexpr const char* ZACIATOK =
     "Hladanie: faktor na qubitoch %q, analyticky rozklad dava %n CNOT, hlada sa siet s najviac %c CNOT.";
 constexpr const char* HODNOSTI = "Hladanie: Schmidtove hodnosti matice cez rezy qubitov vyzaduju aspon %n CNOT.";
 constexpr const char* VSETKY = "Hladanie: ziadne zo vsetkych %c umiestneni s %n CNOT pripustnych podla hodnosti nie je presne.";
-constexpr const char* VZOR = "Hladanie: %s s %n CNOT nie je presna, vzdialenost %x.";
+constexpr const char* VZOR = "Hladanie: vzor (%s) s %n CNOT nie je presny, vzdialenost %x.";
 constexpr const char* HLBKA = "Hladanie: %n CNOT, najblizsie umiestnenie %s, vzdialenost %x.";
 constexpr const char* ZMRAZENIE = "Hladanie: zaciatok siete s %n CNOT %s je odteraz pevny.";
 constexpr const char* NAJDENA = "Hladanie: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
@@ -132,6 +132,14 @@ TMAT2 matica2(const TGATE1& g) {
     m << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
         TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
     return m;
+}
+
+// The structure of a placement on m qubits.
+TSTRUKTURA struktura(int m, const std::vector<TPAR>& s) {
+    TSTRUKTURA st;
+    st.pocetq = m;
+    for (const TPAR& x : s) st.cnoty.push_back({x[0], x[1]});
+    return st;
 }
 
 // The one-qubit gates of a fitted circuit in order, where the fit of a
@@ -388,6 +396,7 @@ struct TVZOR {
     std::string meno;
     std::vector<TPAR> kaskada;
     int obrat = 0;  // the qubits reversed: 0 not, 1 after the cascade, 2 before it
+    int pocet = 0;  // its CNOTs, three for each swap of the reversal included
 };
 
 std::vector<TVZOR> vzory(int m) {
@@ -395,10 +404,11 @@ std::vector<TVZOR> vzory(int m) {
     for (int i = 1; i < m; ++i)
         for (int j = i + 1; j <= m; ++j) kaskada.insert(kaskada.end(), 2, TPAR{i, j});
     const std::vector<TPAR> spat(kaskada.rbegin(), kaskada.rend());
-    return {{"kaskada riadenych rotacii", kaskada, 0},
-            {"obratena kaskada riadenych rotacii", spat, 0},
-            {"kaskada riadenych rotacii a obratenie poradia qubitov", kaskada, 1},
-            {"obratenie poradia qubitov a obratena kaskada riadenych rotacii", spat, 2}};
+    const int c = static_cast<int>(kaskada.size()), s = c + 3 * (m / 2);
+    return {{"kaskada riadenych rotacii", kaskada, 0, c},
+            {"obratena kaskada riadenych rotacii", spat, 0, c},
+            {"kaskada riadenych rotacii a obratenie poradia qubitov", kaskada, 1, s},
+            {"obratenie poradia qubitov a obratena kaskada riadenych rotacii", spat, 2, s}};
 }
 
 // The permutation of basis states that reverses the order of m qubits.
@@ -481,6 +491,15 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                "%c", std::to_string(fity)));
         return vysledok;
     };
+    // A fit of the placement sv to the target ciel with the options vu,
+    // counted in the budget.
+    auto fituj = [&](const TMAT& cielfitu, const std::vector<TPAR>& sv, const TVOLBYFITU& vu) {
+        beh.tik();
+        TFIT fit = instanciuj(cielfitu, struktura(m, sv), vu);
+        fity += fit.starty;
+        beh.fity += fit.starty;
+        return fit;
+    };
     const TREZY r = rezy(F, m);
     const int zdola = odhad(r, {}, {});
     sprava.push_back(vypln(texty::HODNOSTI, "%n", std::to_string(zdola)));
@@ -496,14 +515,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         vu.starty = startyvsetkych(m);
         for (const std::vector<TPAR>& sv : vsetky) {
             if (THOD::now() >= termin) break;
-            TSTRUKTURA st;
-            st.pocetq = m;
-            for (const TPAR& x : sv) st.cnoty.push_back({x[0], x[1]});
             vu.seed = odtlacok(sv);
-            beh.tik();
-            TFIT fit = instanciuj(F, st, vu);
-            fity += fit.starty;
-            beh.fity += fit.starty;
+            TFIT fit = fituj(F, sv, vu);
             if (fit.presny) {
                 vysledok.ok = true;
                 vysledok.obvod = std::move(fit.obvod);
@@ -523,7 +536,6 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // swaps are appended as three CNOTs each.
     // One start of each cascade in turn, so that a time limit leaves none
     // of them untried.
-    const int vymen = 3 * (m / 2);
     // A cascade's circuit does not end the search below as one of its own
     // would: the open placements' priorities say nothing of it.
     bool zvzoru = false;
@@ -535,20 +547,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     for (int start = 0; start < startyvzoru(m); ++start)
         for (std::size_t iv = 0; iv < vz.size(); ++iv) {
             const TVZOR& v = vz[iv];
-            const int c = static_cast<int>(v.kaskada.size()) + (v.obrat != 0 ? vymen : 0);
-            if (c > najviac || c < zdola || fity >= rozpocet || THOD::now() >= terminvzorov) continue;
-            TSTRUKTURA st;
-            st.pocetq = m;
-            for (const TPAR& x : v.kaskada) st.cnoty.push_back({x[0], x[1]});
+            if (v.pocet > najviac || v.pocet < zdola || fity >= rozpocet || THOD::now() >= terminvzorov) continue;
             TVOLBYFITU vu = vf;
             vu.starty = 1;
             vu.termin = terminvzorov;
             vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
             vu.seed = odtlacok(v.kaskada) + static_cast<std::uint64_t>(4 * start + v.obrat);
-            beh.tik();
-            TFIT fit = instanciuj(v.obrat == 1 ? TMAT(P * F) : v.obrat == 2 ? TMAT(F * P) : F, st, vu);
-            fity += fit.starty;
-            beh.fity += fit.starty;
+            const TFIT fit = fituj(v.obrat == 1 ? TMAT(P * F) : v.obrat == 2 ? TMAT(F * P) : F, v.kaskada, vu);
             if (!fit.presny) {
                 if (najblizsie[iv] < 0 || fit.vzdialenost < najblizsie[iv]) najblizsie[iv] = fit.vzdialenost;
                 continue;
@@ -572,13 +577,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             vysledok.ok = true;
             vysledok.obvod = std::move(o);
             vysledok.umiestnenie = umiestnenie(cele);
-            najviac = c - 1;
+            najviac = v.pocet - 1;
             zvzoru = true;
         }
     for (std::size_t iv = 0; iv < vz.size(); ++iv)
         if (najblizsie[iv] >= 0)
-            sprava.push_back(vypln(vypln(vypln(texty::VZOR, "%s", vz[iv].meno), "%n",
-                                         std::to_string(vz[iv].kaskada.size() + (vz[iv].obrat != 0 ? vymen : 0))),
+            sprava.push_back(vypln(vypln(vypln(texty::VZOR, "%s", vz[iv].meno), "%n", std::to_string(vz[iv].pocet)),
                                    "%x", cislo(najblizsie[iv])));
 
     otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
@@ -644,16 +648,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             const int spoje = chybajucespoje(pevne, s, m);
             if (!videne.insert(normalna(s)).second) continue;
 
-            TSTRUKTURA st;
-            st.pocetq = m;
-            for (const TPAR& x : s) st.cnoty.push_back({x[0], x[1]});
             vf.seed = odtlacok(s);
             // the parent's fitted gates, the new CNOT's two at random
             vf.zaciatok = jednoqbrany(u.obvod);
-            beh.tik();
-            TFIT fit = instanciuj(ciel, st, vf);
-            ++fity;
-            ++beh.fity;
+            TFIT fit = fituj(ciel, s, vf);
             if (fit.presny) {
                 TOBVOD o = prefix;
                 o.brany.insert(o.brany.end(), fit.obvod.brany.begin(), fit.obvod.brany.end());

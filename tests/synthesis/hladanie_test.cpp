@@ -19,13 +19,8 @@ namespace qlc::synteza {
 namespace {
 
 using test::TCAST;
+using test::SANITIZER;
 using test::THUSTA;
-
-#ifdef QLC_SANITIZE
-constexpr bool SANITIZER = true;
-#else
-constexpr bool SANITIZER = false;
-#endif
 
 // The search on U with every check of the result: each gate a unitary or a
 // proper CNOT, the count that of the circuit, the circuit equal to the

@@ -15,6 +15,13 @@ namespace qlc::test {
 
 using THUSTA = Eigen::MatrixXcd;
 
+// Sanitizer builds run the heavy cases smaller or not at all.
+#ifdef QLC_SANITIZE
+inline constexpr bool SANITIZER = true;
+#else
+inline constexpr bool SANITIZER = false;
+#endif
+
 inline std::complex<double> zkomplex(const TKOMPLEX& z) { return {z.re, z.im}; }
 
 inline Eigen::Matrix2cd matica2(const TGATE1& g) {

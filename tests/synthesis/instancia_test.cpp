@@ -16,14 +16,8 @@
 namespace qlc::synteza {
 namespace {
 
+using test::SANITIZER;
 using test::THUSTA;
-
-// Sanitizer builds run the heavy cases smaller or not at all.
-#ifdef QLC_SANITIZE
-constexpr bool SANITIZER = true;
-#else
-constexpr bool SANITIZER = false;
-#endif
 
 // Seeds of the repeated cases: fewer under the sanitizers.
 std::vector<unsigned> seedy(std::vector<unsigned> vsetky) {
