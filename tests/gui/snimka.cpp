@@ -7,6 +7,7 @@
 //            gates, with gate 7 as the current gate and the canvas scrolled
 //            as far as needed to see the whole second band;
 // mriezka N  the grid of a random N-qubit matrix;
+// hladanie N after the numerical search on a random N-qubit matrix;
 // legenda    the legend of the drawing's symbols beside the window;
 // box        the box with the program's longest message;
 // navod      the help window;
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
     const QString subor = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/qlc-gui.png");
     const QString rezim = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("3");
     const bool mriezka = rezim == QStringLiteral("mriezka");
-    const QString qubity = mriezka ? (argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("5")) : rezim;
+    const bool hladanie = rezim == QStringLiteral("hladanie");
+    const QString qubity = mriezka || hladanie ? (argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("5")) : rezim;
     const QString velkost = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
     qlc::gui::TOkno1 o;
     o.platforma().automat = [](qlc::gui::TDruhBoxu, const std::string& t) {
@@ -120,7 +122,7 @@ int main(int argc, char** argv) {
             uloz();
             return;
         }
-        o.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
+        o.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(hladanie ? qlc::METODA_HLADANIE : 0);
         o.findChild<QPushButton*>(QStringLiteral("Button3"))->click();
         // the current gate: seven clicks on the up-down's right arrow
         auto* ud = o.findChild<qlc::gui::TQtUpDown*>(QStringLiteral("UpDown1"));

@@ -4,7 +4,8 @@
 # of random 3- and 5-qubit matrices (the canvas scrolled so the second band
 # is in view) at the window sizes 1024 x 768, 1600 x 1000 and the smallest;
 # the grid of a random 5-qubit matrix, the legend of the drawing, the box
-# of the longest message, the help window and the tooltip of a gate.
+# of the longest message, the help window, the tooltip of a gate and the
+# window after the numerical search on a random 3-qubit matrix.
 # Usage: tests/gui/snimky.sh [build dir] [output dir]
 set -euo pipefail
 build=${1:-build}
@@ -30,6 +31,7 @@ for velkost in 1024x768 1600x1000 min; do
   snimka "$von/okno-5-$velkost.png" 5 - "$velkost"
 done
 snimka "$von/mriezka-5.png" mriezka 5
+snimka "$von/hladanie-3.png" hladanie 3
 snimka "$von/legenda.png" legenda
 snimka "$von/box.png" box
 snimka "$von/navod.png" navod
