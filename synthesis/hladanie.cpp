@@ -49,6 +49,8 @@ constexpr const char* NAJDENA = "Hladanie: presna siet s %n CNOT, umiestnenie %s
 constexpr const char* ROZPOCET = "Hladanie: po %n fitoch ziadna presna siet s najviac %c CNOT.";
 constexpr const char* LIMIT =
     "Hladanie: casovy limit %x s vyprsal po %n fitoch, ponechava sa najkratsia presna siet.";
+constexpr const char* KRATSIA =
+    "Hladanie: za dalsich %x s a %n fitov ziadna kratsia siet nez vzor s %c CNOT, ponechava sa.";
 constexpr const char* GENERICKA = "Hladanie: genericka numericka siet s %n CNOT.";
 constexpr const char* ANALYTICKA = "Hladanie: ponechany analyticky rozklad s %n CNOT.";
 constexpr const char* NEPRESNA =
@@ -89,10 +91,17 @@ std::size_t zmrazod(int m) { return m <= 3 ? std::numeric_limits<std::size_t>::m
 // placement converges in a few dozen).
 int startyhladania(int) { return 1; }
 constexpr int MAXVYHODNOTENI = 60;
-// Starts of a fit of each cascade (one in five fits on five qubits, one in
-// two on four), and the part of the factor's time they may take.
-int startyvzoru(int m) { return m <= 4 ? 8 : 6; }
+// Starts of a fit of each cascade (one in two fits on four and five
+// qubits), and the part of the factor's time they may take.
+int startyvzoru(int m) { return m <= 4 ? 8 : 10; }
 constexpr double PODIEL_VZOROV = 0.5;
+// A start of a cascade still farther than this after so many evaluations
+// is on a local minimum's plateau: measured on the Fourier transforms of
+// 3 to 5 qubits, the starts that go on to fit exactly are below 1e-3 by
+// then, the others near 0.77 or above.
+constexpr int VZOR_VZDAT_PO = 60;
+constexpr double VZOR_VZDAT_NAD = 0.5;
+constexpr double VZOR_BLIZKO = 0.1;
 // Starts of each placement fitted when all of one count are (a shallow
 // placement on four or five qubits fits from almost every start).
 int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
@@ -461,6 +470,7 @@ struct TNAJDENA {
 TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THOD::time_point termin,
                       TBEH& beh, std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
+    const THOD::time_point zaciatok = THOD::now();
     std::vector<TPAR> pary;
     for (int a = 1; a <= m; ++a)
         for (int b = a + 1; b <= m; ++b) pary.push_back({a, b});
@@ -538,10 +548,27 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // of them untried.
     // A cascade's circuit does not end the search below as one of its own
     // would: the open placements' priorities say nothing of it.
+    // A cascade's circuit found after t seconds of this factor leaves at
+    // most t more for a shorter one on four and five qubits (on three the
+    // fit budget ends the search within a second anyway).
     bool zvzoru = false;
+    THOD::time_point odvzoru{};
+    long long fityvzoru = 0;
+    auto skrat = [&] {
+        const THOD::time_point t = THOD::now();
+        if (m >= 4) termin = std::min(termin, t + (t - zaciatok));
+        vf.termin = termin;
+        odvzoru = t;
+        fityvzoru = fity;
+    };
+    auto kratsianie = [&] {
+        const double s = std::chrono::duration<double>(THOD::now() - odvzoru).count();
+        sprava.push_back(vypln(vypln(vypln(texty::KRATSIA, "%x", cislo(s)), "%n", std::to_string(fity - fityvzoru)),
+                               "%c", std::to_string(vysledok.obvod.pocetcnot)));
+    };
     const std::vector<TVZOR> vz = vzory(m);
     const TMAT P = obratenie(m);
-    const THOD::time_point terminvzorov =
+    THOD::time_point terminvzorov =
         THOD::now() + std::chrono::duration_cast<THOD::duration>((termin - THOD::now()) * PODIEL_VZOROV);
     std::vector<double> najblizsie(vz.size(), -1.0);  // < 0: not tried
     for (int start = 0; start < startyvzoru(m); ++start)
@@ -552,6 +579,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             vu.starty = 1;
             vu.termin = terminvzorov;
             vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
+            vu.vzdatpo = VZOR_VZDAT_PO;
+            vu.vzdatnad = VZOR_VZDAT_NAD;
+            // every other start near the identity, where the gates of a
+            // transform's circuit lie (12 in 16 such starts fit the 5-qubit
+            // Fourier transform, 6 in 16 random ones)
+            vu.blizkojednotky = start % 2 == 0 ? VZOR_BLIZKO : 0.0;
             vu.seed = odtlacok(v.kaskada) + static_cast<std::uint64_t>(4 * start + v.obrat);
             const TFIT fit = fituj(v.obrat == 1 ? TMAT(P * F) : v.obrat == 2 ? TMAT(F * P) : F, v.kaskada, vu);
             if (!fit.presny) {
@@ -578,6 +611,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             vysledok.obvod = std::move(o);
             vysledok.umiestnenie = umiestnenie(cele);
             najviac = v.pocet - 1;
+            if (!zvzoru) {
+                skrat();
+                terminvzorov = std::min(terminvzorov, termin);
+            }
             zvzoru = true;
         }
     for (std::size_t iv = 0; iv < vz.size(); ++iv)
@@ -593,6 +630,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             return vysledok;
         }
         if (THOD::now() >= termin) {
+            if (zvzoru) {
+                kratsianie();
+                return hotovo();
+            }
             sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
             if (vysledok.ok) return hotovo();
             return vysledok;
@@ -672,6 +713,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         }
     }
     if (THOD::now() >= termin) {
+        if (zvzoru) {
+            kratsianie();
+            return hotovo();
+        }
         sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
         return vysledok.ok ? hotovo() : vysledok;
     }

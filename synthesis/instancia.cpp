@@ -155,18 +155,27 @@ void rotacie(const TBRANAFITU& b, const double* x, TMAT2& L, std::array<TMAT2, 3
     }
 }
 
+// a*u + b*v in real arithmetic: the same values as std::complex's products
+// of finite numbers, without their checks for infinities in the hot loops.
+inline TKOMP kombinacia(const TKOMP& a, const TKOMP& u, const TKOMP& b, const TKOMP& v) {
+    const double re = (a.real() * u.real() - a.imag() * u.imag()) + (b.real() * v.real() - b.imag() * v.imag());
+    const double im = (a.real() * u.imag() + a.imag() * u.real()) + (b.real() * v.imag() + b.imag() * v.real());
+    return {re, im};
+}
+
 // M := G M for the one-qubit gate G on qubit q (rows of M).
 void riadky(TMAT& M, const TMAT2& G, int q, int n) {
     const int b = 1 << (n - q);
     const int d = 1 << n;
-    const Eigen::Index c = M.cols();
-    for (int x = 0; x < d; ++x) {
-        if (x & b) continue;
-        const int y = x | b;
-        for (Eigen::Index j = 0; j < c; ++j) {
-            const TKOMP a = M(x, j), e = M(y, j);
-            M(x, j) = G(0, 0) * a + G(0, 1) * e;
-            M(y, j) = G(1, 0) * a + G(1, 1) * e;
+    const TKOMP g00 = G(0, 0), g01 = G(0, 1), g10 = G(1, 0), g11 = G(1, 1);
+    for (Eigen::Index j = 0; j < M.cols(); ++j) {
+        TKOMP* s = &M(0, j);
+        for (int x = 0; x < d; ++x) {
+            if (x & b) continue;
+            const int y = x | b;
+            const TKOMP a = s[x], e = s[y];
+            s[x] = kombinacia(g00, a, g01, e);
+            s[y] = kombinacia(g10, a, g11, e);
         }
     }
 }
@@ -175,13 +184,16 @@ void riadky(TMAT& M, const TMAT2& G, int q, int n) {
 void stlpce(TMAT& M, const TMAT2& G, int q, int n) {
     const int b = 1 << (n - q);
     const int d = 1 << n;
+    const TKOMP g00 = G(0, 0), g01 = G(0, 1), g10 = G(1, 0), g11 = G(1, 1);
     for (int x = 0; x < d; ++x) {
         if (x & b) continue;
         const int y = x | b;
+        TKOMP* sx = &M(0, x);
+        TKOMP* sy = &M(0, y);
         for (Eigen::Index i = 0; i < M.rows(); ++i) {
-            const TKOMP a = M(i, x), e = M(i, y);
-            M(i, x) = a * G(0, 0) + e * G(1, 0);
-            M(i, y) = a * G(0, 1) + e * G(1, 1);
+            const TKOMP a = sx[i], e = sy[i];
+            sx[i] = kombinacia(a, g00, e, g10);
+            sy[i] = kombinacia(a, g01, e, g11);
         }
     }
 }
@@ -372,6 +384,21 @@ struct TGENERATOR {
         m << alfa, -std::conj(beta), beta, std::conj(alfa);
         return m;
     }
+    // exp(-i v.sigma / 2) for a Gaussian vector v of deviation sigma per axis.
+    TMAT2 blizko(double sigma) {
+        double v[3], t = 0;
+        for (double& a : v) {
+            a = sigma * normalne();
+            t += a * a;
+        }
+        t = std::sqrt(t);
+        if (t == 0.0) return TMAT2::Identity();
+        const double s = std::sin(t / 2) / t;
+        TMAT2 m;
+        m << TKOMP(std::cos(t / 2), -s * v[2]), TKOMP(-s * v[1], -s * v[0]), TKOMP(s * v[1], -s * v[0]),
+            TKOMP(std::cos(t / 2), s * v[2]);
+        return m;
+    }
 };
 
 // FNV-1a over the bits of the matrix's entries.
@@ -408,6 +435,12 @@ TMAT zloz(const TOBVOD& o) {
     return M;
 }
 
+// Five qubits at the lower bound when this much time is left, keeping the
+// reserve for block-ZXZ (its fitted 4-qubit blocks take about 10 s).
+constexpr std::chrono::seconds PRIAMA5_AKO{120};
+constexpr std::chrono::seconds PRIAMA5_REZERVA{30};
+constexpr int PRIAMA5_STARTY = 16;
+
 // Angles beyond this send the gate's rotations into its base.
 constexpr double UHOL_ZAKLAD = 0.7;
 // Residual norm at which a start stops: rounding of the products.
@@ -423,6 +456,8 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
                         std::to_string(s.pocetq) + " qubity");
     if (!U.allFinite()) throw ChybaBehu("instanciuj: matica obsahuje nekonecne cislo");
     if (v.starty < 0) throw ChybaBehu("instanciuj: zaporny pocet startov");
+    if (!(v.blizkojednotky >= 0.0) || !std::isfinite(v.blizkojednotky))
+        throw ChybaBehu("instanciuj: odchylka startu pri jednotke nie je nezaporne cislo");
 
     const TPLAN p = zostavplan(s, v.azpodiagonalu);
     const int pocetpar = p.pocetuhlov + p.pocetfaz;
@@ -434,6 +469,7 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
     vysledok.vzdialenost = std::numeric_limits<double>::infinity();
     vysledok.obvod = TOBVOD(s.pocetq);
 
+    const double odmocninad = std::sqrt(static_cast<double>(d));
     std::vector<TMAT2> baza(p.brany.size());
     TVEKTOR x(pocetpar);
     for (int start = 0; start < v.starty; ++start) {
@@ -441,7 +477,7 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
         ++vysledok.starty;
         TGENERATOR gen{zaklad + static_cast<std::uint64_t>(start) * 0xd1b54a32d192ed03ULL};
         for (std::size_t g = 0; g < baza.size(); ++g) {
-            baza[g] = gen.su2();
+            baza[g] = v.blizkojednotky > 0.0 ? gen.blizko(v.blizkojednotky) : gen.su2();
             if (start == 0 && g < v.zaciatok.size()) baza[g] = v.zaciatok[g];
         }
         x.setZero();
@@ -467,6 +503,10 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
                 }
                 stav = lm.minimizeOneStep(x);
                 if (stav != Eigen::LevenbergMarquardtSpace::Running) {
+                    koniec = true;
+                    break;
+                }
+                if (v.vzdatpo > 0 && vyhodnotenia + lm.nfev >= v.vzdatpo && lm.fnorm > v.vzdatnad * odmocninad) {
                     koniec = true;
                     break;
                 }
@@ -578,6 +618,16 @@ TOBVOD generickynumericky(const TMAT& U, int pocetq, TTERMIN termin, const std::
             syntetizujvseob(U, q, o);
             return o;
         }
+    }
+    if (pocetq == 5 && termin != BEZTERMINU && termin - THODINY::now() >= PRIAMA5_AKO) {
+        // The 252-CNOT template takes half a minute to a minute a start on
+        // one core; block-ZXZ keeps its time behind it.
+        TVOLBYFITU v;
+        v.termin = termin - PRIAMA5_REZERVA;
+        v.priebeh = priebeh;
+        v.starty = PRIAMA5_STARTY;
+        TFIT f = instanciuj(U, cyklicka(5, dolnahranica(5)), v);
+        if (f.presny) return std::move(f.obvod);
     }
     TNUMBLOKY num;
     num.najvacsi = pocetq == 5 ? 4 : 3;

@@ -63,6 +63,17 @@ struct TVOLBYFITU {
     // fit followed by more); gates beyond it start at random. Empty: every
     // start random.
     std::vector<TMAT2> zaciatok;
+    // A start still farther than vzdatnad from the target after vzdatpo
+    // evaluations of the residual (its norm over sqrt(d): the distance with
+    // plnyrezidual) sits on the plateau of a local minimum and is given up;
+    // 0 = never.
+    int vzdatpo = 0;
+    double vzdatnad = 0.0;
+    // > 0: the random gates of a start are rotations by angles of about this
+    // (a Gaussian vector of rotation with this deviation per axis) instead
+    // of Haar-random gates; circuits of structured matrices (transforms,
+    // arithmetic) have one-qubit gates a start near the identity reaches.
+    double blizkojednotky = 0.0;
 };
 
 struct TFIT {
@@ -112,7 +123,8 @@ TSTRUKTURA obratena(const TSTRUKTURA& s);
 // An exact circuit of the unitary U on pocetq = 1..5 qubits (qubits 1..n)
 // with as few CNOTs as a generic unitary allows within the deadline:
 // 2 qubits analytically (3), 3 qubits the 14-CNOT template, 4 qubits the
-// 61-CNOT template, 5 qubits block-ZXZ with numerically fitted 4-qubit
+// 61-CNOT template, 5 qubits the 252-CNOT template when the deadline leaves
+// two minutes or more, else block-ZXZ with numerically fitted 4-qubit
 // blocks. Every piece whose fit is not exact, or is not reached before
 // the deadline, is built analytically instead (block-ZXZ). priebeh as in
 // TVOLBYFITU.

@@ -109,6 +109,66 @@ TEST(Instancia, NedosiahnutelnyFitNieJePresny) {
     EXPECT_GT(f.vzdialenost, 1e-3);
     EXPECT_NEAR(odchylka(f.obvod, U), f.odchylka, 1e-14);
     EXPECT_EQ(f.obvod.pocetcnot, 2);
+
+    // A start still far from the target after a few evaluations is given
+    // up on: both starts together take far fewer evaluations, and the best
+    // of them is still returned with its true deviation.
+    TVOLBYFITU w = v;
+    w.vzdatpo = 5;
+    w.vzdatnad = 1e-3;
+    const TFIT g = instanciuj(U, cyklicka(3, 2), w);
+    EXPECT_FALSE(g.presny);
+    EXPECT_EQ(g.starty, 2);
+    EXPECT_LE(g.vyhodnotenia, 2 * (w.vzdatpo + 5));
+    EXPECT_GT(f.vyhodnotenia, g.vyhodnotenia + 20);
+    EXPECT_NEAR(odchylka(g.obvod, U), g.odchylka, 1e-14);
+
+    // Starts near the identity, a deviation that is no number refused.
+    w = v;
+    w.blizkojednotky = -0.1;
+    EXPECT_THROW(instanciuj(U, cyklicka(3, 2), w), ChybaBehu);
+    w.blizkojednotky = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(instanciuj(U, cyklicka(3, 2), w), ChybaBehu);
+}
+
+// Starts near the identity reach the circuit of a near-identity matrix in
+// one step's worth of evaluations where Haar-random starts cannot: the
+// matrix of the 3-CNOT placement with one-qubit gates close to the identity.
+TEST(Instancia, StartPriJednotke) {
+    std::mt19937 gen(31);
+    std::normal_distribution<double> nd;
+    synteza::TOBVOD o(3);
+    auto blizka = [&] {
+        Eigen::Matrix2cd h;
+        const std::complex<double> z(nd(gen), nd(gen));
+        h << nd(gen), z, std::conj(z), nd(gen);
+        Eigen::SelfAdjointEigenSolver<Eigen::Matrix2cd> es(0.02 * h);
+        return Eigen::Matrix2cd(es.eigenvectors() *
+                                (std::complex<double>(0, 1) * es.eigenvalues().cast<std::complex<double>>())
+                                    .array()
+                                    .exp()
+                                    .matrix()
+                                    .asDiagonal() *
+                                es.eigenvectors().adjoint());
+    };
+    const TSTRUKTURA s{3, {{1, 2}, {2, 3}, {1, 3}}};
+    for (int q = 1; q <= 3; ++q) o.jednoq(q, blizka());
+    for (const auto& c : s.cnoty) {
+        o.cnot(c[0], c[1]);
+        o.jednoq(c[0], blizka());
+        o.jednoq(c[1], blizka());
+    }
+    const THUSTA U = test::unitarobvodu(o.brany, 3);
+    TVOLBYFITU v;
+    v.starty = 1;
+    v.plnyrezidual = true;
+    v.maxvyhodnoteni = 8;
+    v.blizkojednotky = 0.01;
+    const TFIT f = instanciuj(U, s, v);
+    EXPECT_TRUE(f.presny) << f.odchylka;
+    EXPECT_LE(odchylka(f.obvod, U), PRESNOST_FITU);
+    v.blizkojednotky = 0.0;
+    EXPECT_FALSE(instanciuj(U, s, v).presny);
 }
 
 // Any placement, controls above or below their targets: the matrix of a
