@@ -46,6 +46,8 @@ constexpr const char* VZOR = "Hladanie: vzor (%s) s %n CNOT nie je presny, vzdia
 constexpr const char* HLBKA = "Hladanie: %n CNOT, najblizsie umiestnenie %s, vzdialenost %x.";
 constexpr const char* ZMRAZENIE = "Hladanie: zaciatok siete s %n CNOT %s je odteraz pevny.";
 constexpr const char* NAJDENA = "Hladanie: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
+constexpr const char* ZHUSTENIE =
+    "Hladanie: bez jedneho z jej CNOT presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ROZPOCET = "Hladanie: po %n fitoch ziadna presna siet s najviac %c CNOT.";
 constexpr const char* LIMIT =
     "Hladanie: casovy limit %x s vyprsal po %n fitoch, ponechava sa najkratsia presna siet.";
@@ -105,6 +107,8 @@ constexpr double VZOR_BLIZKO = 0.1;
 // Starts of each placement fitted when all of one count are (a shallow
 // placement on four or five qubits fits from almost every start).
 int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
+// Starts of each placement one CNOT shorter than a circuit found.
+int startyzhustenia(int m) { return m <= 3 ? 3 : m == 4 ? 2 : 1; }
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
@@ -462,7 +466,7 @@ double priorita(int k, int spoje, double vzdialenost, double w) {
 struct TNAJDENA {
     bool ok = false;
     TOBVOD obvod{0};
-    std::string umiestnenie;
+    std::vector<TPAR> umiestnenie;
 };
 
 // The search for a circuit of the factor F (local qubits 1..m) with at most
@@ -495,10 +499,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // An exact placement enters the open list at its count alone (its
     // distance is 0) and ends the search when it comes first: no open
     // placement is then expected to give a shorter circuit.
+    bool zvzoru = false;  // the result is a cascade's
+    std::function<void()> zhusti;
     auto hotovo = [&] {
         sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
-                                     vysledok.umiestnenie),
+                                     umiestnenie(vysledok.umiestnenie)),
                                "%c", std::to_string(fity)));
+        if (!zvzoru) zhusti();
         return vysledok;
     };
     // A fit of the placement sv to the target ciel with the options vu,
@@ -512,6 +519,36 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     const TREZY r = rezy(F, m);
     const int zdola = odhad(r, {}, {});
+    // A circuit found by the search often holds the shortest one with one
+    // CNOT left out (the search reached it through a longer placement):
+    // every placement one CNOT shorter that still meets the bound is fitted
+    // from a few starts, and again from each shorter circuit found.
+    zhusti = [&] {
+        std::set<std::vector<TPAR>> skusene;
+        bool kratsia = true;
+        while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
+            kratsia = false;
+            const std::vector<TPAR> cela = vysledok.umiestnenie;
+            for (std::size_t j = 0; j < cela.size() && !kratsia; ++j) {
+                if (THOD::now() >= termin) return;
+                std::vector<TPAR> s = cela;
+                s.erase(s.begin() + static_cast<std::ptrdiff_t>(j));
+                if (odhad(r, {}, s) > 0 || !skusene.insert(normalna(s)).second) continue;
+                TVOLBYFITU vu = vf;
+                vu.starty = startyzhustenia(m);
+                vu.zaciatok.clear();
+                vu.seed = odtlacok(s);
+                TFIT fit = fituj(F, s, vu);
+                if (!fit.presny) continue;
+                vysledok.obvod = std::move(fit.obvod);
+                vysledok.umiestnenie = s;
+                kratsia = true;
+                sprava.push_back(vypln(vypln(vypln(texty::ZHUSTENIE, "%n", std::to_string(vysledok.obvod.pocetcnot)),
+                                             "%s", umiestnenie(s)),
+                                       "%c", std::to_string(fity)));
+            }
+        }
+    };
     sprava.push_back(vypln(texty::HODNOSTI, "%n", std::to_string(zdola)));
 
     // Shallow first: while few placements of L CNOTs meet the bound, every
@@ -530,7 +567,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (fit.presny) {
                 vysledok.ok = true;
                 vysledok.obvod = std::move(fit.obvod);
-                vysledok.umiestnenie = umiestnenie(sv);
+                vysledok.umiestnenie = sv;
                 return hotovo();
             }
         }
@@ -551,7 +588,6 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // A cascade's circuit found after t seconds of this factor leaves at
     // most t more for a shorter one on four and five qubits (on three the
     // fit budget ends the search within a second anyway).
-    bool zvzoru = false;
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
     auto skrat = [&] {
@@ -609,7 +645,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (v.obrat == 1) vymeny();
             vysledok.ok = true;
             vysledok.obvod = std::move(o);
-            vysledok.umiestnenie = umiestnenie(cele);
+            vysledok.umiestnenie = std::move(cele);
             najviac = v.pocet - 1;
             if (!zvzoru) {
                 skrat();
@@ -701,7 +737,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 cela.insert(cela.end(), s.begin(), s.end());
                 vysledok.ok = true;
                 vysledok.obvod = std::move(o);
-                vysledok.umiestnenie = umiestnenie(cela);
+                vysledok.umiestnenie = std::move(cela);
                 najviac = k - 1;
                 zvzoru = false;
                 if (otvorene.empty() || otvorene.top().f >= k) return hotovo();

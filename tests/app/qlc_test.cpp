@@ -486,7 +486,7 @@ TEST_F(Qlc, UsageErrorsGiveStatusTwo) {
     EXPECT_EQ(h.kod, 0);
     EXPECT_NE(h.out.find("qlc decompose"), std::string::npos);
     EXPECT_NE(h.out.find("--method search"), std::string::npos);
-    EXPECT_NE(h.out.find("(default 40)"), std::string::npos);
+    EXPECT_NE(h.out.find("(default 40: a 5-qubit run ends within a minute)"), std::string::npos);
     EXPECT_EQ(spusti({"--version"}).out, "qlc 1.0.0\n");
 }
 
