@@ -590,9 +590,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // fit budget ends the search within a second anyway).
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
+    bool skratene = false;  // the time left was cut so
     auto skrat = [&] {
         const THOD::time_point t = THOD::now();
-        if (m >= 4) termin = std::min(termin, t + (t - zaciatok));
+        if (m >= 4 && t + (t - zaciatok) < termin) {
+            termin = t + (t - zaciatok);
+            skratene = true;
+        }
         vf.termin = termin;
         odvzoru = t;
         fityvzoru = fity;
@@ -666,7 +670,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             return vysledok;
         }
         if (THOD::now() >= termin) {
-            if (zvzoru) {
+            if (zvzoru && skratene) {
                 kratsianie();
                 return hotovo();
             }
@@ -749,7 +753,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         }
     }
     if (THOD::now() >= termin) {
-        if (zvzoru) {
+        if (zvzoru && skratene) {
             kratsianie();
             return hotovo();
         }
