@@ -8,6 +8,8 @@
 //            as far as needed to see the whole second band;
 // mriezka N  the grid of a random N-qubit matrix;
 // hladanie N after the numerical search on a random N-qubit matrix;
+// subor F    after the numerical search on the matrix of file F (opened as
+//            "Otvorit" opens it);
 // legenda    the legend of the drawing's symbols beside the window;
 // box        the box with the program's longest message;
 // navod      the help window;
@@ -16,6 +18,7 @@
 // The picture is the screen within the window's frame, so a window
 // manager's title bar is on it. Boxes are answered with OK and written to
 // stderr.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -37,7 +40,8 @@ int main(int argc, char** argv) {
     const QString subor = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/qlc-gui.png");
     const QString rezim = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("3");
     const bool mriezka = rezim == QStringLiteral("mriezka");
-    const bool hladanie = rezim == QStringLiteral("hladanie");
+    const bool zosuboru = rezim == QStringLiteral("subor");
+    const bool hladanie = rezim == QStringLiteral("hladanie") || zosuboru;
     const QString qubity = mriezka || hladanie ? (argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("5")) : rezim;
     const QString velkost = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
     qlc::gui::TOkno1 o;
@@ -117,7 +121,15 @@ int main(int argc, char** argv) {
             app.quit();
             return;
         }
-        o.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(qubity);
+        if (zosuboru) {
+            const std::string cesta = qubity.toStdString();
+            o.platforma().automatsuborov = [cesta](bool, const std::string&, const std::string&, const QString&) {
+                return std::optional<std::string>(cesta);
+            };
+            o.findChild<QAction*>(QStringLiteral("Otvori1"))->trigger();
+        } else {
+            o.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(qubity);
+        }
         if (mriezka) {
             uloz();
             return;
