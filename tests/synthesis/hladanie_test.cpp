@@ -55,9 +55,10 @@ TEST(Hladanie, UcebnicoveObvody) {
         // on four and five qubits the cascade with the reversal of the
         // qubits comes first, and the search for a shorter circuit after it
         // is cut short
-        if (u.meno.rfind("QFT", 0) == 0 && u.n >= 4)
+        if (u.meno.rfind("QFT", 0) == 0 && u.n >= 4) {
             EXPECT_TRUE(obsahuje(s, "ziadna kratsia siet nez vzor s " + std::to_string(u.najviac) + " CNOT, ponechava sa."))
                 << u.meno;
+        }
     }
 }
 
