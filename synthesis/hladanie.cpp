@@ -496,11 +496,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     vf.priebeh = [&beh] { beh.tik(); };
     vf.plnyrezidual = true;
 
+    bool zvzoru = false;  // the result is a cascade's
+    std::function<void()> zhusti;  // one CNOT less, below
+    // The end with an exact circuit: logged, then shortened by one CNOT at
+    // a time where it can be (a cascade's is kept as it is).
     // An exact placement enters the open list at its count alone (its
     // distance is 0) and ends the search when it comes first: no open
     // placement is then expected to give a shorter circuit.
-    bool zvzoru = false;  // the result is a cascade's
-    std::function<void()> zhusti;
     auto hotovo = [&] {
         sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
                                      umiestnenie(vysledok.umiestnenie)),
