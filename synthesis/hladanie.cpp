@@ -303,33 +303,13 @@ constexpr double SCHMIDT_NULA = 1e-8;
 TREZY rezy(const TMAT& F, int m) {
     TREZY r;
     r.m = m;
-    const int d = 1 << m;
     for (int maska = 1; maska < (1 << m) - 1; ++maska) {
         if (!(maska & 1)) continue;
-        int s = 0;
-        for (int q = 0; q < m; ++q) s += (maska >> q) & 1;
-        const int ds = 1 << s, dr = 1 << (m - s);
-        // R((iS, jS), (iR, jR)) = F(i, j): the operator Schmidt decomposition
-        TMAT R(ds * ds, dr * dr);
-        auto rozdel = [&](int x, int& xs, int& xr) {
-            xs = xr = 0;
-            int bs = 0, br = 0;
-            for (int q = m; q >= 1; --q) {  // qubit q is bit m - q of the index
-                const int bit = (x >> (m - q)) & 1;
-                if ((maska >> (q - 1)) & 1)
-                    xs |= bit << bs++;
-                else
-                    xr |= bit << br++;
-            }
-        };
-        for (int i = 0; i < d; ++i)
-            for (int j = 0; j < d; ++j) {
-                int is, ir, js, jr;
-                rozdel(i, is, ir);
-                rozdel(j, js, jr);
-                R(is * ds + js, ir * dr + jr) = F(i, j);
-            }
-        const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(R).singularValues();
+        std::vector<int> pozicie;  // local qubit q is position q - 1
+        for (int q = 0; q < m; ++q)
+            if ((maska >> q) & 1) pozicie.push_back(q);
+        const int s = static_cast<int>(pozicie.size());
+        const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(prerovnana(F, m, pozicie)).singularValues();
         int hodnost = 0;
         for (Eigen::Index k = 0; k < sv.size(); ++k)
             if (sv(k) > SCHMIDT_NULA * sv(0)) ++hodnost;
@@ -496,20 +476,6 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     vf.priebeh = [&beh] { beh.tik(); };
     vf.plnyrezidual = true;
 
-    bool zvzoru = false;  // the result is a cascade's
-    std::function<void()> zhusti;  // one CNOT less, below
-    // The end with an exact circuit: logged, then shortened by one CNOT at
-    // a time where it can be (a cascade's is kept as it is).
-    // An exact placement enters the open list at its count alone (its
-    // distance is 0) and ends the search when it comes first: no open
-    // placement is then expected to give a shorter circuit.
-    auto hotovo = [&] {
-        sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
-                                     umiestnenie(vysledok.umiestnenie)),
-                               "%c", std::to_string(fity)));
-        if (!zvzoru) zhusti();
-        return vysledok;
-    };
     // A fit of the placement sv to the target ciel with the options vu,
     // counted in the budget.
     auto fituj = [&](const TMAT& cielfitu, const std::vector<TPAR>& sv, const TVOLBYFITU& vu) {
@@ -525,7 +491,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // CNOT left out (the search reached it through a longer placement):
     // every placement one CNOT shorter that still meets the bound is fitted
     // from a few starts, and again from each shorter circuit found.
-    zhusti = [&] {
+    auto zhusti = [&] {
         std::set<std::vector<TPAR>> skusene;
         bool kratsia = true;
         while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
@@ -550,6 +516,19 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                        "%c", std::to_string(fity)));
             }
         }
+    };
+    bool zvzoru = false;  // the result is a cascade's
+    // The end with an exact circuit: logged, then shortened by one CNOT at
+    // a time where it can be (a cascade's is kept as it is).
+    // An exact placement enters the open list at its count alone (its
+    // distance is 0) and ends the search when it comes first: no open
+    // placement is then expected to give a shorter circuit.
+    auto hotovo = [&] {
+        sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
+                                     umiestnenie(vysledok.umiestnenie)),
+                               "%c", std::to_string(fity)));
+        if (!zvzoru) zhusti();
+        return vysledok;
     };
     sprava.push_back(vypln(texty::HODNOSTI, "%n", std::to_string(zdola)));
 
@@ -607,6 +586,16 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         const double s = std::chrono::duration<double>(THOD::now() - odvzoru).count();
         sprava.push_back(vypln(vypln(vypln(texty::KRATSIA, "%x", cislo(s)), "%n", std::to_string(fity - fityvzoru)),
                                "%c", std::to_string(vysledok.obvod.pocetcnot)));
+    };
+    // The end at the time limit: the cascade's circuit when the time after
+    // it ran out, else whatever exact circuit there is.
+    auto polimite = [&] {
+        if (zvzoru && skratene) {
+            kratsianie();
+            return hotovo();
+        }
+        sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
+        return vysledok.ok ? hotovo() : vysledok;
     };
     const std::vector<TVZOR> vz = vzory(m);
     const TMAT P = obratenie(m);
@@ -671,15 +660,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
             return vysledok;
         }
-        if (THOD::now() >= termin) {
-            if (zvzoru && skratene) {
-                kratsianie();
-                return hotovo();
-            }
-            sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
-            if (vysledok.ok) return hotovo();
-            return vysledok;
-        }
+        if (THOD::now() >= termin) return polimite();
         if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
         TUZOL u = otvorene.top();
         otvorene.pop();
@@ -754,14 +735,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                 fit.vzdialenost, std::move(fit.obvod)});
         }
     }
-    if (THOD::now() >= termin) {
-        if (zvzoru && skratene) {
-            kratsianie();
-            return hotovo();
-        }
-        sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
-        return vysledok.ok ? hotovo() : vysledok;
-    }
+    if (THOD::now() >= termin) return polimite();
     if (vysledok.ok) return hotovo();
     sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
     return vysledok;

@@ -57,15 +57,7 @@ TROZMIESTNENIE rozmiestni(int m, const std::vector<int>& pozicie) {
 bool oddel(const TMAT& U, int m, const std::vector<int>& pozicie, TMAT& A, TMAT& B) {
     const TROZMIESTNENIE r = rozmiestni(m, pozicie);
     const int da = static_cast<int>(r.vnutri.size()), db = static_cast<int>(r.mimo.size());
-    // realigned matrix: R(a da + a', b db + b') = U(index(a, b), index(a', b'))
-    TMAT R(da * da, db * db);
-    for (int a = 0; a < da; ++a)
-        for (int a2 = 0; a2 < da; ++a2)
-            for (int b = 0; b < db; ++b)
-                for (int b2 = 0; b2 < db; ++b2)
-                    R(a * da + a2, b * db + b2) =
-                        U(r.vnutri[static_cast<std::size_t>(a)] | r.mimo[static_cast<std::size_t>(b)],
-                          r.vnutri[static_cast<std::size_t>(a2)] | r.mimo[static_cast<std::size_t>(b2)]);
+    const TMAT R = prerovnana(U, m, pozicie);
     // Rank 1 means every column is a multiple of the largest one: a check
     // in O(size of U) that turns a generic matrix down before any SVD. The
     // bound is loose (noise of the largest column enters every residual);
@@ -149,6 +141,20 @@ void rozdel(const TMAT& U, const std::vector<int>& qubity, std::vector<TFAKTOR>&
 }
 
 }  // namespace
+
+TMAT prerovnana(const TMAT& U, int m, const std::vector<int>& pozicie) {
+    const TROZMIESTNENIE r = rozmiestni(m, pozicie);
+    const int da = static_cast<int>(r.vnutri.size()), db = static_cast<int>(r.mimo.size());
+    TMAT R(da * da, db * db);
+    for (int a = 0; a < da; ++a)
+        for (int a2 = 0; a2 < da; ++a2)
+            for (int b = 0; b < db; ++b)
+                for (int b2 = 0; b2 < db; ++b2)
+                    R(a * da + a2, b * db + b2) =
+                        U(r.vnutri[static_cast<std::size_t>(a)] | r.mimo[static_cast<std::size_t>(b)],
+                          r.vnutri[static_cast<std::size_t>(a2)] | r.mimo[static_cast<std::size_t>(b2)]);
+    return R;
+}
 
 double maxprvok(const TMAT& U) { return U.size() == 0 ? 0.0 : U.cwiseAbs().maxCoeff(); }
 

@@ -18,6 +18,13 @@ struct TFAKTOR {
     TMAT U;
 };
 
+// U on m qubits realigned across the cut of the qubit positions pozicie
+// (0 the most significant bit of the index) from the rest:
+// R(a da + a', b db + b') = U(index(a, b), index(a', b')), a over the
+// positions, b over the rest. Its rank is U's operator Schmidt rank across
+// the cut.
+TMAT prerovnana(const TMAT& U, int m, const std::vector<int>& pozicie);
+
 // Largest modulus of an entry.
 double maxprvok(const TMAT& U);
 

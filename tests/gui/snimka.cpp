@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
             return;
         }
         if (zosuboru) {
-            const std::string cesta = qubity.toStdString();
+            const std::string cesta = qubity.toStdString();  // the third argument names the file here
             o.platforma().automatsuborov = [cesta](bool, const std::string&, const std::string&, const QString&) {
                 return std::optional<std::string>(cesta);
             };
