@@ -281,7 +281,11 @@ public:
             for (int k = 0; k < b.pocet; ++k) {
                 T_ = pred_[g];
                 riadky(T_, dG_[g][static_cast<std::size_t>(k)], b.q, p_.n);
-                M_.noalias() = S_ * T_;
+                // up to 16 x 16 the plain product is faster than the blocked one
+                if (p_.d <= 16)
+                    M_.noalias() = S_.lazyProduct(T_);
+                else
+                    M_.noalias() = S_ * T_;
                 zapis(M_, J.col(b.parameter + k).data());
             }
             stlpce(S_, G_[g], b.q, p_.n);
