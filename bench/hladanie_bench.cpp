@@ -1,6 +1,7 @@
 // The numerical search as a whole library call (search, optimiser, checks,
 // figures) on the textbook matrices, on matrices of random circuits with k
-// CNOTs and on Haar-random unitaries. Counters: the CNOTs of the circuit and
+// CNOTs (Haar-random one-qubit gates, or gates of H, S and T) and on
+// Haar-random unitaries. Counters: the CNOTs of the circuit and
 // the largest entry deviation from the input. One entry per matrix; medians
 // with --benchmark_repetitions. The default time limit applies.
 #include <benchmark/benchmark.h>
@@ -47,6 +48,19 @@ const bool registrovane = [] {
             benchmark::RegisterBenchmark(
                 ("Hladanie/nahodny " + std::to_string(n) + "q k=" + std::to_string(k)).c_str(),
                 [U, n](benchmark::State& s) { hladanie(s, U, n); })
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+    // circuits with one-qubit gates of H, S and T, as written by hand
+    for (int n = 3; n <= 4; ++n)
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            const int k = n == 3 ? 8 : 6;
+            std::mt19937 gen(seed);
+            const test::THUSTA U = test::nahodnycliffordt(n, k, gen);
+            benchmark::RegisterBenchmark(("Hladanie/Clifford+T " + std::to_string(n) + "q k=" + std::to_string(k) +
+                                          " seed " + std::to_string(seed))
+                                             .c_str(),
+                                         [U, n](benchmark::State& s) { hladanie(s, U, n); })
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }

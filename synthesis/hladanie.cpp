@@ -104,6 +104,11 @@ constexpr double PODIEL_VZOROV = 0.5;
 constexpr int VZOR_VZDAT_PO = 60;
 constexpr double VZOR_VZDAT_NAD = 0.5;
 constexpr double VZOR_BLIZKO = 0.1;
+// Fits at least left for a shorter circuit after a cascade's: on four
+// qubits a shallow circuit between gates of H, S and T fits a cascade
+// within a few fits and its own placement only after some 80; on five a
+// fit takes about a second, and as many fits as before the cascade follow.
+long long povzorefitov(int m) { return m <= 4 ? 100 : 0; }
 // Starts of each placement fitted when all of one count are (a shallow
 // placement on four or five qubits fits from almost every start).
 int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
@@ -454,7 +459,6 @@ struct TNAJDENA {
 TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THOD::time_point termin,
                       TBEH& beh, std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
-    const THOD::time_point zaciatok = THOD::now();
     std::vector<TPAR> pary;
     for (int a = 1; a <= m; ++a)
         for (int b = a + 1; b <= m; ++b) pary.push_back({a, b});
@@ -566,34 +570,32 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // of them untried.
     // A cascade's circuit does not end the search below as one of its own
     // would: the open placements' priorities say nothing of it.
-    // A cascade's circuit found after t seconds of this factor leaves at
-    // most t more for a shorter one on four and five qubits (on three the
-    // fit budget ends the search within a second anyway).
+    // A cascade's circuit found after f fits of this factor leaves
+    // max(f, povzorefitov(m)) more for a shorter one on four and five qubits
+    // (on three the fit budget ends the search within a second anyway). Counted in
+    // fits, not seconds, so that the same matrix gives the same circuit on
+    // every run; a small f does not end the search before it has looked:
+    // a shallow circuit fits a cascade as well.
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
-    bool skratene = false;  // the time left was cut so
+    bool skratene = false;  // the budget was cut so
     auto skrat = [&] {
-        const THOD::time_point t = THOD::now();
-        if (m >= 4 && t + (t - zaciatok) < termin) {
-            termin = t + (t - zaciatok);
+        odvzoru = THOD::now();
+        fityvzoru = fity;
+        const long long dalsie = std::max(fity, povzorefitov(m));
+        if (m >= 4 && fity + dalsie < rozpocet) {
+            rozpocet = fity + dalsie;
+            beh.rozpocet = rozpocet;
             skratene = true;
         }
-        vf.termin = termin;
-        odvzoru = t;
-        fityvzoru = fity;
     };
     auto kratsianie = [&] {
         const double s = std::chrono::duration<double>(THOD::now() - odvzoru).count();
         sprava.push_back(vypln(vypln(vypln(texty::KRATSIA, "%x", cislo(s)), "%n", std::to_string(fity - fityvzoru)),
                                "%c", std::to_string(vysledok.obvod.pocetcnot)));
     };
-    // The end at the time limit: the cascade's circuit when the time after
-    // it ran out, else whatever exact circuit there is.
+    // The end at the time limit with whatever exact circuit there is.
     auto polimite = [&] {
-        if (zvzoru && skratene) {
-            kratsianie();
-            return hotovo();
-        }
         sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
         return vysledok.ok ? hotovo() : vysledok;
     };
@@ -642,10 +644,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             vysledok.obvod = std::move(o);
             vysledok.umiestnenie = std::move(cele);
             najviac = v.pocet - 1;
-            if (!zvzoru) {
-                skrat();
-                terminvzorov = std::min(terminvzorov, termin);
-            }
+            if (!zvzoru) skrat();
             zvzoru = true;
         }
     for (std::size_t iv = 0; iv < vz.size(); ++iv)
@@ -656,6 +655,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
     while (!otvorene.empty()) {
         if (fity >= rozpocet) {
+            if (zvzoru && skratene) kratsianie();
             if (vysledok.ok) return hotovo();
             sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
             return vysledok;

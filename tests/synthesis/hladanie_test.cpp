@@ -121,6 +121,18 @@ TEST(Hladanie, BezJednehoCnot) {
     EXPECT_TRUE(obsahuje(s, "Hladanie: bez jedneho z jej CNOT presna siet s 6 CNOT, umiestnenie ")) << s.sprava.back();
 }
 
+// Six CNOTs between gates of H, S and T on four qubits: the cascade of
+// controlled rotations with the reversal of the qubits (18 CNOTs) fits
+// after a few fits, and the search after it still reaches five.
+TEST(Hladanie, PlytkyObvodZaVzorom) {
+    if (SANITIZER) GTEST_SKIP() << "a hundred fits on four qubits are too slow there";
+    std::mt19937 gen(2);
+    const THUSTA U = test::nahodnycliffordt(4, 6, gen);
+    const TSYNTEZA s = hladanie(U, 4, "Clifford+T 4q k=6");
+    EXPECT_LE(s.pocetcnot, 6);
+    EXPECT_FALSE(obsahuje(s, "ziadna kratsia siet nez vzor")) << s.sprava.back();
+}
+
 // ---- generic matrices ----
 
 // (the sanitizers give the search a budget of a few fits: the circuit is

@@ -87,6 +87,31 @@ inline THUSTA nahodnyobvod(int n, int k, std::mt19937& gen) {
     return unitarobvodu(o.brany, n);
 }
 
+// The same with the one-qubit gates drawn from H, S, T and their products,
+// as a circuit written by hand has them.
+inline THUSTA nahodnycliffordt(int n, int k, std::mt19937& gen) {
+    const double r = 1 / std::sqrt(2.0);
+    Eigen::Matrix2cd h, s, t;
+    h << r, r, r, -r;
+    s << 1, 0, 0, std::complex<double>(0, 1);
+    t << 1, 0, 0, std::polar(1.0, M_PI / 4);
+    const Eigen::Matrix2cd i = Eigen::Matrix2cd::Identity();
+    const std::vector<Eigen::Matrix2cd> g = {i, h, s, t, h * t, t * h, h * s, s * h, t.adjoint(), h * t.adjoint(),
+                                             s * h * t};
+    std::uniform_int_distribution<int> gd(0, static_cast<int>(g.size()) - 1), qd(1, n);
+    synteza::TOBVOD o(n);
+    for (int q = 1; q <= n; ++q) o.jednoq(q, g[static_cast<std::size_t>(gd(gen))]);
+    for (int j = 0; j < k; ++j) {
+        const int a = qd(gen);
+        int b = qd(gen);
+        while (b == a) b = qd(gen);
+        o.cnot(a, b);
+        o.jednoq(a, g[static_cast<std::size_t>(gd(gen))]);
+        o.jednoq(b, g[static_cast<std::size_t>(gd(gen))]);
+    }
+    return unitarobvodu(o.brany, n);
+}
+
 // The textbook cases with the counts the search must reach.
 inline std::vector<TUCEBNICOVA> ucebnicove() {
     return {
