@@ -54,10 +54,14 @@ TEST(Hladanie, UcebnicoveObvody) {
         EXPECT_LE(s.pocetcnot, u.najviac) << u.meno;
         // on four and five qubits the cascade with the reversal of the
         // qubits comes first, and the search for a shorter circuit after it
-        // is cut short
+        // is cut short; on four qubits the circuit then loses two CNOTs
         if (u.meno.rfind("QFT", 0) == 0 && u.n >= 4) {
-            EXPECT_TRUE(obsahuje(s, "ziadna kratsia siet nez vzor s " + std::to_string(u.najviac) + " CNOT, ponechava sa."))
+            EXPECT_TRUE(obsahuje(s, "ziadna kratsia siet nez vzor s " + std::to_string(u.najviac) + " CNOT."))
                 << u.meno;
+        }
+        if (u.meno == "QFT 4") {
+            EXPECT_LE(s.pocetcnot, 16);
+            EXPECT_TRUE(obsahuje(s, "Hladanie: bez jedneho z jej CNOT presna siet s 16 CNOT")) << s.sprava.back();
         }
     }
 }
