@@ -574,11 +574,11 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // A cascade's circuit does not end the search below as one of its own
     // would: the open placements' priorities say nothing of it.
     // A cascade's circuit found after f fits of this factor leaves
-    // max(f, povzorefitov(m)) more for a shorter one on four and five qubits
-    // (on three the fit budget ends the search within a second anyway). Counted in
-    // fits, not seconds, so that the same matrix gives the same circuit on
-    // every run; a small f does not end the search before it has looked:
-    // a shallow circuit fits a cascade as well.
+    // max(f, povzorefitov(m)) more for a shorter one on four and five
+    // qubits (on three the fit budget ends the search within a second
+    // anyway). Counted in fits, not seconds, so that the same matrix gives
+    // the same circuit on every run; a small f does not end the search
+    // before it has looked: a shallow circuit fits a cascade as well.
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
     bool skratene = false;  // the budget was cut so

@@ -69,22 +69,27 @@ inline THUSTA qft(int n) {
     return U;
 }
 
-// A Haar-random one-qubit gate on every qubit, then k times a CNOT on a
-// random pair (random orientation) followed by Haar-random one-qubit gates
-// on both of its qubits.
-inline THUSTA nahodnyobvod(int n, int k, std::mt19937& gen) {
+// A one-qubit gate brana() on every qubit, then k times a CNOT on a random
+// pair (random orientation) followed by gates brana() on both of its qubits.
+template <class B>
+THUSTA obvodzbran(int n, int k, std::mt19937& gen, B brana) {
     synteza::TOBVOD o(n);
-    for (int q = 1; q <= n; ++q) o.jednoq(q, haar(2, gen));
+    for (int q = 1; q <= n; ++q) o.jednoq(q, brana());
     std::uniform_int_distribution<int> qd(1, n);
     for (int i = 0; i < k; ++i) {
         const int a = qd(gen);
         int b = qd(gen);
         while (b == a) b = qd(gen);
         o.cnot(a, b);
-        o.jednoq(a, haar(2, gen));
-        o.jednoq(b, haar(2, gen));
+        o.jednoq(a, brana());
+        o.jednoq(b, brana());
     }
     return unitarobvodu(o.brany, n);
+}
+
+// Random circuits of k CNOTs with Haar-random one-qubit gates.
+inline THUSTA nahodnyobvod(int n, int k, std::mt19937& gen) {
+    return obvodzbran(n, k, gen, [&gen] { return haar(2, gen); });
 }
 
 // The same with the one-qubit gates drawn from H, S, T and their products,
@@ -98,18 +103,8 @@ inline THUSTA nahodnycliffordt(int n, int k, std::mt19937& gen) {
     const Eigen::Matrix2cd i = Eigen::Matrix2cd::Identity();
     const std::vector<Eigen::Matrix2cd> g = {i, h, s, t, h * t, t * h, h * s, s * h, t.adjoint(), h * t.adjoint(),
                                              s * h * t};
-    std::uniform_int_distribution<int> gd(0, static_cast<int>(g.size()) - 1), qd(1, n);
-    synteza::TOBVOD o(n);
-    for (int q = 1; q <= n; ++q) o.jednoq(q, g[static_cast<std::size_t>(gd(gen))]);
-    for (int j = 0; j < k; ++j) {
-        const int a = qd(gen);
-        int b = qd(gen);
-        while (b == a) b = qd(gen);
-        o.cnot(a, b);
-        o.jednoq(a, g[static_cast<std::size_t>(gd(gen))]);
-        o.jednoq(b, g[static_cast<std::size_t>(gd(gen))]);
-    }
-    return unitarobvodu(o.brany, n);
+    std::uniform_int_distribution<int> gd(0, static_cast<int>(g.size()) - 1);
+    return obvodzbran(n, k, gen, [&] { return Eigen::Matrix2cd(g[static_cast<std::size_t>(gd(gen))]); });
 }
 
 // The textbook cases with the counts the search must reach.
