@@ -123,6 +123,14 @@ TEST(Hladanie, BezJednehoCnot) {
     EXPECT_EQ(s.pocetcnot, 6);
     EXPECT_TRUE(obsahuje(s, "Hladanie: presna siet s 7 CNOT")) << s.sprava.back();
     EXPECT_TRUE(obsahuje(s, "Hladanie: bez jedneho z jej CNOT presna siet s 6 CNOT, umiestnenie ")) << s.sprava.back();
+
+    // five CNOTs reached as seven: shortened twice, the second time on a
+    // placement that fits exactly from one start in three
+    std::mt19937 gen5(56);
+    const TSYNTEZA p = hladanie(test::nahodnyobvod(3, 5, gen5), 3, "3q k=5");
+    EXPECT_EQ(p.pocetcnot, 5);
+    EXPECT_TRUE(obsahuje(p, "Hladanie: presna siet s 7 CNOT")) << p.sprava.back();
+    EXPECT_TRUE(obsahuje(p, "Hladanie: bez jedneho z jej CNOT presna siet s 5 CNOT, umiestnenie ")) << p.sprava.back();
 }
 
 // Six CNOTs between gates of H, S and T on four qubits: the cascade of
