@@ -108,7 +108,7 @@ constexpr double VZOR_BLIZKO = 0.1;
 // qubits a shallow circuit between gates of H, S and T fits a cascade
 // within a few fits and its own placement only after some 80; on five a
 // fit takes about a second, and as many fits as before the cascade follow.
-long long povzorefitov(int m) { return m <= 4 ? 100 : 0; }
+long long povzorefitov(int m) { return m == 4 ? 100 : 0; }
 // Starts of each placement fitted when all of one count are (a shallow
 // placement on four or five qubits fits from almost every start).
 int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
@@ -594,10 +594,17 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             skratene = true;
         }
     };
-    auto kratsianie = [&] {
-        const double s = std::chrono::duration<double>(THOD::now() - odvzoru).count();
-        sprava.push_back(vypln(vypln(vypln(texty::KRATSIA, "%x", cislo(s)), "%n", std::to_string(fity - fityvzoru)),
-                               "%c", std::to_string(vysledok.obvod.pocetcnot)));
+    // The end when the fit budget is spent: the cascade's circuit when the
+    // budget after it ran out, else whatever exact circuit there is.
+    auto porozpocte = [&] {
+        if (zvzoru && skratene) {
+            const double s = std::chrono::duration<double>(THOD::now() - odvzoru).count();
+            sprava.push_back(vypln(vypln(vypln(texty::KRATSIA, "%x", cislo(s)), "%n", std::to_string(fity - fityvzoru)),
+                                   "%c", std::to_string(vysledok.obvod.pocetcnot)));
+        }
+        if (vysledok.ok) return hotovo();
+        sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
+        return vysledok;
     };
     // The end at the time limit with whatever exact circuit there is.
     auto polimite = [&] {
@@ -659,12 +666,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
 
     otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
     while (!otvorene.empty()) {
-        if (fity >= rozpocet) {
-            if (zvzoru && skratene) kratsianie();
-            if (vysledok.ok) return hotovo();
-            sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
-            return vysledok;
-        }
+        if (fity >= rozpocet) return porozpocte();
         if (THOD::now() >= termin) return polimite();
         if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
         TUZOL u = otvorene.top();
@@ -741,9 +743,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         }
     }
     if (THOD::now() >= termin) return polimite();
-    if (vysledok.ok) return hotovo();
-    sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
-    return vysledok;
+    return porozpocte();
 }
 
 // One factor of two or more qubits into obvod.
