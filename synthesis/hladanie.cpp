@@ -17,6 +17,7 @@
 #include "core/chyby.h"
 #include "instancia.h"
 #include "obvod.h"
+#include "rezy.h"
 #include "spravy.h"
 #include "struktura.h"
 #include "tolerancie.h"
@@ -32,7 +33,7 @@ using TKOMP = std::complex<double>;
 using TPAR = std::array<int, 2>;  // qubits a < b of a CNOT, control a
 
 // Every line the search writes to the log; %q stands for qubits, %s for a
-// placement, %x for a number, %n and %c for counts.
+// placement, %x for a number, %n, %c and %k for counts.
 namespace texty {
 constexpr const char* JEDNOTKOVA = "Hladanie: matica je jednotkova, ziadna brana.";
 constexpr const char* SKALARNA = "Hladanie: matica je skalarna (globalna faza), jedna brana.";
@@ -41,7 +42,16 @@ constexpr const char* DVOJQ = "Hladanie: faktor na qubitoch %q, rozklad KAK (%n 
 constexpr const char* ZACIATOK =
     "Hladanie: faktor na qubitoch %q, analyticky rozklad dava %n CNOT, hlada sa siet s najviac %c CNOT.";
 constexpr const char* HODNOSTI = "Hladanie: Schmidtove hodnosti matice cez rezy qubitov vyzaduju aspon %n CNOT.";
+constexpr const char* HODNOSTINOH =
+    "Hladanie: hodnosti matice cez rezy vstupov a vystupov qubitov vyzaduju aspon %n CNOT.";
 constexpr const char* VSETKY = "Hladanie: ziadne zo vsetkych %c umiestneni s %n CNOT pripustnych podla hodnosti nie je presne.";
+constexpr const char* NAJBLIZSIE =
+    "Hladanie: ziadne z %k umiestneni s %n CNOT najblizsich hodnostiam matice (z %c pripustnych) nie je presne.";
+constexpr const char* SHODNOSTAMI =
+    "Hladanie: ziadne z %k umiestneni s %n CNOT, ktorych siet ma presne hodnosti matice (z %c takych), nie je presne.";
+constexpr const char* ZIADNESHODNOSTAMI =
+    "Hladanie: siet ziadneho umiestnenia s %n CNOT nema presne hodnosti matice.";
+constexpr const char* ZIADNE = "Hladanie: hodnosti matice cez rezy vstupov a vystupov vylucuju kazde umiestnenie s %n CNOT.";
 constexpr const char* VZOR = "Hladanie: vzor (%s) s %n CNOT nie je presny, vzdialenost %x.";
 constexpr const char* HLBKA = "Hladanie: %n CNOT, najblizsie umiestnenie %s, vzdialenost %x.";
 constexpr const char* ZMRAZENIE = "Hladanie: zaciatok siete s %n CNOT %s je odteraz pevny.";
@@ -77,8 +87,15 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 
 // ---- budget of one factor's search, by its qubits ----------------------------------
 
-// Fits a search may make (the deterministic end of a search).
-long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 150 : 100; }
+// Fits a search may make (the deterministic end of a search), and the part
+// of them that fitting every placement of few CNOTs may take (the rest is
+// kept for the rest of the search). On four qubits that is 200 of 350: the
+// cuts of legs leave a shallow circuit 50 to 1,000 placements of its count,
+// and random circuits of 6 CNOTs reached theirs within 85 fits (7 CNOTs
+// within 140); a generic matrix leaves too many to try any and keeps 150
+// for the rest.
+long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 350 : 100; }
+double podielvsetkych(int m) { return m == 4 ? 4.0 / 7.0 : 1.0; }
 // Deepest placement tried: beyond it the generic circuit is near.
 int maxhlbka(int m) { return m <= 3 ? 12 : m == 4 ? 20 : 28; }
 // Weight of the fitted distance against one CNOT in the order of expansion:
@@ -110,8 +127,16 @@ constexpr double VZOR_BLIZKO = 0.1;
 // fit takes about a second, and as many fits as before the cascade follow.
 long long povzorefitov(int m) { return m == 4 ? 100 : 0; }
 // Starts of each placement fitted when all of one count are (a shallow
-// placement on four or five qubits fits from almost every start).
-int startyvsetkych(int m) { return m <= 3 ? 2 : 1; }
+// placement on four qubits fits from about two starts in three, on five
+// from almost every start).
+int startyvsetkych(int m) { return m <= 4 ? 2 : 1; }
+// Starts at most of the placements nearest to the matrix's ranks when they
+// are few (2 x this over their number).
+constexpr int STARTY_MALEJ_SKUPINY = 6;
+// Placements of one count enumerated for each one the fits left allow to
+// fit on four qubits, where the ranks across the cuts of legs choose among
+// them.
+long long umiestnenina(int m) { return m == 4 ? 8 : 1; }
 // Starts of each placement one CNOT shorter than a circuit found. On three
 // qubits some exact placements fit from one start in three, and a
 // shortening missed leaves the circuit a CNOT longer: six starts.
@@ -301,6 +326,7 @@ struct TREZY {
     std::vector<int> potreba;  // CNOTs needed across it
     std::vector<int> trieda;   // min(|S|, m - |S|)
     std::array<int, 4> pary{};  // cuts of each class one pair crosses
+    TREZYNOH nohy;              // the cuts of the legs, inputs and outputs mixed
 };
 
 // Singular values below this (the matrix's norm is 2^m) count as zero: far
@@ -328,13 +354,22 @@ TREZY rezy(const TMAT& F, int m) {
         // pair (1, 2) crosses the cut iff exactly one of them is in S
         if (((maska & 1) != 0) != ((maska & 2) != 0)) ++r.pary[static_cast<std::size_t>(std::min(s, m - s))];
     }
+    // On three qubits every rank across the cuts of legs is 4 or less, and
+    // they leave as many placements as the cuts of qubits. On five their
+    // 511 ranks take a third of a second and each prefix of an enumeration
+    // 0.15 ms, while the cuts of qubits already single out shallow circuits
+    // of five qubits.
+    if (m == 4) r.nohy = rezynoh(F, m);
     return r;
 }
 
 // A lower bound of the CNOTs still needed after the placement pevne + s:
-// the components to join, the largest shortfall of one cut, and each
-// class's sum of shortfalls over what one CNOT can cover.
-int odhad(const TREZY& r, const std::vector<TPAR>& pevne, const std::vector<TPAR>& s) {
+// the components to join, the largest shortfall of one cut, each class's
+// sum of shortfalls over what one CNOT can cover, and the largest shortfall
+// of a cut of the legs. With a strop the bound is above strop exactly when
+// the whole bound is (see nedostatoknoh).
+int odhad(const TREZY& r, const std::vector<TPAR>& pevne, const std::vector<TPAR>& s,
+          int strop = std::numeric_limits<int>::max()) {
     int h = chybajucespoje(pevne, s, r.m);
     std::array<int, 4> suma{};
     for (std::size_t i = 0; i < r.maska.size(); ++i) {
@@ -350,24 +385,37 @@ int odhad(const TREZY& r, const std::vector<TPAR>& pevne, const std::vector<TPAR
     }
     for (std::size_t t = 1; t < suma.size(); ++t)
         if (r.pary[t] > 0) h = std::max(h, (suma[t] + r.pary[t] - 1) / r.pary[t]);
-    return h;
+    if (h > strop) return h;
+    return std::max(h, nedostatoknoh(r.nohy, pevne, s, strop));
 }
 
+// Prefixes the enumeration below may look at for each placement it may
+// return: a bound met by few placements of L CNOTs but by many shorter
+// prefixes ends the enumeration as too many placements would.
+constexpr std::size_t PREFIXOV_NA_UMIESTNENIE = 200;
+
 // The placements of exactly L CNOTs in normal form whose every prefix can
-// still meet the bound within L; false (and none) when there are more
-// than strop.
+// still meet the bound within L, and whose networks exceed the matrix's
+// ranks across the cuts of legs by at most prebytok in all; false (and
+// none) when there are more than strop, or more than
+// PREFIXOV_NA_UMIESTNENIE times strop prefixes to look at.
 bool vsetkyumiestnenia(const TREZY& r, const std::vector<TPAR>& pary, int L, std::size_t strop,
-                       std::vector<std::vector<TPAR>>& von) {
+                       std::vector<std::vector<TPAR>>& von, int prebytok = std::numeric_limits<int>::max()) {
     std::set<std::vector<TPAR>> videne;
     std::vector<TPAR> s;
     bool prilis = false;
+    std::size_t prefixy = 0;
     auto disjunktne = [](const TPAR& x, const TPAR& y) {
         return x[0] != y[0] && x[0] != y[1] && x[1] != y[0] && x[1] != y[1];
     };
     std::function<void()> dalej = [&] {
         if (prilis) return;
+        if (++prefixy > PREFIXOV_NA_UMIESTNENIE * std::max<std::size_t>(strop, 1)) {
+            prilis = true;
+            return;
+        }
         if (static_cast<int>(s.size()) == L) {
-            if (odhad(r, {}, s) == 0 && videne.insert(normalna(s)).second) {
+            if (odhad(r, {}, s, 0) == 0 && videne.insert(normalna(s)).second) {
                 if (von.size() + 1 > strop) {
                     prilis = true;
                     return;
@@ -382,7 +430,10 @@ bool vsetkyumiestnenia(const TREZY& r, const std::vector<TPAR>& pary, int L, std
             // of two neighbouring CNOTs on disjoint pairs, the smaller first
             if (k >= 1 && disjunktne(s[k - 1], p) && p < s[k - 1]) continue;
             s.push_back(p);
-            if (static_cast<int>(s.size()) + odhad(r, {}, s) <= L) dalej();
+            const int zvysne = L - static_cast<int>(s.size());
+            if (odhad(r, {}, s, zvysne) <= zvysne &&
+                (prebytok == std::numeric_limits<int>::max() || prebytoknoh(r.nohy, s, prebytok) <= prebytok))
+                dalej();
             s.pop_back();
             if (prilis) return;
         }
@@ -507,7 +558,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 if (THOD::now() >= termin) return;
                 std::vector<TPAR> s = cela;
                 s.erase(s.begin() + static_cast<std::ptrdiff_t>(j));
-                if (odhad(r, {}, s) > 0 || !skusene.insert(normalna(s)).second) continue;
+                if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
                 TVOLBYFITU vu = vf;
                 vu.starty = startyzhustenia(m);
                 vu.zaciatok.clear();
@@ -539,30 +590,106 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         if (!zvzoru || m <= 4) zhusti();
         return vysledok;
     };
-    sprava.push_back(vypln(texty::HODNOSTI, "%n", std::to_string(zdola)));
+    sprava.push_back(vypln(r.nohy.maska.empty() ? texty::HODNOSTI : texty::HODNOSTINOH, "%n", std::to_string(zdola)));
 
     // Shallow first: while few placements of L CNOTs meet the bound, every
-    // one of them is fitted, for L = the bound upwards.
+    // one of them is fitted, for L = the bound upwards. On four qubits,
+    // where the ranks across the cuts of legs single out a shallow
+    // circuit's placement among a few, up to umiestnenina(m) times more
+    // are enumerated than the fits left allow, and those nearest to the
+    // matrix's ranks are fitted first; when even so many are too many, the
+    // placements whose networks allow no higher rank than the matrix has
+    // across any cut are fitted. This stage may take podielvsetkych(m) of
+    // the fits, the rest of the search what is left of them.
+    const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     for (int L = std::max(zdola, 1); L <= najviac; ++L) {
         std::vector<std::vector<TPAR>> vsetky;
-        const long long zostava = rozpocet - fity;
-        const std::size_t strop = static_cast<std::size_t>(std::max(0LL, zostava / (2 * startyvsetkych(m))));
-        if (!vsetkyumiestnenia(r, pary, L, strop, vsetky)) break;
-        TVOLBYFITU vu = vf;
-        vu.starty = startyvsetkych(m);
-        for (const std::vector<TPAR>& sv : vsetky) {
-            if (THOD::now() >= termin) break;
-            vu.seed = odtlacok(sv);
-            TFIT fit = fituj(F, sv, vu);
-            if (fit.presny) {
-                vysledok.ok = true;
-                vysledok.obvod = std::move(fit.obvod);
-                vysledok.umiestnenie = sv;
-                return hotovo();
+        // on three and five qubits every start of every placement must fit
+        // in half the fits left; on four only the first starts in all of
+        // them, and the second go to the placements nearest to the matrix's
+        // ranks
+        const long long nafit =
+            std::max(0LL, (prevsetky - fity) / (umiestnenina(m) > 1 ? 1 : 2 * startyvsetkych(m)));
+        if (nafit == 0) break;
+        const std::size_t strop = static_cast<std::size_t>(nafit * umiestnenina(m));
+        bool presnehodnosti = false;
+        if (!vsetkyumiestnenia(r, pary, L, strop, vsetky)) {
+            vsetky.clear();
+            if (umiestnenina(m) == 1 || !vsetkyumiestnenia(r, pary, L, strop, vsetky, 0)) break;
+            presnehodnosti = true;
+        }
+        if (vsetky.empty() && !presnehodnosti) {
+            sprava.push_back(vypln(texty::ZIADNE, "%n", std::to_string(L)));
+            continue;
+        }
+        std::vector<int> prebytky(vsetky.size(), 0);
+        if (umiestnenina(m) > 1 && !presnehodnosti) {
+            std::vector<std::pair<int, std::size_t>> poradie;
+            for (std::size_t i = 0; i < vsetky.size(); ++i) poradie.push_back({prebytoknoh(r.nohy, vsetky[i]), i});
+            std::stable_sort(poradie.begin(), poradie.end(),
+                             [](const auto& x, const auto& y) { return x.first < y.first; });
+            std::vector<std::vector<TPAR>> zoradene;
+            for (std::size_t j = 0; j < poradie.size(); ++j) {
+                prebytky[j] = poradie[j].first;
+                zoradene.push_back(std::move(vsetky[poradie[j].second]));
+            }
+            vsetky = std::move(zoradene);
+        }
+        std::size_t fitovane = std::min(vsetky.size(), static_cast<std::size_t>(nafit));
+        // Of a level too large to fit whole, only the placements whose
+        // networks have the matrix's ranks exactly: a circuit of generic
+        // gates has them. When there are none, the matrix is no shallow
+        // circuit of such gates, and the stage ends (the 4-qubit Fourier
+        // transform's nearest placements of 6 CNOTs exceed its ranks by 35).
+        if (fitovane < vsetky.size() || presnehodnosti) {
+            fitovane = static_cast<std::size_t>(
+                std::find_if(prebytky.begin(), prebytky.begin() + static_cast<std::ptrdiff_t>(fitovane),
+                             [](int p) { return p > 0; }) -
+                prebytky.begin());
+            if (fitovane == 0) {
+                sprava.push_back(vypln(texty::ZIADNESHODNOSTAMI, "%n", std::to_string(L)));
+                break;
             }
         }
-        sprava.push_back(vypln(vypln(texty::VSETKY, "%c", std::to_string(vsetky.size())), "%n", std::to_string(L)));
+        // one start of each in turn: an exact placement that one start
+        // misses is fitted again only after every other has had its first;
+        // a group of few nearest gets more starts (a placement of a random
+        // 4-qubit circuit of 6 CNOTs, alone in meeting every cut, fitted
+        // from 26 starts in 40)
+        // (on three qubits both starts of a placement in one fit)
+        int priechody = 1;
+        TVOLBYFITU vu = vf;
+        vu.starty = startyvsetkych(m);
+        if (umiestnenina(m) > 1) {
+            const auto skupina = std::count(prebytky.begin(), prebytky.end(), prebytky[0]);
+            priechody = std::max<int>(vu.starty, std::min<int>(STARTY_MALEJ_SKUPINY, STARTY_MALEJ_SKUPINY * 2 / skupina));
+            vu.starty = 1;
+        }
+        for (int start = 0; start < priechody; ++start)
+            for (std::size_t i = 0; i < fitovane; ++i) {
+                if (THOD::now() >= termin) break;
+                if (start > 0 && (prebytky[i] > prebytky[0] || fity >= prevsetky)) break;
+                const std::vector<TPAR>& sv = vsetky[i];
+                vu.seed = odtlacok(sv) + static_cast<std::uint64_t>(start);
+                TFIT fit = fituj(F, sv, vu);
+                if (fit.presny) {
+                    vysledok.ok = true;
+                    vysledok.obvod = std::move(fit.obvod);
+                    vysledok.umiestnenie = sv;
+                    return hotovo();
+                }
+            }
+        const char* t = presnehodnosti             ? texty::SHODNOSTAMI
+                        : fitovane < vsetky.size() ? texty::NAJBLIZSIE
+                                                   : texty::VSETKY;
+        sprava.push_back(vypln(vypln(vypln(t, "%k", std::to_string(fitovane)), "%n", std::to_string(L)), "%c",
+                               std::to_string(vsetky.size())));
         if (THOD::now() >= termin) break;
+    }
+    const long long zvysne = rozpocet - prevsetky;  // fits kept for the rest
+    if (zvysne > 0 && rozpocet > fity + zvysne) {
+        rozpocet = fity + zvysne;
+        beh.rozpocet = rozpocet;
     }
 
     // The cascade of controlled rotations (two CNOTs on every pair, each
@@ -575,19 +702,20 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // of them untried.
     // A cascade's circuit does not end the search below as one of its own
     // would: the open placements' priorities say nothing of it.
-    // A cascade's circuit found after f fits of this factor leaves
-    // max(f, povzorefitov(m)) more for a shorter one on four and five
-    // qubits (on three the fit budget ends the search within a second
+    // A cascade's circuit found after f fits of this factor (those of every
+    // placement of few CNOTs left out) leaves max(f, povzorefitov(m)) more
+    // for a shorter one on four and five qubits (on three the fit budget ends the search within a second
     // anyway). Counted in fits, not seconds, so that the same matrix gives
     // the same circuit on every run; a small f does not end the search
     // before it has looked: a shallow circuit fits a cascade as well.
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
     bool skratene = false;  // the budget was cut so
+    const long long fitypredvzormi = fity;
     auto skrat = [&] {
         odvzoru = THOD::now();
         fityvzoru = fity;
-        const long long dalsie = std::max(fity, povzorefitov(m));
+        const long long dalsie = std::max(fity - fitypredvzormi, povzorefitov(m));
         if (m >= 4 && fity + dalsie < rozpocet) {
             rozpocet = fity + dalsie;
             beh.rozpocet = rozpocet;
@@ -673,7 +801,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         otvorene.pop();
         const int pocet = static_cast<int>(pevne.size() + u.volne.size());
         // a child has one CNOT more and joins at most one more pair of components
-        if (pocet + 1 + std::max(0, odhad(r, pevne, u.volne) - 1) > najviac) continue;
+        if (pocet + std::max(1, odhad(r, pevne, u.volne, najviac - pocet)) > najviac) continue;
         if (pocet > hlbkalog) {
             hlbkalog = pocet;
             std::vector<TPAR> cela = pevne;
@@ -715,7 +843,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             // the bound prunes; the order is led by the components to join
             // and the distance alone, which keeps the search broad enough
             // near the root
-            if (k + odhad(r, pevne, s) > najviac) continue;
+            if (k + odhad(r, pevne, s, najviac - k) > najviac) continue;
             const int spoje = chybajucespoje(pevne, s, m);
             if (!videne.insert(normalna(s)).second) continue;
 
