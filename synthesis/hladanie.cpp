@@ -602,6 +602,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // across any cut are fitted. This stage may take podielvsetkych(m) of
     // the fits, the rest of the search what is left of them.
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
+    // the ranks choose among placements (not when they are all the largest)
+    const bool vyber = umiestnenina(m) > 1 && !r.nohy.plne;
     for (int L = std::max(zdola, 1); L <= najviac; ++L) {
         std::vector<std::vector<TPAR>> vsetky;
         // on three and five qubits every start of every placement must fit
@@ -611,11 +613,11 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         const long long nafit =
             std::max(0LL, (prevsetky - fity) / (umiestnenina(m) > 1 ? 1 : 2 * startyvsetkych(m)));
         if (nafit == 0) break;
-        const std::size_t strop = static_cast<std::size_t>(nafit * umiestnenina(m));
+        const std::size_t strop = static_cast<std::size_t>(nafit * (vyber ? umiestnenina(m) : 1));
         bool presnehodnosti = false;
         if (!vsetkyumiestnenia(r, pary, L, strop, vsetky)) {
             vsetky.clear();
-            if (umiestnenina(m) == 1 || !vsetkyumiestnenia(r, pary, L, strop, vsetky, 0)) break;
+            if (!vyber || !vsetkyumiestnenia(r, pary, L, strop, vsetky, 0)) break;
             presnehodnosti = true;
         }
         if (vsetky.empty() && !presnehodnosti) {
@@ -623,7 +625,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             continue;
         }
         std::vector<int> prebytky(vsetky.size(), 0);
-        if (umiestnenina(m) > 1 && !presnehodnosti) {
+        if (vyber && !presnehodnosti) {
             std::vector<std::pair<int, std::size_t>> poradie;
             for (std::size_t i = 0; i < vsetky.size(); ++i) poradie.push_back({prebytoknoh(r.nohy, vsetky[i]), i});
             std::stable_sort(poradie.begin(), poradie.end(),

@@ -157,6 +157,7 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
             if (sv(k) > NULA * sv(0)) ++hodnost;
         int potreba = 0;
         while ((1 << potreba) < hodnost) ++potreba;
+        if (potreba < std::min(ns, nohy - ns)) r.plne = false;
         r.maska.push_back(static_cast<std::uint16_t>(maska));
         r.potreba.push_back(potreba);
     }
@@ -165,6 +166,7 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
     std::stable_sort(idx.begin(), idx.end(), [&](std::size_t x, std::size_t y) { return r.potreba[x] > r.potreba[y]; });
     TREZYNOH s;
     s.m = m;
+    s.plne = r.plne;
     for (std::size_t i : idx) {
         s.maska.push_back(r.maska[i]);
         s.potreba.push_back(r.potreba[i]);

@@ -34,6 +34,10 @@ struct TREZYNOH {
     std::vector<std::uint16_t> maska;
     // The bonds a circuit of the unitary needs across it: ceil(log2 rank).
     std::vector<int> potreba;
+    // Every rank the largest the cut allows (2 to the legs on its smaller
+    // side), as a generic unitary has them: the cuts then tell nothing of
+    // the order of CNOTs.
+    bool plne = true;
 };
 
 // Every cut of the 2m legs of U (2^m square, m = 1..5), those that need

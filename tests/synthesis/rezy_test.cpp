@@ -78,6 +78,9 @@ TEST(RezyNoh, PlytkyObvodNaStyrochQubitoch) {
     dalej();
     EXPECT_EQ(pat, 7776);
     EXPECT_EQ(vyhovuje, 0);
+    EXPECT_FALSE(r.plne);
+    // a Haar-random matrix has every rank at its largest
+    EXPECT_TRUE(rezynoh(test::haar(16, gen), 4).plne);
     EXPECT_EQ(nedostatoknoh(r, s, {}), 0);
     // one CNOT less anywhere falls short of some cut
     for (std::size_t i = 0; i < s.size(); ++i) {
