@@ -51,7 +51,8 @@ constexpr const char* SHODNOSTAMI =
     "Hladanie: ziadne z %k umiestneni s %n CNOT, ktorych siet ma presne hodnosti matice (z %c takych), nie je presne.";
 constexpr const char* ZIADNESHODNOSTAMI =
     "Hladanie: siet ziadneho umiestnenia s %n CNOT nema presne hodnosti matice.";
-constexpr const char* ZIADNE = "Hladanie: hodnosti matice cez rezy vstupov a vystupov vylucuju kazde umiestnenie s %n CNOT.";
+constexpr const char* ZIADNE =
+    "Hladanie: hodnosti matice cez rezy vstupov a vystupov vylucuju kazde umiestnenie s %n CNOT.";
 constexpr const char* VZOR = "Hladanie: vzor (%s) s %n CNOT nie je presny, vzdialenost %x.";
 constexpr const char* HLBKA = "Hladanie: %n CNOT, najblizsie umiestnenie %s, vzdialenost %x.";
 constexpr const char* ZMRAZENIE = "Hladanie: zaciatok siete s %n CNOT %s je odteraz pevny.";
@@ -366,8 +367,8 @@ TREZY rezy(const TMAT& F, int m) {
 // A lower bound of the CNOTs still needed after the placement pevne + s:
 // the components to join, the largest shortfall of one cut, each class's
 // sum of shortfalls over what one CNOT can cover, and the largest shortfall
-// of a cut of the legs. With a strop the bound is above strop exactly when
-// the whole bound is (see nedostatoknoh).
+// of a cut of the legs. With a strop the result is above strop exactly
+// when the bound is, and at most strop otherwise (see nedostatoknoh).
 int odhad(const TREZY& r, const std::vector<TPAR>& pevne, const std::vector<TPAR>& s,
           int strop = std::numeric_limits<int>::max()) {
     int h = chybajucespoje(pevne, s, r.m);
@@ -657,14 +658,15 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         // misses is fitted again only after every other has had its first;
         // a group of few nearest gets more starts (a placement of a random
         // 4-qubit circuit of 6 CNOTs, alone in meeting every cut, fitted
-        // from 26 starts in 40)
-        // (on three qubits both starts of a placement in one fit)
+        // from 26 starts in 40); on three and five qubits all starts of a
+        // placement in one fit
         int priechody = 1;
         TVOLBYFITU vu = vf;
         vu.starty = startyvsetkych(m);
         if (umiestnenina(m) > 1) {
             const auto skupina = std::count(prebytky.begin(), prebytky.end(), prebytky[0]);
-            priechody = std::max<int>(vu.starty, std::min<int>(STARTY_MALEJ_SKUPINY, STARTY_MALEJ_SKUPINY * 2 / skupina));
+            priechody = std::max<int>(vu.starty,
+                                      std::min<int>(STARTY_MALEJ_SKUPINY, STARTY_MALEJ_SKUPINY * 2 / skupina));
             vu.starty = 1;
         }
         for (int start = 0; start < priechody; ++start)
@@ -706,10 +708,11 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // would: the open placements' priorities say nothing of it.
     // A cascade's circuit found after f fits of this factor (those of every
     // placement of few CNOTs left out) leaves max(f, povzorefitov(m)) more
-    // for a shorter one on four and five qubits (on three the fit budget ends the search within a second
-    // anyway). Counted in fits, not seconds, so that the same matrix gives
-    // the same circuit on every run; a small f does not end the search
-    // before it has looked: a shallow circuit fits a cascade as well.
+    // for a shorter one on four and five qubits (on three the fit budget
+    // ends the search within a second anyway). Counted in fits, not
+    // seconds, so that the same matrix gives the same circuit on every run;
+    // a small f does not end the search before it has looked: a shallow
+    // circuit fits a cascade as well.
     THOD::time_point odvzoru{};
     long long fityvzoru = 0;
     bool skratene = false;  // the budget was cut so

@@ -16,7 +16,6 @@ namespace {
 constexpr double NULA = 1e-8;
 
 constexpr int MAXQ = 5;
-constexpr int MAXUZLOV = 2 * MAXQ;  // the legs; two nodes per CNOT follow
 
 // The network of a placement and the search for augmenting paths in it. Each
 // node has at most three edges (a CNOT's node: the wire in, the wire out,
@@ -28,8 +27,8 @@ struct TSIET {
     std::vector<int> pocet;                 // its arcs
     std::vector<int> kam;                   // arc -> its head; arc ^ 1 is its reverse
     std::vector<int> kapacita;
-    std::vector<int> zvysok;                // residual capacities of the current cut
-    std::vector<int> prisiel;               // arc a BFS reached each node by, -1 none, -2 a source
+    std::vector<int> zvysok;   // residual capacities of the current cut
+    std::vector<int> prisiel;  // arc a BFS reached each node by, -1 none, -2 a source
     std::vector<int> rad;
 
     void priprav(int n) {
@@ -50,8 +49,10 @@ struct TSIET {
         kam.push_back(u);
         kapacita.push_back(1);
         kapacita.push_back(1);
-        hrany[static_cast<std::size_t>(u)][static_cast<std::size_t>(pocet[static_cast<std::size_t>(u)]++)] = e;
-        hrany[static_cast<std::size_t>(v)][static_cast<std::size_t>(pocet[static_cast<std::size_t>(v)]++)] = e + 1;
+        hrany[static_cast<std::size_t>(u)][static_cast<std::size_t>(pocet[static_cast<std::size_t>(u)]++)] =
+            e;
+        hrany[static_cast<std::size_t>(v)][static_cast<std::size_t>(pocet[static_cast<std::size_t>(v)]++)] =
+            e + 1;
     }
 
     // The largest flow from the legs in maska to the other legs, at most
@@ -73,7 +74,9 @@ struct TSIET {
                 for (int i = 0; i < pocet[static_cast<std::size_t>(u)]; ++i) {
                     const int e = hrany[static_cast<std::size_t>(u)][static_cast<std::size_t>(i)];
                     const int v = kam[static_cast<std::size_t>(e)];
-                    if (zvysok[static_cast<std::size_t>(e)] == 0 || prisiel[static_cast<std::size_t>(v)] != -1) continue;
+                    if (zvysok[static_cast<std::size_t>(e)] == 0 ||
+                        prisiel[static_cast<std::size_t>(v)] != -1)
+                        continue;
                     prisiel[static_cast<std::size_t>(v)] = e;
                     if (v < nohy && !((maska >> v) & 1)) {
                         ciel = v;
@@ -126,7 +129,8 @@ TSIET& siet(int m, const std::vector<std::array<int, 2>>& a, const std::vector<s
 }  // namespace
 
 TREZYNOH rezynoh(const TMAT& U, int m) {
-    if (m < 1 || m > MAXQ) throw ChybaBehu("rezynoh: pocet qubitov " + std::to_string(m) + " mimo rozsahu 1..5");
+    if (m < 1 || m > MAXQ)
+        throw ChybaBehu("rezynoh: pocet qubitov " + std::to_string(m) + " mimo rozsahu 1..5");
     const int d = 1 << m;
     if (U.rows() != d || U.cols() != d)
         throw ChybaBehu("rezynoh: matica " + std::to_string(U.rows()) + "x" + std::to_string(U.cols()) +
@@ -163,7 +167,8 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
     }
     std::vector<std::size_t> idx(r.maska.size());
     std::iota(idx.begin(), idx.end(), 0);
-    std::stable_sort(idx.begin(), idx.end(), [&](std::size_t x, std::size_t y) { return r.potreba[x] > r.potreba[y]; });
+    std::stable_sort(idx.begin(), idx.end(),
+                     [&](std::size_t x, std::size_t y) { return r.potreba[x] > r.potreba[y]; });
     TREZYNOH s;
     s.m = m;
     s.plne = r.plne;
@@ -174,8 +179,8 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
     return s;
 }
 
-int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a, const std::vector<std::array<int, 2>>& b,
-                  int strop) {
+int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a,
+                  const std::vector<std::array<int, 2>>& b, int strop) {
     if (r.maska.empty()) return 0;
     TSIET& s = siet(r.m, a, b);
     const int nohy = 2 * r.m;
@@ -201,7 +206,8 @@ int prebytoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& s, int
     for (std::size_t i = 0; i < r.maska.size(); ++i) {
         // a cut is never more than the legs on one side; a flow beyond
         // potreba + what strop leaves is not needed
-        const int najviac = strop == std::numeric_limits<int>::max() ? nohy : r.potreba[i] + (strop - suma) + 1;
+        const int najviac =
+            strop == std::numeric_limits<int>::max() ? nohy : r.potreba[i] + (strop - suma) + 1;
         suma += std::max(0, t.tok(r.maska[i], nohy, najviac) - r.potreba[i]);
         if (suma > strop) return suma;
     }

@@ -47,11 +47,11 @@ TREZYNOH rezynoh(const TMAT& U, int m);
 // The largest shortfall over the cuts of r of the network of the CNOTs a
 // followed by b (pairs of qubits 1..m in order of application): potreba
 // less the smallest cut. With a strop the result is above strop exactly
-// when that shortfall is, and may be less than it otherwise: the search
-// stops at the first cut short by more, and looks no further into a cut
-// than whether it is.
-int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a, const std::vector<std::array<int, 2>>& b,
-                  int strop = std::numeric_limits<int>::max());
+// when that shortfall is, and at most strop otherwise (not necessarily the
+// shortfall): the search stops at the first cut short by more, and looks
+// no further into a cut than whether it is.
+int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a,
+                  const std::vector<std::array<int, 2>>& b, int strop = std::numeric_limits<int>::max());
 
 // The sum over the cuts of r of how far the smallest cut of the placement's
 // network exceeds potreba: 0 when the unitary has across every cut the
