@@ -113,6 +113,9 @@ TSIET& siet(int m, const std::vector<std::array<int, 2>>& a, const std::vector<s
     auto pridaj = [&](const std::array<int, 2>& p) {
         for (int q : p)
             if (q < 1 || q > m) zlyindex(q, 1, m);
+        // a node has room for three edges: two CNOT nodes on one wire would not fit
+        if (p[0] == p[1])
+            throw ChybaBehu("rezy: CNOT s kontrolou na cielovom qubite " + std::to_string(p[0]));
         const int k = uzol++, c = uzol++;
         t.hrana(posledny[static_cast<std::size_t>(p[0])], k);
         t.hrana(posledny[static_cast<std::size_t>(p[1])], c);

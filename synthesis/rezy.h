@@ -49,7 +49,8 @@ TREZYNOH rezynoh(const TMAT& U, int m);
 // less the smallest cut. With a strop the result is above strop exactly
 // when that shortfall is, and at most strop otherwise (not necessarily the
 // shortfall): the search stops at the first cut short by more, and looks
-// no further into a cut than whether it is.
+// no further into a cut than whether it is. A qubit outside 1..m throws
+// ChybaRozsahu, a pair on one qubit ChybaBehu (as in prebytoknoh).
 int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a,
                   const std::vector<std::array<int, 2>>& b, int strop = std::numeric_limits<int>::max());
 

@@ -110,6 +110,8 @@ TEST(RezyNoh, ZlyVstup) {
     EXPECT_THROW(rezynoh(test::THUSTA::Identity(64, 64), 6), ChybaBehu);
     const TREZYNOH r = rezynoh(test::THUSTA::Identity(8, 8), 3);
     EXPECT_THROW(nedostatoknoh(r, {{1, 4}}, {}), ChybaRozsahu);
+    EXPECT_THROW(nedostatoknoh(r, {{1, 2}}, {{2, 2}}), ChybaBehu);
+    EXPECT_THROW(prebytoknoh(r, {{3, 3}}), ChybaBehu);
     EXPECT_EQ(nedostatoknoh(r, {{1, 2}}, {}), 0);
 }
 
