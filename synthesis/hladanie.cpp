@@ -335,10 +335,6 @@ struct TREZY {
     TREZYNOH nohy;              // the cuts of the legs, inputs and outputs mixed
 };
 
-// Singular values below this (the matrix's norm is 2^m) count as zero: far
-// above rounding, far below what an exact fit leaves.
-constexpr double SCHMIDT_NULA = 1e-8;
-
 TREZY rezy(const TMAT& F, int m) {
     TREZY r;
     r.m = m;
@@ -348,12 +344,7 @@ TREZY rezy(const TMAT& F, int m) {
         for (int q = 0; q < m; ++q)
             if ((maska >> q) & 1) pozicie.push_back(q);
         const int s = static_cast<int>(pozicie.size());
-        const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(prerovnana(F, m, pozicie)).singularValues();
-        int hodnost = 0;
-        for (Eigen::Index k = 0; k < sv.size(); ++k)
-            if (sv(k) > SCHMIDT_NULA * sv(0)) ++hodnost;
-        int potreba = 0;
-        while ((1 << potreba) < hodnost) ++potreba;
+        const int potreba = potrebavazieb(prerovnana(F, m, pozicie));
         r.maska.push_back(maska);
         r.potreba.push_back(potreba);
         r.trieda.push_back(std::min(s, m - s));

@@ -1,7 +1,6 @@
 #include "rezy.h"
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 
 #include "core/chyby.h"
@@ -10,10 +9,6 @@
 namespace qlc::synteza {
 
 namespace {
-
-// Singular values below this part of the largest count as zero: far above
-// rounding, far below any singular value a circuit's unitary has.
-constexpr double NULA = 1e-8;
 
 constexpr int MAXQ = 5;
 
@@ -139,9 +134,8 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
         throw ChybaBehu("rezynoh: matica " + std::to_string(U.rows()) + "x" + std::to_string(U.cols()) +
                         " nie je pre " + std::to_string(m) + " qubitov");
     const int nohy = 2 * m;
-    std::vector<int> poradie;
-    TREZYNOH r;
-    r.m = m;
+    std::vector<std::pair<int, std::uint16_t>> rezy;  // {potreba, maska}
+    bool plne = true;
     for (int maska = 1; maska < (1 << nohy) - 1; maska += 2) {
         int ns = 0;
         for (int l = 0; l < nohy; ++l) ns += (maska >> l) & 1;
@@ -158,28 +152,33 @@ TREZYNOH rezynoh(const TMAT& U, int m) {
                 }
                 R(riadok, stlpec) = U(o, i);
             }
-        const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(R).singularValues();
-        int hodnost = 0;
-        for (Eigen::Index k = 0; k < sv.size(); ++k)
-            if (sv(k) > NULA * sv(0)) ++hodnost;
-        int potreba = 0;
-        while ((1 << potreba) < hodnost) ++potreba;
-        if (potreba < std::min(ns, nohy - ns)) r.plne = false;
-        r.maska.push_back(static_cast<std::uint16_t>(maska));
+        const int potreba = potrebavazieb(R);
+        if (potreba < std::min(ns, nohy - ns)) plne = false;
+        rezy.push_back({potreba, static_cast<std::uint16_t>(maska)});
+    }
+    std::stable_sort(rezy.begin(), rezy.end(),
+                     [](const auto& x, const auto& y) { return x.first > y.first; });
+    TREZYNOH r;
+    r.m = m;
+    r.plne = plne;
+    for (const auto& [potreba, maska] : rezy) {
+        r.maska.push_back(maska);
         r.potreba.push_back(potreba);
     }
-    std::vector<std::size_t> idx(r.maska.size());
-    std::iota(idx.begin(), idx.end(), 0);
-    std::stable_sort(idx.begin(), idx.end(),
-                     [&](std::size_t x, std::size_t y) { return r.potreba[x] > r.potreba[y]; });
-    TREZYNOH s;
-    s.m = m;
-    s.plne = r.plne;
-    for (std::size_t i : idx) {
-        s.maska.push_back(r.maska[i]);
-        s.potreba.push_back(r.potreba[i]);
-    }
-    return s;
+    return r;
+}
+
+int potrebavazieb(const TMAT& R) {
+    // singular values below this part of the largest count as zero: far
+    // above rounding, far below any a circuit's unitary has
+    constexpr double NULA = 1e-8;
+    const Eigen::VectorXd sv = Eigen::JacobiSVD<TMAT>(R).singularValues();
+    int hodnost = 0;
+    for (Eigen::Index k = 0; k < sv.size(); ++k)
+        if (sv(k) > NULA * sv(0)) ++hodnost;
+    int potreba = 0;
+    while ((1 << potreba) < hodnost) ++potreba;
+    return potreba;
 }
 
 int nedostatoknoh(const TREZYNOH& r, const std::vector<std::array<int, 2>>& a,

@@ -40,6 +40,10 @@ struct TREZYNOH {
     bool plne = true;
 };
 
+// ceil(log2 rank) of a matrix reshaped across a cut: the bonds of
+// dimension 2 any network of it needs across the cut.
+int potrebavazieb(const TMAT& R);
+
 // Every cut of the 2m legs of U (2^m square, m = 1..5), those that need
 // the most bonds first.
 TREZYNOH rezynoh(const TMAT& U, int m);
