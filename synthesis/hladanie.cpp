@@ -178,13 +178,6 @@ struct TBEH {
 
 // ---- circuits ----------------------------------------------------------------------
 
-TMAT2 matica2(const TGATE1& g) {
-    TMAT2 m;
-    m << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
-        TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
-    return m;
-}
-
 // The structure of a placement on m qubits.
 TSTRUKTURA struktura(int m, const std::vector<TPAR>& s) {
     TSTRUKTURA st;

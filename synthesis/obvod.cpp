@@ -41,6 +41,13 @@ int stratene(const TMAT2& U) {
     return n;
 }
 
+TMAT2 matica2(const TGATE1& g) {
+    TMAT2 u;
+    u << std::complex<double>(g.U.u11().re, g.U.u11().im), std::complex<double>(g.U.u12().re, g.U.u12().im),
+        std::complex<double>(g.U.u21().re, g.U.u21().im), std::complex<double>(g.U.u22().re, g.U.u22().im);
+    return u;
+}
+
 void TOBVOD::jednoq(int ciel, const TMAT2& U) {
     overqubit(ciel, pocetq);
     TGATE1 g;

@@ -38,6 +38,9 @@ struct TOBVOD {
     void cnot(int kontrola, int ciel);
 };
 
+// The 2x2 matrix of a stored gate (its controls aside).
+TMAT2 matica2(const TGATE1& g);
+
 // Parts of the entries of U that the store would snap to 0 although they are
 // above rounding noise (1e-15 < |part| <= 1e-12).
 int stratene(const TMAT2& U);

@@ -84,13 +84,6 @@ void pridajcnot(TSTAV& s, int kontrola, int ciel) {
     s.kroky.push_back(k);
 }
 
-TMAT2 matica2(const TGATE1& g) {
-    TMAT2 u;
-    u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im), TKOMP(g.U.u21().re, g.U.u21().im),
-        TKOMP(g.U.u22().re, g.U.u22().im);
-    return u;
-}
-
 TMAT2 hadamard() {
     const double r = std::sqrt(0.5);
     TMAT2 h;
