@@ -762,7 +762,8 @@ strict: when a check of the run fails, raise CheckFailed (it carries the
 circuit); with strict=False return the circuit, whose ok is then False.
 progress: None or a function called as progress(position, maximum) while
 the run's progress bar moves; an exception it raises ends the run.
-time_limit: seconds the numerical search may take; 0 for its default.
+time_limit: seconds the numerical search may take; 0 for its default (40).
+A longer limit also lets it try more placements on 3 and 4 qubits.
 
 Returns a Circuit whose unitary() equals U within the run's tolerance
 (Circuit.tolerance). Raises InputError (a ValueError) with the program's

@@ -96,6 +96,16 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // within 140); a generic matrix leaves too many to try any and keeps 150
 // for the rest.
 long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 350 : 100; }
+// Fits each second of a time limit beyond the default adds to the budget:
+// about half of what one core makes in a long search of three qubits (200
+// a second) and of four (30), so that the budget, not the clock, still
+// ends it on a slower machine. On five qubits a longer limit goes to the
+// generic circuit.
+double fitynasekundu(int m) { return m <= 3 ? 100.0 : m == 4 ? 15.0 : 0.0; }
+long long rozpocetfitov(int m, double limit) {
+    const double navyse = std::max(0.0, limit - HLADANIE_LIMIT) * fitynasekundu(m);
+    return rozpocetfitov(m) + static_cast<long long>(navyse);
+}
 double podielvsetkych(int m) { return m == 4 ? 4.0 / 7.0 : 1.0; }
 // Deepest placement tried: beyond it the generic circuit is near.
 int maxhlbka(int m) { return m <= 3 ? 12 : m == 4 ? 20 : 28; }
@@ -147,6 +157,14 @@ long long umiestnenina(int m) { return m == 4 ? 8 : 1; }
 // qubits some exact placements fit from one start in three, and a
 // shortening missed leaves the circuit a CNOT longer: six starts.
 int startyzhustenia(int m) { return m <= 3 ? 6 : m == 4 ? 2 : 1; }
+// A budget larger than the default buys proportionally more starts of each
+// shortening, up to this: a placement that fits from one start in seven
+// is then missed once in 500.
+constexpr int MAXSTARTOV_ZHUSTENIA = 40;
+int startyzhustenia(int m, long long rozpocet) {
+    const long long nasobok = std::max(1LL, rozpocet / rozpocetfitov(m));
+    return static_cast<int>(std::min<long long>(MAXSTARTOV_ZHUSTENIA, startyzhustenia(m) * nasobok));
+}
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
@@ -534,6 +552,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     const TREZY r = rezy(F, m);
     const int zdola = odhad(r, {}, {});
+    const long long celyrozpocet = rozpocet;  // before the stages below cut it
     // A circuit found by the search often holds the shortest one with one
     // CNOT left out (the search reached it through a longer placement):
     // every placement one CNOT shorter that still meets the bound is fitted
@@ -550,7 +569,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 s.erase(s.begin() + static_cast<std::ptrdiff_t>(j));
                 if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
                 TVOLBYFITU vu = vf;
-                vu.starty = startyzhustenia(m);
+                vu.starty = startyzhustenia(m, celyrozpocet);
                 vu.zaciatok.clear();
                 vu.seed = odtlacok(s);
                 TFIT fit = fituj(F, s, vu);
@@ -893,7 +912,7 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     const int genericka = m <= 4 ? dolnahranica(m) : std::numeric_limits<int>::max();
     const int horna = std::min(analyt.pocetcnot, genericka);
     const int najviac = std::min(horna - 1, maxhlbka(m));
-    const long long rozpocet = volby.maxfitov > 0 ? volby.maxfitov : rozpocetfitov(m);
+    const long long rozpocet = volby.maxfitov > 0 ? volby.maxfitov : rozpocetfitov(m, beh.limit);
     beh.rozpocet = rozpocet;
 
     const THOD::time_point teraz = THOD::now();

@@ -21,11 +21,14 @@ inline constexpr double HLADANIE_LIMIT = 40.0;
 
 struct TVOLBYHLADANIA {
     // Seconds for the whole call; 0 = HLADANIE_LIMIT. When the time is up
-    // the shortest exact circuit found so far is kept.
+    // the shortest exact circuit found so far is kept. A limit beyond
+    // HLADANIE_LIMIT also raises the default budget of fits of 3- and
+    // 4-qubit factors by a fixed number for each second beyond it.
     double casovylimit = 0.0;
-    // Budget of fits per factor; 0 = the default of its size. The budget,
-    // not the clock, ends a search that the time limit does not reach, so
-    // that the same matrix gives the same circuit on every run and machine.
+    // Budget of fits per factor; 0 = the default of its size and limit.
+    // The budget, not the clock, ends a search that the time limit does not
+    // reach, so that the same matrix gives the same circuit on every run
+    // and machine.
     long long maxfitov = 0;
     // Called at least every ~50 ms of work with the part done, 0..1; may
     // throw to cancel the call (nothing is then returned).

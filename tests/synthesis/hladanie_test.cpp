@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -220,6 +221,34 @@ TEST(Hladanie, RozpocetAFallback) {
     const TSYNTEZA s = hladanie(test::haar(8, gen), 3, "rozpocet", v);
     EXPECT_TRUE(obsahuje(s, "Hladanie: po 3 fitoch ziadna presna siet s najviac 12 CNOT."));
     EXPECT_LE(s.pocetcnot, 19);
+}
+
+// The fits a search made, from its log's end without an exact circuit.
+long long fitov(const TSYNTEZA& s) {
+    for (const std::string& r : s.sprava) {
+        long long n = 0;
+        if (std::sscanf(r.c_str(), "Hladanie: po %lld fitoch", &n) == 1) return n;
+    }
+    return -1;
+}
+
+// A limit beyond the default buys fits: 100 a second more on three qubits,
+// where the default budget of 300 ends a generic matrix's search long
+// before the clock would.
+TEST(Hladanie, DlhsiLimitViacFitov) {
+    if (SANITIZER) GTEST_SKIP() << "hundreds of fits are too slow there; RozpocetAFallback ends by the budget";
+    std::mt19937 gen(12);
+    const THUSTA U = test::haar(8, gen);
+    const TSYNTEZA a = hladanie(U, 3, "predvoleny limit");
+    TVOLBYHLADANIA v;
+    v.casovylimit = 41.0;
+    const TSYNTEZA b = hladanie(U, 3, "dlhsi limit", v);
+    EXPECT_GE(fitov(a), 300);
+    EXPECT_LT(fitov(a), 400);
+    EXPECT_GE(fitov(b), 400);
+    EXPECT_LT(fitov(b), 500);
+    EXPECT_EQ(a.pocetcnot, 14);
+    EXPECT_EQ(b.pocetcnot, 14);
 }
 
 // A limit far below what a 4-qubit generic matrix needs: the search stops,
