@@ -155,17 +155,17 @@ constexpr int STARTY_MALEJ_SKUPINY = 6;
 // fit on four qubits, where the ranks across the cuts of legs choose among
 // them.
 long long umiestnenina(int m) { return m == 4 ? 8 : 1; }
-// Starts of each placement one CNOT shorter than a circuit found. On three
-// qubits some exact placements fit from one start in three, and a
-// shortening missed leaves the circuit a CNOT longer: six starts.
-int startyzhustenia(int m) { return m <= 3 ? 6 : m == 4 ? 2 : 1; }
-// A budget larger than the default buys proportionally more starts of each
-// shortening, up to this: a placement that fits from one start in seven
-// is then missed once in 500.
+// Starts of each placement shorter than a circuit found. On three qubits
+// some exact placements fit from one start in three, and a shortening
+// missed leaves the circuit a CNOT longer: six starts with the default
+// budget (two on four qubits, one on five). A larger budget buys
+// proportionally more, up to MAXSTARTOV_ZHUSTENIA: a placement that fits from one start in seven is
+// then missed once in 500.
 constexpr int MAXSTARTOV_ZHUSTENIA = 40;
 int startyzhustenia(int m, long long rozpocet) {
+    const long long zaklad = m <= 3 ? 6 : m == 4 ? 2 : 1;
     const long long nasobok = std::max(1LL, rozpocet / rozpocetfitov(m));
-    return static_cast<int>(std::min<long long>(MAXSTARTOV_ZHUSTENIA, startyzhustenia(m) * nasobok));
+    return static_cast<int>(std::min<long long>(MAXSTARTOV_ZHUSTENIA, zaklad * nasobok));
 }
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.

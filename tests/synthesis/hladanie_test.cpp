@@ -170,8 +170,7 @@ TEST(Hladanie, PlytkyObvodZaVzorom) {
 // Six CNOTs between gates of H, S and T on four qubits whose network
 // exceeds the matrix's ranks (its gates are no generic ones): 993
 // placements of 6 meet the bound, none matches the ranks exactly (its own
-// is among the 7 nearest), and of the 32 nearest one fits. It was 7
-// before.
+// is among the 7 nearest), and of the 32 nearest one fits.
 TEST(Hladanie, RucnyObvodNajblizsiHodnostiam) {
     if (SANITIZER) GTEST_SKIP() << "fits of six CNOTs on four qubits are too slow there";
     std::mt19937 gen(1);
