@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <map>
 #include <queue>
 #include <set>
 #include <string>
@@ -61,6 +62,8 @@ constexpr const char* ZHUSTENIE =
     "Hladanie: bez jedneho z jej CNOT presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ZHUSTENIE2 =
     "Hladanie: bez dvoch z jej CNOT presna siet s %n CNOT, umiestnenie %s (%c fitov).";
+constexpr const char* LOKALNE = "Hladanie: lokalne hladanie od umiestneni s %n CNOT (po %c fitoch).";
+constexpr const char* LOKALNA = "Hladanie: lokalnym hladanim presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ROZPOCET = "Hladanie: po %n fitoch ziadna presna siet s najviac %c CNOT.";
 constexpr const char* LIMIT =
     "Hladanie: casovy limit %x s vyprsal po %n fitoch, ponechava sa najkratsia presna siet.";
@@ -170,6 +173,28 @@ int startyzhustenia(int m, long long rozpocet) {
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
+// On three qubits a budget beyond the default goes, after the default's
+// fits, to a local search over placements of a fixed count (below): a
+// random circuit of 7 to 10 CNOTs comes down to its count or near it
+// there, where growing placements further reached 14 for 10 CNOTs.
+bool lokalnehladanie(int m) { return m == 3; }
+// Starts of the fit of a placement the local search meets again, in all:
+// the own placement of a random circuit of 7 to 10 CNOTs fits from 5 to 16
+// of 40 starts on most seeds and from 1 or none on some, and the search
+// meets the placements near its best again and again.
+constexpr int LOKALNE_STARTY = 8;
+// Fits the local search spends on one count before it starts again from
+// the last exact placement less another of its CNOTs.
+constexpr long long LOKALNE_NA_UROVEN = 400;
+// Evaluations of each of its fits: a placement of 10 to 12 CNOTs takes
+// more than the growing search's short fits.
+constexpr int LOKALNE_VYHODNOTENI = 100;
+// Random substitutions of the best placement that start the search again
+// from a local minimum.
+constexpr int LOKALNE_KOPNUTIE = 2;
+// Placements looked at (fitted or remembered) for each fit of the budget:
+// the search ends also when every placement near it has had all its starts.
+constexpr long long LOKALNE_POHLADY = 20;
 
 // ---- time and progress ---------------------------------------------------------
 
@@ -629,6 +654,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // placements whose networks allow no higher rank than the matrix has
     // across any cut are fitted. This stage may take podielvsetkych(m) of
     // the fits, the rest of the search what is left of them.
+    // Of a budget beyond the default on three qubits, these stages and the
+    // growing search below take the default, the local search the rest.
+    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - rozpocetfitov(m)) : 0;
+    rozpocet -= lokalnym;
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     // the ranks choose among placements (not when they are all the largest)
     const bool vyber = umiestnenina(m) > 1 && !r.nohy.plne;
@@ -778,6 +807,140 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
         return vysledok.ok ? hotovo() : vysledok;
     };
+    // The local search over placements of a fixed count, with what is left
+    // of a budget beyond the default when the search above found nothing.
+    // From a random placement of najviac CNOTs, the substitution of one pair
+    // whose fit comes closest is taken as long as one comes closer; at a
+    // local minimum two random substitutions of the best placement so far
+    // start it again. A placement met again gets another start of its fit,
+    // up to LOKALNE_STARTY. An exact placement found, the search goes on one
+    // CNOT lower from the nearest placement without one of its CNOTs (from
+    // another one each time a count is given up after LOKALNE_NA_UROVEN
+    // fits).
+    struct TPOZNANE {
+        double vzdialenost = std::numeric_limits<double>::infinity();
+        int starty = 0;
+        bool presny = false;
+        TOBVOD obvod{0};
+    };
+    std::map<std::vector<TPAR>, TPOZNANE> poznane;
+    std::uint64_t nahoda = 0x6c6f6b616c6e65ULL;
+    auto nahodne = [&](std::size_t n) { return static_cast<std::size_t>(splitmix(nahoda) % n); };
+    long long pohlady = 0;
+    auto dost = [&] {
+        return fity >= rozpocet || THOD::now() >= termin || pohlady > LOKALNE_POHLADY * rozpocet;
+    };
+    auto blizkost = [&](const std::vector<TPAR>& s) {
+        ++pohlady;
+        if (odhad(r, {}, s, 0) > 0) return std::numeric_limits<double>::infinity();
+        TPOZNANE& z = poznane[s];
+        if (z.presny) return 0.0;
+        if (z.starty >= LOKALNE_STARTY) return z.vzdialenost;
+        TVOLBYFITU vu = vf;
+        vu.starty = 1;
+        vu.zaciatok.clear();
+        vu.maxvyhodnoteni = LOKALNE_VYHODNOTENI;
+        vu.seed = odtlacok(s) + static_cast<std::uint64_t>(z.starty);
+        TFIT fit = fituj(F, s, vu);
+        ++z.starty;
+        if (fit.presny) {
+            z.presny = true;
+            z.obvod = std::move(fit.obvod);
+            return 0.0;
+        }
+        z.vzdialenost = std::min(z.vzdialenost, fit.vzdialenost);
+        return z.vzdialenost;
+    };
+    // An exact placement of cur's count reached from cur within dalsich fits
+    // into presna.
+    auto uroven = [&](std::vector<TPAR> cur, long long dalsich, std::vector<TPAR>& presna) {
+        const long long koniec = fity + dalsich;
+        double dc = blizkost(cur);
+        std::vector<TPAR> naj = cur;
+        double dn = dc;
+        std::vector<std::pair<std::size_t, std::size_t>> tahy;
+        while (fity < koniec && !dost()) {
+            while (dc > 0 && fity < koniec && !dost()) {
+                tahy.clear();
+                for (std::size_t i = 0; i < cur.size(); ++i)
+                    for (std::size_t j = 0; j < pary.size(); ++j)
+                        if (pary[j] != cur[i]) tahy.push_back({i, j});
+                for (std::size_t i = tahy.size(); i > 1; --i) std::swap(tahy[i - 1], tahy[nahodne(i)]);
+                std::vector<TPAR> lepsia;
+                double dl = std::numeric_limits<double>::infinity();
+                for (const auto& [i, j] : tahy) {
+                    std::vector<TPAR> t = cur;
+                    t[i] = pary[j];
+                    const double d = blizkost(t);
+                    if (d < dl) {
+                        dl = d;
+                        lepsia = std::move(t);
+                    }
+                    if (d == 0 || dost()) break;
+                }
+                if (!(dl < dc)) break;
+                cur = std::move(lepsia);
+                dc = dl;
+            }
+            if (dc < dn) {
+                dn = dc;
+                naj = cur;
+            }
+            if (dn == 0) {
+                presna = naj;
+                return true;
+            }
+            cur = naj;
+            for (int t = 0; t < LOKALNE_KOPNUTIE; ++t) {
+                TPAR& c = cur[nahodne(cur.size())];
+                const TPAR predtym = c;
+                while (c == predtym) c = pary[nahodne(pary.size())];
+            }
+            dc = blizkost(cur);
+        }
+        return false;
+    };
+    auto lokalne = [&] {
+        rozpocet += lokalnym;
+        if (lokalnym == 0 || vysledok.ok || najviac < std::max(zdola, 1) || dost()) return porozpocte();
+        sprava.push_back(vypln(vypln(texty::LOKALNE, "%c", std::to_string(fity)), "%n", std::to_string(najviac)));
+        std::vector<TPAR> cur(static_cast<std::size_t>(najviac)), presna, posledna;
+        for (TPAR& p : cur) p = pary[nahodne(pary.size())];
+        while (!dost()) {
+            // the first count until the budget ends, each lower one for LOKALNE_NA_UROVEN fits at a time
+            if (uroven(cur, posledna.empty() ? rozpocet : LOKALNE_NA_UROVEN, presna)) {
+                vysledok.ok = true;
+                vysledok.obvod = poznane[presna].obvod;
+                vysledok.umiestnenie = presna;
+                najviac = static_cast<int>(presna.size()) - 1;
+                sprava.push_back(vypln(vypln(vypln(texty::LOKALNA, "%n", std::to_string(presna.size())), "%s",
+                                             umiestnenie(presna)),
+                                       "%c", std::to_string(fity)));
+                if (najviac < std::max(zdola, 1)) break;
+                posledna = presna;
+                // the nearest placement without one of its CNOTs
+                cur.clear();
+                double dn = 0;
+                for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
+                    std::vector<TPAR> t = presna;
+                    t.erase(t.begin() + static_cast<std::ptrdiff_t>(i));
+                    const double d = blizkost(t);
+                    if (cur.empty() || d < dn) {
+                        dn = d;
+                        cur = std::move(t);
+                    }
+                }
+                if (cur.empty()) break;
+            } else if (!posledna.empty()) {
+                cur = posledna;
+                cur.erase(cur.begin() + static_cast<std::ptrdiff_t>(nahodne(cur.size())));
+            }
+        }
+        if (!vysledok.ok) return THOD::now() >= termin ? polimite() : porozpocte();
+        if (THOD::now() >= termin) return polimite();
+        zhusti();
+        return vysledok;
+    };
     const std::vector<TVZOR> vz = vzory(m);
     const TMAT P = obratenie(m);
     THOD::time_point terminvzorov =
@@ -833,7 +996,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
 
     otvorene.push(TUZOL{static_cast<double>(chybajucespoje({}, {}, m)), 0, poradie++, {}, 1.0, TOBVOD(m)});
     while (!otvorene.empty()) {
-        if (fity >= rozpocet) return porozpocte();
+        if (fity >= rozpocet) return lokalne();
         if (THOD::now() >= termin) return polimite();
         if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
         TUZOL u = otvorene.top();
@@ -910,7 +1073,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         }
     }
     if (THOD::now() >= termin) return polimite();
-    return porozpocte();
+    return lokalne();
 }
 
 // One factor of two or more qubits into obvod.

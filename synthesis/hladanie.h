@@ -23,7 +23,9 @@ struct TVOLBYHLADANIA {
     // Seconds for the whole call; 0 = HLADANIE_LIMIT. When the time is up
     // the shortest exact circuit found so far is kept. A limit beyond
     // HLADANIE_LIMIT also raises the default budget of fits of 3- and
-    // 4-qubit factors by a fixed number for each second beyond it.
+    // 4-qubit factors by a fixed number for each second beyond it; on three
+    // qubits the fits beyond the default go to a local search over
+    // placements of a fixed count, which comes down one CNOT at a time.
     double casovylimit = 0.0;
     // Budget of fits per factor; 0 = the default of its size and limit.
     // The budget, not the clock, ends a search that the time limit does not

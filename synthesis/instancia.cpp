@@ -360,15 +360,9 @@ private:
     TMAT P_, S_, T_, M_;
 };
 
-// splitmix64: a portable generator, the same sequence on every machine.
 struct TGENERATOR {
     std::uint64_t s;
-    std::uint64_t dalsi() {
-        std::uint64_t z = (s += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
+    std::uint64_t dalsi() { return splitmix(s); }
     // uniform in (0, 1)
     double rovnomerne() { return (static_cast<double>(dalsi() >> 11) + 0.5) * 0x1.0p-53; }
     double normalne() {
@@ -451,6 +445,13 @@ constexpr double UHOL_ZAKLAD = 0.7;
 constexpr double KONIEC_NORMA = 1e-14;
 
 }  // namespace
+
+std::uint64_t splitmix(std::uint64_t& s) {
+    std::uint64_t z = (s += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
 
 TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
     overstrukturu(s);

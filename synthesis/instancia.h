@@ -100,6 +100,10 @@ struct TFIT {
     int vyhodnotenia = 0;
 };
 
+// splitmix64: the next number of a portable generator whose state is s, the
+// same sequence on every machine.
+std::uint64_t splitmix(std::uint64_t& s);
+
 // Largest entry deviation of a composed fit that counts as exact.
 inline constexpr double PRESNOST_FITU = 1e-12;
 
