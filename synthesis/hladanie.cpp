@@ -102,11 +102,12 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // for the rest.
 long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 350 : 100; }
 // Fits each second of a time limit beyond the default adds to the budget:
-// about half of what one core makes in a long search of three qubits (200
-// a second) and of four (30), so that the budget, not the clock, still
+// two thirds or less of what one core makes in a long search of three
+// qubits (75 to 100 a second in the local search's fits of up to 12 CNOTs)
+// and half of it on four (30), so that the budget, not the clock, still
 // ends it on a slower machine. On five qubits a longer limit goes to the
 // generic circuit.
-double fitynasekundu(int m) { return m <= 3 ? 100.0 : m == 4 ? 15.0 : 0.0; }
+double fitynasekundu(int m) { return m <= 3 ? 50.0 : m == 4 ? 15.0 : 0.0; }
 long long rozpocetfitov(int m, double limit) {
     const double navyse = std::max(0.0, limit - HLADANIE_LIMIT) * fitynasekundu(m);
     return rozpocetfitov(m) + static_cast<long long>(navyse);
