@@ -937,8 +937,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 cur.erase(cur.begin() + static_cast<std::ptrdiff_t>(nahodne(cur.size())));
             }
         }
-        if (!vysledok.ok) return THOD::now() >= termin ? polimite() : porozpocte();
         if (THOD::now() >= termin) return polimite();
+        if (!vysledok.ok) return porozpocte();
         zhusti();
         return vysledok;
     };
