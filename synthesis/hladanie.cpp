@@ -163,8 +163,8 @@ long long umiestnenina(int m) { return m == 4 ? 8 : 1; }
 // some exact placements fit from one start in three, and a shortening
 // missed leaves the circuit a CNOT longer: six starts with the default
 // budget (two on four qubits, one on five). A larger budget buys
-// proportionally more, up to MAXSTARTOV_ZHUSTENIA: a placement that fits from one start in seven is
-// then missed once in 500.
+// proportionally more, up to MAXSTARTOV_ZHUSTENIA: a placement that fits
+// from one start in seven is then missed once in 500.
 constexpr int MAXSTARTOV_ZHUSTENIA = 40;
 int startyzhustenia(int m, long long rozpocet) {
     const long long zaklad = m <= 3 ? 6 : m == 4 ? 2 : 1;
@@ -333,6 +333,13 @@ std::uint64_t odtlacok(const std::vector<TPAR>& s) {
         h *= 0xbf58476d1ce4e5b9ull;
     }
     return h;
+}
+
+// The placement s without its CNOT i (0-based, below s.size()).
+std::vector<TPAR> bezcnotu(std::vector<TPAR> s, std::size_t i) {
+    if (i >= s.size()) zlyindex(static_cast<long long>(i), 0, static_cast<long long>(s.size()) - 1);
+    s.erase(s.begin() + static_cast<std::ptrdiff_t>(i));
+    return s;
 }
 
 // CNOTs still needed to join every qubit of the factor (it is no Kronecker
@@ -580,6 +587,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     const TREZY r = rezy(F, m);
     const int zdola = odhad(r, {}, {});
+    const int najmenej = std::max(zdola, 1);  // the fewest CNOTs a placement may have
     const long long celyrozpocet = rozpocet;  // before the stages below cut it
     // A circuit found by the search often holds the shortest one with one
     // CNOT left out (the search reached it through a longer placement):
@@ -597,17 +605,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             kratsia = false;
             const std::vector<TPAR> cela = vysledok.umiestnenie;
             std::vector<std::vector<TPAR>> kratsie;
-            for (std::size_t j = 0; j < cela.size(); ++j) {
-                kratsie.push_back(cela);
-                kratsie.back().erase(kratsie.back().begin() + static_cast<std::ptrdiff_t>(j));
-            }
+            for (std::size_t j = 0; j < cela.size(); ++j) kratsie.push_back(bezcnotu(cela, j));
             if (bezdvoch && cela.size() >= static_cast<std::size_t>(zdola) + 2)
                 for (std::size_t i = 0; i < cela.size(); ++i)
-                    for (std::size_t j = i + 1; j < cela.size(); ++j) {
-                        kratsie.push_back(cela);
-                        kratsie.back().erase(kratsie.back().begin() + static_cast<std::ptrdiff_t>(j));
-                        kratsie.back().erase(kratsie.back().begin() + static_cast<std::ptrdiff_t>(i));
-                    }
+                    for (std::size_t j = i + 1; j < cela.size(); ++j) kratsie.push_back(bezcnotu(bezcnotu(cela, j), i));
             for (const std::vector<TPAR>& s : kratsie) {
                 if (kratsia) break;
                 if (THOD::now() >= termin) return;
@@ -662,7 +663,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     // the ranks choose among placements (not when they are all the largest)
     const bool vyber = umiestnenina(m) > 1 && !r.nohy.plne;
-    for (int L = std::max(zdola, 1); L <= najviac; ++L) {
+    for (int L = najmenej; L <= najviac; ++L) {
         std::vector<std::vector<TPAR>> vsetky;
         // on three and five qubits every start of every placement must fit
         // in half the fits left; on four only the first starts in all of
@@ -903,7 +904,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     auto lokalne = [&] {
         rozpocet += lokalnym;
-        if (lokalnym == 0 || vysledok.ok || najviac < std::max(zdola, 1) || dost()) return porozpocte();
+        if (lokalnym == 0 || vysledok.ok || najviac < najmenej || dost()) return porozpocte();
         sprava.push_back(vypln(vypln(texty::LOKALNE, "%c", std::to_string(fity)), "%n", std::to_string(najviac)));
         std::vector<TPAR> cur(static_cast<std::size_t>(najviac)), presna, posledna;
         for (TPAR& p : cur) p = pary[nahodne(pary.size())];
@@ -917,14 +918,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 sprava.push_back(vypln(vypln(vypln(texty::LOKALNA, "%n", std::to_string(presna.size())), "%s",
                                              umiestnenie(presna)),
                                        "%c", std::to_string(fity)));
-                if (najviac < std::max(zdola, 1)) break;
+                if (najviac < najmenej) break;
                 posledna = presna;
                 // the nearest placement without one of its CNOTs
                 cur.clear();
                 double dn = 0;
                 for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
-                    std::vector<TPAR> t = presna;
-                    t.erase(t.begin() + static_cast<std::ptrdiff_t>(i));
+                    std::vector<TPAR> t = bezcnotu(presna, i);
                     const double d = blizkost(t);
                     if (cur.empty() || d < dn) {
                         dn = d;
@@ -933,8 +933,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 }
                 if (cur.empty()) break;
             } else if (!posledna.empty()) {
-                cur = posledna;
-                cur.erase(cur.begin() + static_cast<std::ptrdiff_t>(nahodne(cur.size())));
+                cur = bezcnotu(posledna, nahodne(posledna.size()));
             }
         }
         if (THOD::now() >= termin) return polimite();
