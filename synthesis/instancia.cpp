@@ -7,6 +7,7 @@
 #include <complex>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "core/chyby.h"
@@ -360,6 +361,102 @@ private:
     TMAT P_, S_, T_, M_;
 };
 
+// The sweeps before Levenberg-Marquardt. With V = A K B, K the gate of a
+// step, B the product of the steps before it and A of those after it,
+// tr(U^dagger V) = tr(B Q K) with Q = U^dagger A, and for a one-qubit K on
+// qubit q this is tr(E K) with the 2x2 environment E(a, b) = sum over the
+// other qubits' states r of (B Q)((a, r), (b, r)). With E = W S X^dagger
+// (SVD) the unitary K = X W^dagger makes it tr(S), the largest modulus any
+// unitary reaches (a zero environment leaves the gate as it is). One backward pass stores Q for every gate (as Q^T, so
+// that the environment runs down columns of both factors), the forward pass
+// replaces gate after gate and carries B along.
+class TZAMETANIE {
+public:
+    TZAMETANIE(const TPLAN& p, const TMAT& U)
+        : p_(p), Ut_(U.conjugate()), Q_(p.brany.size(), TMAT(p.d, p.d)), S_(p.d, p.d), B_(p.d, p.d) {}
+
+    // One sweep over the gates G (in the plan's order of gates) and, when
+    // it is not empty, the diagonal D acting first (V = C diag(D)): each
+    // D(j) then takes the phase that makes (U^dagger V)(j, j) real and
+    // positive. Returns 1 - |tr(U^dagger V)| / d after the sweep.
+    double zametaj(std::vector<TMAT2>& G, Eigen::VectorXcd& D) {
+        const int d = p_.d;
+        S_ = Ut_;  // (U^dagger A)^T with A = I
+        for (auto it = p_.kroky.rbegin(); it != p_.kroky.rend(); ++it) {
+            if (it->brana < 0) {
+                // a CNOT is its own transpose
+                parycnot(it->kontrola, it->ciel, p_.n, [&](int a, int b) { S_.row(a).swap(S_.row(b)); });
+                continue;
+            }
+            const std::size_t g = static_cast<std::size_t>(it->brana);
+            Q_[g] = S_;
+            riadky(S_, G[g].transpose(), p_.brany[g].q, p_.n);
+        }
+        B_.setIdentity();
+        if (D.size() > 0) B_.diagonal() = D;
+        double stopa = 0;
+        for (const TKROKPLANU& k : p_.kroky) {
+            if (k.brana < 0) {
+                parycnot(k.kontrola, k.ciel, p_.n, [&](int a, int b) { B_.row(a).swap(B_.row(b)); });
+                continue;
+            }
+            const std::size_t g = static_cast<std::size_t>(k.brana);
+            const int q = p_.brany[g].q;
+            const int bit = 1 << (p_.n - q);
+            double e[4][2] = {};
+            for (int z = 0; z < d; ++z) {
+                const TKOMP* b = &B_(0, z);
+                const TKOMP* t = &Q_[g](0, z);
+                for (int x = 0; x < d; ++x) {
+                    if (x & bit) continue;
+                    const int y = x | bit;
+                    const TKOMP* pb[2] = {b + x, b + y};
+                    const TKOMP* pt[2] = {t + x, t + y};
+                    for (int i = 0; i < 2; ++i)
+                        for (int j = 0; j < 2; ++j) {
+                            const TKOMP u = *pb[i], v = *pt[j];
+                            e[2 * i + j][0] += u.real() * v.real() - u.imag() * v.imag();
+                            e[2 * i + j][1] += u.real() * v.imag() + u.imag() * v.real();
+                        }
+                }
+            }
+            const TKOMP e00(e[0][0], e[0][1]), e01(e[1][0], e[1][1]), e10(e[2][0], e[2][1]), e11(e[3][0], e[3][1]);
+            // W X^dagger = (E + delta adj(E)^dagger) / (s1 + s2), delta = det(W X^dagger): the
+            // phase of det E (any unit number when E is singular)
+            const TKOMP det = e00 * e11 - e01 * e10;
+            const double absdet = std::abs(det);
+            const TKOMP delta = absdet > 0 ? det / absdet : TKOMP(1.0);
+            const TKOMP p00 = e00 + delta * std::conj(e11), p01 = e01 - delta * std::conj(e10),
+                        p10 = e10 - delta * std::conj(e01), p11 = e11 + delta * std::conj(e00);
+            const double sigma = std::sqrt(std::norm(p00) + std::norm(p10));
+            if (sigma > 0)
+                G[g] << std::conj(p00) / sigma, std::conj(p10) / sigma, std::conj(p01) / sigma, std::conj(p11) / sigma;
+            stopa = sigma;
+            riadky(B_, G[g], q, p_.n);
+        }
+        if (D.size() > 0) {
+            stopa = 0;
+            for (int j = 0; j < d; ++j) {
+                const TKOMP w = Ut_.col(j).transpose() * B_.col(j);  // (U^dagger V)(j, j)
+                const double a = std::abs(w);
+                if (a > 0) D(j) *= std::conj(w) / a;
+                stopa += a;
+            }
+        }
+        return 1.0 - stopa / d;
+    }
+
+private:
+    const TPLAN& p_;
+    const TMAT Ut_;
+    std::vector<TMAT> Q_;
+    TMAT S_, B_;
+};
+
+// The sweeps stop when the trace is this close to d: Levenberg-Marquardt
+// then converges within a few dozen steps.
+constexpr double ZAMETANIE_DOST = 1e-6;
+
 struct TGENERATOR {
     std::uint64_t s;
     std::uint64_t dalsi() { return splitmix(s); }
@@ -433,10 +530,12 @@ TMAT zloz(const TOBVOD& o) {
     return M;
 }
 
-// Five qubits at the lower bound when this much time is left, keeping the
-// reserve for block-ZXZ (its fitted 4-qubit blocks take about 10 s).
-constexpr std::chrono::seconds PRIAMA5_AKO{120};
-constexpr std::chrono::seconds PRIAMA5_REZERVA{30};
+// Five qubits at the lower bound when this much time is left (a start of
+// the 252-CNOT template takes 25 to 40 s, and one in two to five starts
+// fits), keeping the reserve for block-ZXZ (its fitted 4-qubit blocks take
+// one to two seconds).
+constexpr std::chrono::seconds PRIAMA5_AKO{60};
+constexpr std::chrono::seconds PRIAMA5_REZERVA{10};
 constexpr int PRIAMA5_STARTY = 16;
 
 // Angles beyond this send the gate's rotations into its base.
@@ -477,6 +576,7 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
     const double odmocninad = std::sqrt(static_cast<double>(d));
     std::vector<TMAT2> baza(p.brany.size());
     TVEKTOR x(pocetpar);
+    std::unique_ptr<TZAMETANIE> zametanie;  // its buffers, made at the first start that sweeps
     for (int start = 0; start < v.starty; ++start) {
         if (THODINY::now() >= v.termin) break;
         ++vysledok.starty;
@@ -486,6 +586,16 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
             if (start == 0 && g < v.zaciatok.size()) baza[g] = v.zaciatok[g];
         }
         x.setZero();
+        if (v.zametania > 0) {
+            if (!zametanie) zametanie = std::make_unique<TZAMETANIE>(p, U);
+            Eigen::VectorXcd D;
+            if (v.azpodiagonalu) D = Eigen::VectorXcd::Ones(d);
+            for (int z = 0; z < v.zametania && THODINY::now() < v.termin; ++z) {
+                if (v.priebeh) v.priebeh();
+                if (zametanie->zametaj(baza, D) <= ZAMETANIE_DOST) break;
+            }
+            for (Eigen::Index j = 0; j < D.size(); ++j) x(p.pocetuhlov + j) = std::arg(D(j));
+        }
 
         TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);
         int vyhodnotenia = 0;
@@ -617,6 +727,7 @@ TOBVOD generickynumericky(const TMAT& U, int pocetq, TTERMIN termin, const std::
         v.termin = termin;
         v.priebeh = priebeh;
         v.starty = pocetq == 3 ? 4 : 3;
+        v.zametania = ZAMETANIA_SABLONY;
         TFIT f = instanciuj(U, cyklicka(pocetq, dolnahranica(pocetq)), v);
         if (f.presny) return std::move(f.obvod);
         if (pocetq == 3) {
@@ -625,12 +736,12 @@ TOBVOD generickynumericky(const TMAT& U, int pocetq, TTERMIN termin, const std::
         }
     }
     if (pocetq == 5 && termin != BEZTERMINU && termin - THODINY::now() >= PRIAMA5_AKO) {
-        // The 252-CNOT template takes half a minute to a minute a start on
-        // one core; block-ZXZ keeps its time behind it.
+        // block-ZXZ keeps its time behind the 252-CNOT template
         TVOLBYFITU v;
         v.termin = termin - PRIAMA5_REZERVA;
         v.priebeh = priebeh;
         v.starty = PRIAMA5_STARTY;
+        v.zametania = ZAMETANIA_SABLONY;
         TFIT f = instanciuj(U, cyklicka(5, dolnahranica(5)), v);
         if (f.presny) return std::move(f.obvod);
     }

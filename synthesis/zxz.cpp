@@ -275,6 +275,7 @@ bool numblok(const TMAT& U, const std::vector<int>& q, bool posledny, TSTAV& s) 
     v.termin = s.num->termin;
     v.priebeh = s.num->priebeh;
     v.starty = k == 3 ? 4 : 2;
+    v.zametania = ZAMETANIA_SABLONY;
     if (posledny) {
         const TFIT f = instanciuj(U, cyklicka(k, dolnahranica(k)), v);
         if (!f.presny) return false;
