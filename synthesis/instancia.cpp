@@ -367,9 +367,10 @@ private:
 // qubit q this is tr(E K) with the 2x2 environment E(a, b) = sum over the
 // other qubits' states r of (B Q)((a, r), (b, r)). With E = W S X^dagger
 // (SVD) the unitary K = X W^dagger makes it tr(S), the largest modulus any
-// unitary reaches (a zero environment leaves the gate as it is). One backward pass stores Q for every gate (as Q^T, so
-// that the environment runs down columns of both factors), the forward pass
-// replaces gate after gate and carries B along.
+// unitary reaches; for 2x2 it has a closed form (below), and a zero
+// environment leaves the gate as it is. One backward pass stores Q for
+// every gate (as Q^T, so that the environment runs down columns of both
+// factors), the forward pass replaces gate after gate and carries B along.
 class TZAMETANIE {
 public:
     TZAMETANIE(const TPLAN& p, const TMAT& U)
@@ -421,8 +422,9 @@ public:
                 }
             }
             const TKOMP e00(e[0][0], e[0][1]), e01(e[1][0], e[1][1]), e10(e[2][0], e[2][1]), e11(e[3][0], e[3][1]);
-            // W X^dagger = (E + delta adj(E)^dagger) / (s1 + s2), delta = det(W X^dagger): the
-            // phase of det E (any unit number when E is singular)
+            // W X^dagger = (E + delta adj(E)^dagger) / (s1 + s2) with delta =
+            // det(W X^dagger), the phase of det E (any unit number when E is
+            // singular); s1 + s2 is the norm of a column of the sum
             const TKOMP det = e00 * e11 - e01 * e10;
             const double absdet = std::abs(det);
             const TKOMP delta = absdet > 0 ? det / absdet : TKOMP(1.0);
