@@ -535,7 +535,7 @@ TMAT zloz(const TOBVOD& o) {
 // Five qubits at the lower bound when this much time is left (a start of
 // the 252-CNOT template takes 25 to 40 s, and one in two to five starts
 // fits), keeping the reserve for block-ZXZ (its fitted 4-qubit blocks take
-// one to two seconds).
+// two to five seconds).
 constexpr std::chrono::seconds PRIAMA5_AKO{60};
 constexpr std::chrono::seconds PRIAMA5_REZERVA{10};
 constexpr int PRIAMA5_STARTY = 16;

@@ -335,5 +335,19 @@ TEST(Instancia, BlokovyZxzSNumerickymiBlokmi) {
     EXPECT_LE(odchylka(p, P), 1e-10);
 }
 
+// On 5 qubits the 4-qubit blocks up to a diagonal try 58 CNOTs before 59:
+// on this matrix all three fit at 58, so 3 * 58 + 61 + 46 = 281 where
+// 59 gave 284.
+TEST(Instancia, BlokyPiatichQubitovSkorNa58) {
+    if (SANITIZER) GTEST_SKIP() << "bloky 4 qubitov len v Release";
+    const THUSTA U = haar(5, 2);
+    TOBVOD o(5);
+    TNUMBLOKY num;
+    num.najvacsi = 4;
+    syntetizujvseobnum(U, {1, 2, 3, 4, 5}, o, num);
+    EXPECT_EQ(o.pocetcnot, 3 * 58 + 61 + 46);
+    EXPECT_LE(odchylka(o, U), 1e-10);
+}
+
 }  // namespace
 }  // namespace qlc::synteza
