@@ -262,12 +262,11 @@ void dvojqblok(const TMAT& Uvstup, const std::vector<int>& q, bool posledny, TST
 // CNOTs of the numerically fitted block of k qubits built up to a diagonal.
 // The lower bound up to a diagonal is 12 for 3 qubits and 57 for 4; 13 fit
 // on the first start for every 3-qubit matrix tried, 59 on the first start
-// for every 4-qubit one. On 4 qubits 58 is tried first, from two starts:
-// it fits on about half the matrices (3 of 6 Haar seeds), and a block that
-// does not takes one to two seconds more.
+// for every 4-qubit one. On 4 qubits 58 is tried first (from the same two
+// starts): it fits on about half the matrices (3 of 6 Haar seeds), and a
+// block that does not takes one to two seconds more.
 int cnotpodiagonalu(int k) { return k == 3 ? 13 : 59; }
 constexpr int CNOT_PODIAGONALU_SKOR4 = 58;
-constexpr int STARTY_SKOR4 = 2;
 
 // Fits the general block U on the qubits q numerically: the lower bound of
 // CNOTs for the last block, otherwise up to a diagonal that the next block
@@ -296,11 +295,7 @@ bool numblok(const TMAT& U, const std::vector<int>& q, bool posledny, TSTAV& s) 
     v.azpodiagonalu = true;
     const TMAT Ut = U.transpose();
     TFIT f;
-    if (k == 4) {
-        TVOLBYFITU skor = v;
-        skor.starty = STARTY_SKOR4;
-        f = instanciuj(Ut, obratena(cyklicka(k, CNOT_PODIAGONALU_SKOR4)), skor);
-    }
+    if (k == 4) f = instanciuj(Ut, obratena(cyklicka(k, CNOT_PODIAGONALU_SKOR4)), v);
     if (!f.presny) f = instanciuj(Ut, obratena(cyklicka(k, cnotpodiagonalu(k))), v);
     if (!f.presny) return false;
     for (auto g = f.obvod.brany.rbegin(); g != f.obvod.brany.rend(); ++g) {
