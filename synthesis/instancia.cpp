@@ -404,24 +404,25 @@ public:
             const std::size_t g = static_cast<std::size_t>(k.brana);
             const int q = p_.brany[g].q;
             const int bit = 1 << (p_.n - q);
-            double e[4][2] = {};
+            // s += u v in real arithmetic, as kombinacia
+            auto pricitaj = [](double* s, const TKOMP& u, const TKOMP& v) {
+                s[0] += u.real() * v.real() - u.imag() * v.imag();
+                s[1] += u.real() * v.imag() + u.imag() * v.real();
+            };
+            double s00[2] = {}, s01[2] = {}, s10[2] = {}, s11[2] = {};
             for (int z = 0; z < d; ++z) {
                 const TKOMP* b = &B_(0, z);
                 const TKOMP* t = &Q_[g](0, z);
                 for (int x = 0; x < d; ++x) {
                     if (x & bit) continue;
                     const int y = x | bit;
-                    const TKOMP* pb[2] = {b + x, b + y};
-                    const TKOMP* pt[2] = {t + x, t + y};
-                    for (int i = 0; i < 2; ++i)
-                        for (int j = 0; j < 2; ++j) {
-                            const TKOMP u = *pb[i], v = *pt[j];
-                            e[2 * i + j][0] += u.real() * v.real() - u.imag() * v.imag();
-                            e[2 * i + j][1] += u.real() * v.imag() + u.imag() * v.real();
-                        }
+                    pricitaj(s00, b[x], t[x]);
+                    pricitaj(s01, b[x], t[y]);
+                    pricitaj(s10, b[y], t[x]);
+                    pricitaj(s11, b[y], t[y]);
                 }
             }
-            const TKOMP e00(e[0][0], e[0][1]), e01(e[1][0], e[1][1]), e10(e[2][0], e[2][1]), e11(e[3][0], e[3][1]);
+            const TKOMP e00(s00[0], s00[1]), e01(s01[0], s01[1]), e10(s10[0], s10[1]), e11(s11[0], s11[1]);
             // W X^dagger = (E + delta adj(E)^dagger) / (s1 + s2) with delta =
             // det(W X^dagger), the phase of det E (any unit number when E is
             // singular); s1 + s2 is the norm of a column of the sum
