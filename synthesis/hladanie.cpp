@@ -40,6 +40,12 @@ constexpr const char* JEDNOTKOVA = "Hladanie: matica je jednotkova, ziadna brana
 constexpr const char* SKALARNA = "Hladanie: matica je skalarna (globalna faza), jedna brana.";
 constexpr const char* KRONECKER = "Hladanie: Kroneckerov rozklad na faktory na qubitoch%q.";
 constexpr const char* DVOJQ = "Hladanie: faktor na qubitoch %q, rozklad KAK (%n CNOT).";
+constexpr const char* MEDZIVRSTVAMI =
+    "Hladanie: faktor na qubitoch %q je diagonalny medzi dvoma vrstvami jednoqubitovych bran.";
+constexpr const char* MEDZICNOT = "Hladanie: faktor na qubitoch %q je medzi dvoma CNOT (riadiaci a cielovy qubit %s) "
+                                  "diagonalny medzi dvoma vrstvami jednoqubitovych bran.";
+constexpr const char* SKRATENA =
+    "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ZACIATOK =
     "Hladanie: faktor na qubitoch %q, analyticky rozklad dava %n CNOT, hlada sa siet s najviac %c CNOT.";
 constexpr const char* HODNOSTI = "Hladanie: Schmidtove hodnosti matice cez rezy qubitov vyzaduju aspon %n CNOT.";
@@ -71,6 +77,7 @@ constexpr const char* KRATSIA =
     "Hladanie: za dalsich %x s a %n fitov ziadna kratsia siet nez vzor s %c CNOT.";
 constexpr const char* GENERICKA = "Hladanie: genericka numericka siet s %n CNOT.";
 constexpr const char* ANALYTICKA = "Hladanie: ponechany analyticky rozklad s %n CNOT.";
+constexpr const char* SKRATENAPONECHANA = "Hladanie: ponechany analyticky rozklad skrateny na %n CNOT.";
 constexpr const char* NEPRESNA =
     "Hladanie: siet hladania sa od matice lisi o %x, ponechany analyticky rozklad s %n CNOT.";
 constexpr const char* ZJEDNODUSENIE = "Hladanie: zjednodusenie odstranilo %n bran.";
@@ -283,19 +290,72 @@ void premapuj(const TOBVOD& o, const std::vector<int>& qubity, TOBVOD& ciel) {
     ciel.faza += o.faza;
 }
 
-// The analytic circuit of a factor on local qubits 1..m: the diagonal one
-// or, when shorter or the factor is not diagonal, block-ZXZ (KAK on two).
-TOBVOD analyticky(const TMAT& F, int m) {
+// An analytic circuit and the frame it was built in.
+struct TANALYTICKY {
+    TOBVOD obvod{0};
+    // 0 none of the frames below; 1 a diagonal between layers of one-qubit
+    // gates; 2 that between two CNOTs cnot = {control, target}
+    int ramec = 0;
+    TPAR cnot{};
+};
+
+// The circuit of F = (one-qubit layer) D (one-qubit layer), D diagonal, when
+// F has that form.
+bool medzivrstvami(const TMAT& F, int m, const std::vector<int>& q, TOBVOD& o) {
+    TLOKALNADIAG ld;
+    if (!lokalnediagonalna(F, m, ld)) return false;
+    for (int i = 1; i <= m; ++i) o.jednoq(i, ld.pred[static_cast<std::size_t>(i - 1)]);
+    diagonalnyobvod(ld.D, q, o);
+    for (int i = 1; i <= m; ++i) o.jednoq(i, ld.po[static_cast<std::size_t>(i - 1)]);
+    return true;
+}
+
+// The analytic circuit of a factor on local qubits 1..m, the shortest of:
+// block-ZXZ (KAK on two); the diagonal circuit of a diagonal factor; on
+// three or more qubits, that of a diagonal between two layers of one-qubit
+// gates (a multi-controlled gate: a Toffoli, C3X, a controlled Hadamard),
+// also with one CNOT on both sides (a controlled swap is a Toffoli between
+// two CNOTs).
+TANALYTICKY analyticky(const TMAT& F, int m) {
     std::vector<int> q;
     for (int i = 1; i <= m; ++i) q.push_back(i);
-    TOBVOD v(m);
-    syntetizujvseob(F, q, v);
+    TANALYTICKY a;
+    a.obvod = TOBVOD(m);
+    syntetizujvseob(F, q, a.obvod);
     if (diagonalna(F)) {
         TOBVOD d(m);
         diagonalnyobvod(F, q, d);
-        if (d.pocetcnot <= v.pocetcnot) return d;
+        if (d.pocetcnot <= a.obvod.pocetcnot) a.obvod = std::move(d);
+        return a;
     }
-    return v;
+    if (m < 3) return a;
+    TOBVOD d(m);
+    if (medzivrstvami(F, m, q, d)) {
+        if (d.pocetcnot < a.obvod.pocetcnot) {
+            a.obvod = std::move(d);
+            a.ramec = 1;
+        }
+        return a;
+    }
+    for (int k = 1; k <= m; ++k)
+        for (int t = 1; t <= m; ++t) {
+            if (k == t) continue;
+            TOBVOD c(m);
+            c.cnot(k, t);
+            // W = C F C, C its own inverse and Hermitian: C (C F^dagger)^dagger
+            TMAT W = F.adjoint();
+            aplikuj(c.brany.front(), m, W);
+            W.adjointInPlace();
+            aplikuj(c.brany.front(), m, W);
+            if (!medzivrstvami(W, m, q, c)) continue;
+            c.cnot(k, t);
+            if (c.pocetcnot < a.obvod.pocetcnot) {
+                a.obvod = std::move(c);
+                a.ramec = 2;
+                a.cnot = {k, t};
+            }
+        }
+    return a;
 }
 
 // ---- the search over placements --------------------------------------------------
@@ -549,6 +609,57 @@ struct TNAJDENA {
     TOBVOD obvod{0};
     std::vector<TPAR> umiestnenie;
 };
+
+// The analytic circuit of a multi-controlled gate (a diagonal between
+// layers of one-qubit gates, perhaps between two CNOTs) fitted again
+// without each of its CNOTs in turn, and again from each shorter exact
+// one: where a CNOT of the frame meets the diagonal's first CNOT on the
+// same pair, the two often need only one (a controlled swap comes to 7).
+// The fits count in the progress, not in the search's budget: at most a
+// few starts for each CNOT of a circuit of at most 14.
+TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point termin, TBEH& beh,
+                  std::vector<std::string>& sprava) {
+    TNAJDENA vysledok;
+    for (const TGATE1& g : analyt.brany)
+        if (g.pocetk == 1) {
+            const int k = g.kontroly[1], t = g.ciel;
+            vysledok.umiestnenie.push_back({std::min(k, t), std::max(k, t)});
+        }
+    const TREZY r = rezy(F, m);
+    const int zdola = odhad(r, {}, {});
+    TVOLBYFITU vf;
+    vf.starty = startyzhustenia(m, rozpocetfitov(m));
+    vf.maxvyhodnoteni = MAXVYHODNOTENI;
+    vf.termin = termin;
+    vf.priebeh = [&beh] { beh.tik(); };
+    vf.plnyrezidual = true;
+    long long fity = 0;
+    std::set<std::vector<TPAR>> skusene;
+    bool kratsia = true;
+    while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(std::max(zdola, 1))) {
+        kratsia = false;
+        const std::vector<TPAR> cela = vysledok.umiestnenie;
+        for (std::size_t j = 0; j < cela.size() && !kratsia; ++j) {
+            if (THOD::now() >= termin) return vysledok;
+            const std::vector<TPAR> s = bezcnotu(cela, j);
+            if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
+            vf.seed = odtlacok(s);
+            beh.tik();
+            TFIT fit = instanciuj(F, struktura(m, s), vf);
+            fity += fit.starty;
+            beh.fity += fit.starty;
+            if (!fit.presny) continue;
+            vysledok.ok = true;
+            vysledok.obvod = std::move(fit.obvod);
+            vysledok.umiestnenie = s;
+            kratsia = true;
+            sprava.push_back(vypln(vypln(vypln(texty::SKRATENA, "%n", std::to_string(vysledok.obvod.pocetcnot)),
+                                         "%s", umiestnenie(s)),
+                                   "%c", std::to_string(fity)));
+        }
+    }
+    return vysledok;
+}
 
 // The search for a circuit of the factor F (local qubits 1..m) with at most
 // najviac CNOTs, stopping at the first exact fit.
@@ -1084,42 +1195,61 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     beh.od = static_cast<double>(poradiefaktora) / pocetfaktorov;
     beh.do_ = static_cast<double>(poradiefaktora + 1) / pocetfaktorov;
     beh.fity = 0;
-    const TOBVOD analyt = analyticky(f.U, m);
+    const TANALYTICKY an = analyticky(f.U, m);
+    if (an.ramec == 1) sprava.push_back(vypln(texty::MEDZIVRSTVAMI, "%q", kde));
+    if (an.ramec == 2)
+        sprava.push_back(vypln(vypln(texty::MEDZICNOT, "%q", kde), "%s",
+                               std::to_string(an.cnot[0]) + "," + std::to_string(an.cnot[1])));
+    const TOBVOD& analyt = an.obvod;
     if (m == 2) {
         sprava.push_back(vypln(vypln(texty::DVOJQ, "%q", kde), "%n", std::to_string(analyt.pocetcnot)));
         premapuj(analyt, f.qubity, obvod);
         return;
     }
-    // the generic numerical circuit reaches the lower bound on three and four qubits
-    const int genericka = m <= 4 ? dolnahranica(m) : std::numeric_limits<int>::max();
-    const int horna = std::min(analyt.pocetcnot, genericka);
-    const int najviac = std::min(horna - 1, maxhlbka(m));
     const long long rozpocet = volby.maxfitov > 0 ? volby.maxfitov : rozpocetfitov(m, beh.limit);
     beh.rozpocet = rozpocet;
-
     const THOD::time_point teraz = THOD::now();
     const THOD::time_point termin =
         teraz + std::chrono::duration_cast<THOD::duration>((beh.koniec - teraz) * podielcasu(m));
+    auto presny = [&](const TOBVOD& o) {
+        return (zlozenie(o.brany, m) - f.U).cwiseAbs().maxCoeff() <= PRESNOST_SIETE;
+    };
+    // a multi-controlled gate's circuit one CNOT shorter (on five qubits
+    // each fit takes about a second)
+    TNAJDENA kratsi;
+    if (an.ramec > 0 && m <= 4) {
+        kratsi = skratena(f.U, m, analyt, termin, beh, sprava);
+        if (kratsi.ok && !presny(kratsi.obvod)) kratsi.ok = false;
+    }
+    const int znama = kratsi.ok ? kratsi.obvod.pocetcnot : analyt.pocetcnot;
+    // the generic numerical circuit reaches the lower bound on three and four qubits
+    const int genericka = m <= 4 ? dolnahranica(m) : std::numeric_limits<int>::max();
+    const int horna = std::min(znama, genericka);
+    const int najviac = std::min(horna - 1, maxhlbka(m));
     TNAJDENA n;
     if (najviac >= 0) {
         sprava.push_back(vypln(vypln(vypln(texty::ZACIATOK, "%q", kde), "%n", std::to_string(analyt.pocetcnot)),
                                "%c", std::to_string(najviac)));
         n = hladajfaktor(f.U, m, najviac, rozpocet, termin, beh, sprava);
     }
-    auto presny = [&](const TOBVOD& o) {
-        return (zlozenie(o.brany, m) - f.U).cwiseAbs().maxCoeff() <= PRESNOST_SIETE;
-    };
     if (n.ok && presny(n.obvod)) {
         premapuj(n.obvod, f.qubity, obvod);
         return;
     }
-    if (m >= 3 && (m == 5 || genericka < analyt.pocetcnot)) {
+    // the generic circuit has at least the lower bound's CNOTs (on five
+    // qubits mostly more)
+    if (m >= 3 && dolnahranica(m) < znama) {
         const TOBVOD g = generickynumericky(f.U, m, beh.koniec, [&beh] { beh.tik(); });
-        if (g.pocetcnot < analyt.pocetcnot && presny(g)) {
+        if (g.pocetcnot < znama && presny(g)) {
             sprava.push_back(vypln(texty::GENERICKA, "%n", std::to_string(g.pocetcnot)));
             premapuj(g, f.qubity, obvod);
             return;
         }
+    }
+    if (kratsi.ok) {
+        sprava.push_back(vypln(texty::SKRATENAPONECHANA, "%n", std::to_string(znama)));
+        premapuj(kratsi.obvod, f.qubity, obvod);
+        return;
     }
     sprava.push_back(vypln(texty::ANALYTICKA, "%n", std::to_string(analyt.pocetcnot)));
     premapuj(analyt, f.qubity, obvod);

@@ -140,6 +140,54 @@ void rozdel(const TMAT& U, const std::vector<int>& qubity, std::vector<TFAKTOR>&
     faktory.push_back({qubity, U});
 }
 
+
+// Pauli matrix: 0 = X, 1 = Y, 2 = Z.
+TMAT2 pauli(int j) {
+    TMAT2 s;
+    if (j == 0)
+        s << 0.0, 1.0, 1.0, 0.0;
+    else if (j == 1)
+        s << 0.0, TKOMP(0.0, -1.0), TKOMP(0.0, 1.0), 0.0;
+    else
+        s << 1.0, 0.0, 0.0, -1.0;
+    return s;
+}
+
+// G M and M G for the one-qubit gate G on position p (0 the most
+// significant of m qubits).
+TMAT zlava(const TMAT2& G, int p, int m, const TMAT& M) {
+    const Eigen::Index b = Eigen::Index{1} << (m - 1 - p);
+    TMAT R(M.rows(), M.cols());
+    for (Eigen::Index i = 0; i < M.rows(); ++i) {
+        const Eigen::Index i0 = i & ~b, i1 = i | b;
+        const int r = (i & b) ? 1 : 0;
+        R.row(i) = G(r, 0) * M.row(i0) + G(r, 1) * M.row(i1);
+    }
+    return R;
+}
+
+TMAT zprava(const TMAT& M, const TMAT2& G, int p, int m) {
+    const Eigen::Index b = Eigen::Index{1} << (m - 1 - p);
+    TMAT R(M.rows(), M.cols());
+    for (Eigen::Index j = 0; j < M.cols(); ++j) {
+        const Eigen::Index j0 = j & ~b, j1 = j | b;
+        const int c = (j & b) ? 1 : 0;
+        R.col(j) = M.col(j0) * G(0, c) + M.col(j1) * G(1, c);
+    }
+    return R;
+}
+
+// The unitary whose columns are the eigenvectors of v.sigma (v a unit
+// vector) for +1 and -1: it takes Z to v.sigma by conjugation.
+TMAT2 bazasmeru(const Eigen::Vector3d& v) {
+    const double theta = std::acos(std::clamp(v(2), -1.0, 1.0));
+    const double phi = std::atan2(v(1), v(0));
+    const double c = std::cos(theta / 2), s = std::sin(theta / 2);
+    TMAT2 k;
+    k << c, -std::polar(s, -phi), std::polar(s, phi), c;
+    return k;
+}
+
 }  // namespace
 
 TMAT prerovnana(const TMAT& U, int m, const std::vector<int>& pozicie) {
@@ -189,6 +237,41 @@ std::vector<TFAKTOR> kroneckerfaktory(const TMAT& U, const std::vector<int>& qub
     std::sort(faktory.begin(), faktory.end(),
               [&](const TFAKTOR& x, const TFAKTOR& y) { return poradie(x) < poradie(y); });
     return faktory;
+}
+
+bool lokalnediagonalna(const TMAT& U, int m, TLOKALNADIAG& r) {
+    if (m < 1 || m > 6 || U.rows() != (Eigen::Index{1} << m) || U.cols() != U.rows())
+        throw ChybaBehu("lokalnediagonalna: matica " + std::to_string(U.rows()) + " x " +
+                        std::to_string(U.cols()) + " pre " + std::to_string(m) + " qubitov");
+    const Eigen::Index d = U.rows();
+    r.pred.assign(static_cast<std::size_t>(m), TMAT2::Identity());
+    r.po.assign(static_cast<std::size_t>(m), TMAT2::Identity());
+    TMAT D = U;
+    for (int p = 0; p < m; ++p) {
+        // columns: U sigma_j and -sigma_j U, real and imaginary parts; a null
+        // vector (n, m') gives U (n.sigma) = (m'.sigma) U
+        Eigen::MatrixXd A(2 * d * d, 6);
+        for (int j = 0; j < 3; ++j) {
+            const TMAT a = zprava(U, pauli(j), p, m);
+            const TMAT b = -zlava(pauli(j), p, m, U);
+            A.col(j) << a.real().reshaped(), a.imag().reshaped();
+            A.col(3 + j) << b.real().reshaped(), b.imag().reshaped();
+        }
+        Eigen::JacobiSVD<Eigen::MatrixXd> svd(A, Eigen::ComputeThinV);
+        // A's columns have norm sqrt(2^m): a pair exists only where the
+        // smallest singular value is rounding
+        if (!(svd.singularValues()(5) <= 1e-9 * std::sqrt(static_cast<double>(d)))) return false;
+        const Eigen::VectorXd x = svd.matrixV().col(5);
+        const Eigen::Vector3d n = x.head<3>(), mm = x.tail<3>();
+        if (!(n.norm() > 0.5) || !(mm.norm() > 0.5)) return false;
+        r.pred[static_cast<std::size_t>(p)] = bazasmeru(n / n.norm()).adjoint();
+        r.po[static_cast<std::size_t>(p)] = bazasmeru(mm / mm.norm());
+        D = zlava(r.po[static_cast<std::size_t>(p)].adjoint(), p, m, D);
+        D = zprava(D, r.pred[static_cast<std::size_t>(p)].adjoint(), p, m);
+    }
+    if (!diagonalna(D)) return false;
+    r.D = std::move(D);
+    return true;
 }
 
 void diagonalnyobvod(const TMAT& U, const std::vector<int>& qubity, TOBVOD& obvod) {

@@ -47,6 +47,22 @@ bool diagonalna(const TMAT& U);
 // single factor (U itself) when nothing splits.
 std::vector<TFAKTOR> kroneckerfaktory(const TMAT& U, const std::vector<int>& qubity);
 
+// A diagonal between two layers of one-qubit gates:
+// U = (po[0] x ... x po[m-1]) D (pred[0] x ... x pred[m-1]), index 0 the
+// most significant qubit. Multi-controlled gates (a Toffoli, C3X, a
+// controlled Hadamard) are such diagonals of phases in a rotated basis.
+struct TLOKALNADIAG {
+    std::vector<TMAT2> pred, po;
+    TMAT D;
+};
+
+// U on m qubits (1..6) in that form, D diagonal to rounding. For each qubit
+// it asks for Pauli directions n and m with U (n.sigma) U^dagger = m.sigma
+// on that qubit, a linear condition on (n, m) whose null vector the SVD
+// gives; then D = K1^dagger U K2^dagger commutes with every Z and is
+// diagonal. False when some qubit has no such pair.
+bool lokalnediagonalna(const TMAT& U, int m, TLOKALNADIAG& r);
+
 // Appends a circuit for the diagonal unitary U on qubity (two or more):
 // the multiplexed Rz on the last qubit selected by the others splits
 // diag(e^{i f(s,0)}, e^{i f(s,1)}) = e^{i (f(s,0)+f(s,1))/2} Rz(f(s,1)-f(s,0)),

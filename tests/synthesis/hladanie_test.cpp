@@ -60,6 +60,13 @@ TEST(Hladanie, UcebnicoveObvody) {
             EXPECT_TRUE(obsahuje(s, "ziadna kratsia siet nez vzor s " + std::to_string(u.najviac) + " CNOT."))
                 << u.meno;
         }
+        // a controlled swap is a Toffoli between two CNOTs on qubits 2, 3,
+        // and one of the frame's CNOTs goes with the diagonal's first
+        if (u.meno == "Fredkin") {
+            EXPECT_TRUE(obsahuje(s, "Hladanie: faktor na qubitoch 1,2,3 je medzi dvoma CNOT (riadiaci a cielovy qubit "
+                                    "2,3) diagonalny medzi dvoma vrstvami jednoqubitovych bran."));
+            EXPECT_TRUE(obsahuje(s, "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s 7 CNOT"));
+        }
         if (u.meno == "QFT 4") {
             EXPECT_LE(s.pocetcnot, 16);
             // its ranks across the cuts of legs are no shallow circuit's
@@ -67,6 +74,30 @@ TEST(Hladanie, UcebnicoveObvody) {
             EXPECT_TRUE(obsahuje(s, "Hladanie: bez jedneho z jej CNOT presna siet s 16 CNOT")) << s.sprava.back();
         }
     }
+}
+
+// Multi-controlled gates are diagonals between two layers of one-qubit
+// gates: their diagonal circuit bounds the search from the start (before,
+// C3X came back at 24 CNOTs and C4X at 62). Short limits: the search finds
+// nothing shorter.
+TEST(Hladanie, ViacriadeneBrany) {
+    TVOLBYHLADANIA v;
+    v.casovylimit = 2.0;
+    const TSYNTEZA x4 = hladanie(test::viacriadenyx(5), 5, "C4X", v);
+    EXPECT_EQ(x4.pocetcnot, 30);
+    EXPECT_TRUE(obsahuje(x4, "Hladanie: faktor na qubitoch 1,2,3,4,5 je diagonalny medzi dvoma vrstvami "
+                             "jednoqubitovych bran."));
+    EXPECT_TRUE(obsahuje(x4, "Hladanie: ponechany analyticky rozklad s 30 CNOT."));
+    // X on qubit 2 controlled by 1, 3 and 4, after a rotation of qubit 2
+    // that is no Clifford gate
+    std::mt19937 gen(5);
+    const THUSTA u = test::haar(2, gen);
+    const THUSTA U = test::kronecker({{{2}, u}}, 4) * test::kronecker({{{1, 3, 4, 2}, test::viacriadenyx(4)}}, 4);
+    v.casovylimit = 1.0;
+    const TSYNTEZA x3 = hladanie(U, 4, "C3X", v);
+    EXPECT_EQ(x3.pocetcnot, 14);
+    EXPECT_TRUE(obsahuje(x3, "Hladanie: faktor na qubitoch 1,2,3,4 je diagonalny medzi dvoma vrstvami "
+                             "jednoqubitovych bran."));
 }
 
 // GHZ preparation needs its n - 1 CNOTs: fewer cannot entangle every qubit.

@@ -10,6 +10,7 @@
 
 #include "core/chyby.h"
 #include "husty.h"
+#include "ucebnicove.h"
 
 namespace qlc::synteza {
 namespace {
@@ -177,6 +178,51 @@ TEST(Struktura, SkalarnaADiagonalna) {
     EXPECT_FALSE(skalarna(D, c));
     D(2, 1) = 1e-17;
     EXPECT_TRUE(diagonalna(D));
+}
+
+// A layer of one-qubit gates as one matrix.
+THUSTA vrstva(const std::vector<TMAT2>& g) {
+    std::vector<TCAST> c;
+    for (std::size_t i = 0; i < g.size(); ++i) c.push_back({{static_cast<int>(i) + 1}, g[i]});
+    return test::kronecker(c, static_cast<int>(g.size()));
+}
+
+TEST(Struktura, DiagonalaMedziVrstvami) {
+    std::mt19937 gen(21);
+    std::uniform_real_distribution<double> ud(-M_PI, M_PI);
+    for (int m = 1; m <= 5; ++m)
+        for (int opak = 0; opak < 2; ++opak) {
+            std::vector<TMAT2> a, b;
+            for (int i = 0; i < m; ++i) {
+                a.push_back(test::haar(2, gen));
+                b.push_back(test::haar(2, gen));
+            }
+            THUSTA D = THUSTA::Zero(1 << m, 1 << m);
+            for (int j = 0; j < (1 << m); ++j) D(j, j) = std::polar(1.0, ud(gen));
+            const THUSTA U = vrstva(b) * D * vrstva(a);
+            TLOKALNADIAG r;
+            ASSERT_TRUE(lokalnediagonalna(U, m, r)) << m;
+            ASSERT_EQ(r.pred.size(), static_cast<std::size_t>(m));
+            ASSERT_EQ(r.po.size(), static_cast<std::size_t>(m));
+            EXPECT_TRUE(diagonalna(r.D));
+            EXPECT_LT(test::maxodchylka(vrstva(r.po) * r.D * vrstva(r.pred), U), 1e-13) << m;
+        }
+    // multi-controlled gates: C3X, a doubly controlled Hadamard
+    TLOKALNADIAG r;
+    const THUSTA X3 = test::viacriadenyx(4);
+    ASSERT_TRUE(lokalnediagonalna(X3, 4, r));
+    EXPECT_LT(test::maxodchylka(vrstva(r.po) * r.D * vrstva(r.pred), X3), 1e-13);
+    THUSTA H2 = THUSTA::Identity(8, 8);
+    const double s = 1 / std::sqrt(2.0);
+    H2(6, 6) = H2(6, 7) = H2(7, 6) = s;
+    H2(7, 7) = -s;
+    ASSERT_TRUE(lokalnediagonalna(H2, 3, r));
+    EXPECT_LT(test::maxodchylka(vrstva(r.po) * r.D * vrstva(r.pred), H2), 1e-13);
+    // a controlled swap moves qubit 2's Paulis onto qubit 3; a Haar matrix
+    // keeps no Pauli of any qubit on it
+    EXPECT_FALSE(lokalnediagonalna(test::fredkin(), 3, r));
+    EXPECT_FALSE(lokalnediagonalna(test::haar(8, gen), 3, r));
+    EXPECT_THROW(lokalnediagonalna(X3, 3, r), ChybaBehu);
 }
 
 TEST(Struktura, DiagonalnyObvod) {

@@ -32,11 +32,22 @@ inline THUSTA ghz(int n) {
     return unitarobvodu(o.brany, n);
 }
 
-// NOT on the last qubit when both others are 1.
-inline THUSTA toffoli() {
+// NOT on the last of n qubits when all the others are 1 (C3X on four).
+inline THUSTA viacriadenyx(int n) {
+    const int d = 1 << n;
+    THUSTA U = THUSTA::Identity(d, d);
+    U(d - 2, d - 2) = U(d - 1, d - 1) = 0;
+    U(d - 2, d - 1) = U(d - 1, d - 2) = 1;
+    return U;
+}
+
+inline THUSTA toffoli() { return viacriadenyx(3); }
+
+// Qubits 2 and 3 exchanged when qubit 1 is 1 (Fredkin): |101> <-> |110>.
+inline THUSTA fredkin() {
     THUSTA U = THUSTA::Identity(8, 8);
-    U(6, 6) = U(7, 7) = 0;
-    U(6, 7) = U(7, 6) = 1;
+    U(5, 5) = U(6, 6) = 0;
+    U(5, 6) = U(6, 5) = 1;
     return U;
 }
 
@@ -113,7 +124,7 @@ inline std::vector<TUCEBNICOVA> ucebnicove() {
         {"GHZ 3", 3, ghz(3), 2},           {"GHZ 4", 4, ghz(4), 3},           {"GHZ 5", 5, ghz(5), 4},
         {"Toffoli", 3, toffoli(), 6},      {"CCZ", 3, ccz(), 6},              {"Grover 3", 3, grover(3), 6},
         {"inkrement 8", 3, inkrement(3), 7}, {"QFT 3", 3, qft(3), 9},         {"QFT 4", 4, qft(4), 18},
-        {"QFT 5", 5, qft(5), 26},
+        {"QFT 5", 5, qft(5), 26},           {"Fredkin", 3, fredkin(), 7},      {"C3X", 4, viacriadenyx(4), 14},
     };
 }
 
