@@ -18,6 +18,7 @@
 #include "core/chyby.h"
 #include "instancia.h"
 #include "obvod.h"
+#include "reverzibilny.h"
 #include "rezy.h"
 #include "spravy.h"
 #include "struktura.h"
@@ -44,6 +45,8 @@ constexpr const char* MEDZIVRSTVAMI =
     "Hladanie: faktor na qubitoch %q je diagonalny medzi dvoma vrstvami jednoqubitovych bran.";
 constexpr const char* MEDZICNOT = "Hladanie: faktor na qubitoch %q je medzi dvoma CNOT (riadiaci a cielovy qubit %s) "
                                   "diagonalny medzi dvoma vrstvami jednoqubitovych bran.";
+constexpr const char* PERMUTACIA = "Hladanie: faktor na qubitoch %q je permutacia bazovych stavov (az na ich fazy), "
+                                   "obvod z %k viacnasobne riadenych NOT.";
 constexpr const char* SKRATENA =
     "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ZACIATOK =
@@ -294,9 +297,11 @@ void premapuj(const TOBVOD& o, const std::vector<int>& qubity, TOBVOD& ciel) {
 struct TANALYTICKY {
     TOBVOD obvod{0};
     // 0 none of the frames below; 1 a diagonal between layers of one-qubit
-    // gates; 2 that between two CNOTs cnot = {control, target}
+    // gates; 2 that between two CNOTs cnot = {control, target}; 3 a
+    // permutation of basis states, pocetmct multi-controlled NOTs
     int ramec = 0;
     TPAR cnot{};
+    int pocetmct = 0;
 };
 
 // The circuit of F = (one-qubit layer) D (one-qubit layer), D diagonal, when
@@ -315,7 +320,8 @@ bool medzivrstvami(const TMAT& F, int m, const std::vector<int>& q, TOBVOD& o) {
 // three or more qubits, that of a diagonal between two layers of one-qubit
 // gates (a multi-controlled gate: a Toffoli, C3X, a controlled Hadamard),
 // also with one CNOT on both sides (a controlled swap is a Toffoli between
-// two CNOTs).
+// two CNOTs); of a permutation of basis states (up to their phases), the
+// circuit of its multi-controlled NOTs (an increment, an adder).
 TANALYTICKY analyticky(const TMAT& F, int m) {
     std::vector<int> q;
     for (int i = 1; i <= m; ++i) q.push_back(i);
@@ -355,6 +361,25 @@ TANALYTICKY analyticky(const TMAT& F, int m) {
                 a.cnot = {k, t};
             }
         }
+    std::vector<int> f;
+    Eigen::VectorXcd D;
+    if (permutacia(F, f, D)) {
+        // a permutation of basis states after their phases
+        TOBVOD p(m);
+        TMAT fazy = D.asDiagonal();
+        std::complex<double> c;
+        if (!skalarna(fazy, c))
+            diagonalnyobvod(fazy, q, p);
+        else
+            p.jednoq(1, c * TMAT2::Identity());
+        const std::vector<TMCT> mct = mctobvod(f, m);
+        for (const TMCT& g : mct) pridajmct(g, p);
+        if (p.pocetcnot < a.obvod.pocetcnot) {
+            a.obvod = std::move(p);
+            a.ramec = 3;
+            a.pocetmct = static_cast<int>(mct.size());
+        }
+    }
     return a;
 }
 
@@ -1197,6 +1222,8 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     beh.fity = 0;
     const TANALYTICKY an = analyticky(f.U, m);
     if (an.ramec == 1) sprava.push_back(vypln(texty::MEDZIVRSTVAMI, "%q", kde));
+    if (an.ramec == 3)
+        sprava.push_back(vypln(vypln(texty::PERMUTACIA, "%q", kde), "%k", std::to_string(an.pocetmct)));
     if (an.ramec == 2)
         sprava.push_back(vypln(vypln(texty::MEDZICNOT, "%q", kde), "%s",
                                std::to_string(an.cnot[0]) + "," + std::to_string(an.cnot[1])));

@@ -67,6 +67,12 @@ TEST(Hladanie, UcebnicoveObvody) {
                                     "2,3) diagonalny medzi dvoma vrstvami jednoqubitovych bran."));
             EXPECT_TRUE(obsahuje(s, "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s 7 CNOT"));
         }
+        // the textbook cascade of NOTs (21 CNOTs) fitted without one CNOT
+        // after another
+        if (u.meno == "inkrement 16") {
+            EXPECT_TRUE(obsahuje(s, "obvod z 4 viacnasobne riadenych NOT."));
+            EXPECT_TRUE(obsahuje(s, "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s 14 CNOT"));
+        }
         if (u.meno == "QFT 4") {
             EXPECT_LE(s.pocetcnot, 16);
             // its ranks across the cuts of legs are no shallow circuit's
@@ -77,9 +83,10 @@ TEST(Hladanie, UcebnicoveObvody) {
 }
 
 // Multi-controlled gates are diagonals between two layers of one-qubit
-// gates: their diagonal circuit bounds the search from the start (before,
-// C3X came back at 24 CNOTs and C4X at 62). Short limits: the search finds
-// nothing shorter.
+// gates, permutations of basis states products of multi-controlled NOTs:
+// these circuits bound the search from the start (before, C3X came back at
+// 24 CNOTs, C4X at 62 and the increment mod 32 at 195). Short limits: the
+// search finds nothing shorter on five qubits.
 TEST(Hladanie, ViacriadeneBrany) {
     TVOLBYHLADANIA v;
     v.casovylimit = 2.0;
@@ -88,6 +95,11 @@ TEST(Hladanie, ViacriadeneBrany) {
     EXPECT_TRUE(obsahuje(x4, "Hladanie: faktor na qubitoch 1,2,3,4,5 je diagonalny medzi dvoma vrstvami "
                              "jednoqubitovych bran."));
     EXPECT_TRUE(obsahuje(x4, "Hladanie: ponechany analyticky rozklad s 30 CNOT."));
+    // x -> x + 1 mod 32: NOTs with 4, 3, 2, 1 and no controls
+    const TSYNTEZA i5 = hladanie(test::inkrement(5), 5, "inkrement 32", v);
+    EXPECT_EQ(i5.pocetcnot, 30 + 14 + 6 + 1);
+    EXPECT_TRUE(obsahuje(i5, "Hladanie: faktor na qubitoch 1,2,3,4,5 je permutacia bazovych stavov (az na ich fazy), "
+                             "obvod z 5 viacnasobne riadenych NOT."));
     // X on qubit 2 controlled by 1, 3 and 4, after a rotation of qubit 2
     // that is no Clifford gate
     std::mt19937 gen(5);

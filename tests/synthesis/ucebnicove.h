@@ -125,6 +125,7 @@ inline std::vector<TUCEBNICOVA> ucebnicove() {
         {"Toffoli", 3, toffoli(), 6},      {"CCZ", 3, ccz(), 6},              {"Grover 3", 3, grover(3), 6},
         {"inkrement 8", 3, inkrement(3), 7}, {"QFT 3", 3, qft(3), 9},         {"QFT 4", 4, qft(4), 18},
         {"QFT 5", 5, qft(5), 26},           {"Fredkin", 3, fredkin(), 7},      {"C3X", 4, viacriadenyx(4), 14},
+        {"inkrement 16", 4, inkrement(4), 14},
     };
 }
 
