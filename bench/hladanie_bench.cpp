@@ -42,6 +42,13 @@ const bool registrovane = [] {
                                      [u](benchmark::State& s) { hladanie(s, u.U, u.n); })
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
+    // five-qubit gates of arithmetic and control whose structure the search
+    // recognises: C4X, the increment mod 32
+    for (const auto& [meno, U] : {std::pair{std::string("C4X"), test::viacriadenyx(5)},
+                                  std::pair{std::string("inkrement 32"), test::inkrement(5)}})
+        benchmark::RegisterBenchmark(("Hladanie/" + meno).c_str(), [U = U](benchmark::State& s) { hladanie(s, U, 5); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     // random circuits: 3 qubits k <= 10, 4 qubits k <= 6, 5 qubits k <= 4
     const int najviac[6] = {0, 0, 0, 10, 6, 4};
     for (int n = 3; n <= 5; ++n)

@@ -635,13 +635,14 @@ struct TNAJDENA {
     std::vector<TPAR> umiestnenie;
 };
 
-// The analytic circuit of a multi-controlled gate (a diagonal between
-// layers of one-qubit gates, perhaps between two CNOTs) fitted again
-// without each of its CNOTs in turn, and again from each shorter exact
-// one: where a CNOT of the frame meets the diagonal's first CNOT on the
-// same pair, the two often need only one (a controlled swap comes to 7).
-// The fits count in the progress, not in the search's budget: at most a
-// few starts for each CNOT of a circuit of at most 14.
+// The analytic circuit of a structured factor (a diagonal between layers
+// of one-qubit gates and two CNOTs, a permutation's multi-controlled NOTs)
+// fitted again without each of its CNOTs in turn, and again from each
+// shorter exact one: where a CNOT of the frame meets the diagonal's first
+// CNOT on the same pair, the two often need only one (a controlled swap
+// comes to 7), and neighbouring NOTs share CNOTs (the increment mod 16
+// comes from 21 to 14). The fits count in the progress, not in the
+// search's budget: a few starts for each CNOT of a circuit of a few dozen.
 TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point termin, TBEH& beh,
                   std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
@@ -1241,10 +1242,12 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     auto presny = [&](const TOBVOD& o) {
         return (zlozenie(o.brany, m) - f.U).cwiseAbs().maxCoeff() <= PRESNOST_SIETE;
     };
-    // a multi-controlled gate's circuit one CNOT shorter (on five qubits
-    // each fit takes about a second)
+    // the circuit of a controlled swap or of a permutation one CNOT shorter
+    // (a diagonal's between layers is as short as the diagonal's: no fit
+    // beat a Toffoli's or C3X's; on five qubits each fit takes about a
+    // second)
     TNAJDENA kratsi;
-    if (an.ramec > 0 && m <= 4) {
+    if (an.ramec >= 2 && m <= 4) {
         kratsi = skratena(f.U, m, analyt, termin, beh, sprava);
         if (kratsi.ok && !presny(kratsi.obvod)) kratsi.ok = false;
     }
