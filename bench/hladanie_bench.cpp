@@ -43,9 +43,11 @@ const bool registrovane = [] {
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
     // five-qubit gates of arithmetic and control whose structure the search
-    // recognises: C4X, the increment mod 32
+    // recognises: C4X, the increment mod 32, a stabilizer circuit of 60 CNOTs
+    std::mt19937 gen(1);
     for (const auto& [meno, U] : {std::pair{std::string("C4X"), test::viacriadenyx(5)},
-                                  std::pair{std::string("inkrement 32"), test::inkrement(5)}})
+                                  std::pair{std::string("inkrement 32"), test::inkrement(5)},
+                                  std::pair{std::string("Clifford 5q k=60"), test::nahodnyclifford(5, 60, gen)}})
         benchmark::RegisterBenchmark(("Hladanie/" + meno).c_str(), [U = U](benchmark::State& s) { hladanie(s, U, 5); })
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "clifford.h"
 #include "core/chyby.h"
 #include "instancia.h"
 #include "obvod.h"
@@ -47,6 +48,8 @@ constexpr const char* MEDZICNOT = "Hladanie: faktor na qubitoch %q je medzi dvom
                                   "diagonalny medzi dvoma vrstvami jednoqubitovych bran.";
 constexpr const char* PERMUTACIA = "Hladanie: faktor na qubitoch %q je permutacia bazovych stavov (az na ich fazy), "
                                    "obvod z %k viacnasobne riadenych NOT.";
+constexpr const char* CLIFFORD =
+    "Hladanie: faktor na qubitoch %q je Cliffordova brana (z H, S a CNOT), obvod z %n CNOT po jednom qubite.";
 constexpr const char* SKRATENA =
     "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
 constexpr const char* ZACIATOK =
@@ -251,37 +254,6 @@ std::vector<TMAT2> jednoqbrany(const TOBVOD& o) {
     return v;
 }
 
-// M := G M for the gate g (one-qubit gate or gate with one control) on m
-// qubits, qubit 1 the most significant bit.
-void aplikuj(const TGATE1& g, int m, TMAT& M) {
-    if (g.ciel < 1 || g.ciel > m || g.pocetk > 1) throw ChybaBehu("hladanie: brana mimo siete");
-    const int bc = m - g.ciel;
-    int maska = 0;
-    if (g.pocetk == 1) {
-        const int k = g.kontroly[1];
-        if (k < 1 || k > m || k == g.ciel) throw ChybaBehu("hladanie: brana mimo siete");
-        maska = 1 << (m - k);
-    }
-    const TMAT2 u = matica2(g);
-    const Eigen::Index d = M.rows();
-    for (Eigen::Index r = 0; r < d; ++r) {
-        if ((r >> bc) & 1) continue;
-        if ((r & maska) != maska) continue;
-        const Eigen::Index r1 = r | (Eigen::Index{1} << bc);
-        for (Eigen::Index c = 0; c < M.cols(); ++c) {
-            const TKOMP x = M(r, c), y = M(r1, c);
-            M(r, c) = u(0, 0) * x + u(0, 1) * y;
-            M(r1, c) = u(1, 0) * x + u(1, 1) * y;
-        }
-    }
-}
-
-TMAT zlozenie(const std::vector<TGATE1>& brany, int m) {
-    TMAT M = TMAT::Identity(Eigen::Index{1} << m, Eigen::Index{1} << m);
-    for (const TGATE1& g : brany) aplikuj(g, m, M);
-    return M;
-}
-
 // The circuit on local qubits 1..m moved onto the qubits qubity.
 void premapuj(const TOBVOD& o, const std::vector<int>& qubity, TOBVOD& ciel) {
     for (TGATE1 g : o.brany) {
@@ -298,7 +270,8 @@ struct TANALYTICKY {
     TOBVOD obvod{0};
     // 0 none of the frames below; 1 a diagonal between layers of one-qubit
     // gates; 2 that between two CNOTs cnot = {control, target}; 3 a
-    // permutation of basis states, pocetmct multi-controlled NOTs
+    // permutation of basis states, pocetmct multi-controlled NOTs; 4 a
+    // Clifford unitary
     int ramec = 0;
     TPAR cnot{};
     int pocetmct = 0;
@@ -321,46 +294,45 @@ bool medzivrstvami(const TMAT& F, int m, const std::vector<int>& q, TOBVOD& o) {
 // gates (a multi-controlled gate: a Toffoli, C3X, a controlled Hadamard),
 // also with one CNOT on both sides (a controlled swap is a Toffoli between
 // two CNOTs); of a permutation of basis states (up to their phases), the
-// circuit of its multi-controlled NOTs (an increment, an adder).
+// circuit of its multi-controlled NOTs (an increment, an adder); of a
+// Clifford unitary (an encoder), its reduction one qubit at a time.
 TANALYTICKY analyticky(const TMAT& F, int m) {
     std::vector<int> q;
     for (int i = 1; i <= m; ++i) q.push_back(i);
     TANALYTICKY a;
     a.obvod = TOBVOD(m);
     syntetizujvseob(F, q, a.obvod);
+    auto kratsi = [&](TOBVOD& c, int ramec) {
+        if (c.pocetcnot >= a.obvod.pocetcnot) return false;
+        a.obvod = std::move(c);
+        a.ramec = ramec;
+        return true;
+    };
     if (diagonalna(F)) {
         TOBVOD d(m);
         diagonalnyobvod(F, q, d);
         if (d.pocetcnot <= a.obvod.pocetcnot) a.obvod = std::move(d);
-        return a;
+    } else if (m >= 3) {
+        TOBVOD d(m);
+        if (medzivrstvami(F, m, q, d))
+            kratsi(d, 1);
+        else
+            for (int k = 1; k <= m; ++k)
+                for (int t = 1; t <= m; ++t) {
+                    if (k == t) continue;
+                    TOBVOD c(m);
+                    c.cnot(k, t);
+                    // W = C F C, C its own inverse and Hermitian: C (C F^dagger)^dagger
+                    TMAT W = F.adjoint();
+                    aplikujbranu(c.brany.front(), m, W);
+                    W.adjointInPlace();
+                    aplikujbranu(c.brany.front(), m, W);
+                    if (!medzivrstvami(W, m, q, c)) continue;
+                    c.cnot(k, t);
+                    if (kratsi(c, 2)) a.cnot = {k, t};
+                }
     }
     if (m < 3) return a;
-    TOBVOD d(m);
-    if (medzivrstvami(F, m, q, d)) {
-        if (d.pocetcnot < a.obvod.pocetcnot) {
-            a.obvod = std::move(d);
-            a.ramec = 1;
-        }
-        return a;
-    }
-    for (int k = 1; k <= m; ++k)
-        for (int t = 1; t <= m; ++t) {
-            if (k == t) continue;
-            TOBVOD c(m);
-            c.cnot(k, t);
-            // W = C F C, C its own inverse and Hermitian: C (C F^dagger)^dagger
-            TMAT W = F.adjoint();
-            aplikuj(c.brany.front(), m, W);
-            W.adjointInPlace();
-            aplikuj(c.brany.front(), m, W);
-            if (!medzivrstvami(W, m, q, c)) continue;
-            c.cnot(k, t);
-            if (c.pocetcnot < a.obvod.pocetcnot) {
-                a.obvod = std::move(c);
-                a.ramec = 2;
-                a.cnot = {k, t};
-            }
-        }
     std::vector<int> f;
     Eigen::VectorXcd D;
     if (permutacia(F, f, D)) {
@@ -374,12 +346,10 @@ TANALYTICKY analyticky(const TMAT& F, int m) {
             p.jednoq(1, c * TMAT2::Identity());
         const std::vector<TMCT> mct = mctobvod(f, m);
         for (const TMCT& g : mct) pridajmct(g, p);
-        if (p.pocetcnot < a.obvod.pocetcnot) {
-            a.obvod = std::move(p);
-            a.ramec = 3;
-            a.pocetmct = static_cast<int>(mct.size());
-        }
+        if (kratsi(p, 3)) a.pocetmct = static_cast<int>(mct.size());
     }
+    TOBVOD c(m);
+    if (cliffordovobvod(F, m, c)) kratsi(c, 4);
     return a;
 }
 
@@ -636,7 +606,8 @@ struct TNAJDENA {
 };
 
 // The analytic circuit of a structured factor (a diagonal between layers
-// of one-qubit gates and two CNOTs, a permutation's multi-controlled NOTs)
+// of one-qubit gates and two CNOTs, a permutation's multi-controlled NOTs,
+// a Clifford's reduction)
 // fitted again without each of its CNOTs in turn, and again from each
 // shorter exact one: where a CNOT of the frame meets the diagonal's first
 // CNOT on the same pair, the two often need only one (a controlled swap
@@ -1223,6 +1194,8 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     beh.fity = 0;
     const TANALYTICKY an = analyticky(f.U, m);
     if (an.ramec == 1) sprava.push_back(vypln(texty::MEDZIVRSTVAMI, "%q", kde));
+    if (an.ramec == 4)
+        sprava.push_back(vypln(vypln(texty::CLIFFORD, "%q", kde), "%n", std::to_string(an.obvod.pocetcnot)));
     if (an.ramec == 3)
         sprava.push_back(vypln(vypln(texty::PERMUTACIA, "%q", kde), "%k", std::to_string(an.pocetmct)));
     if (an.ramec == 2)
@@ -1242,7 +1215,8 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     auto presny = [&](const TOBVOD& o) {
         return (zlozenie(o.brany, m) - f.U).cwiseAbs().maxCoeff() <= PRESNOST_SIETE;
     };
-    // the circuit of a controlled swap or of a permutation one CNOT shorter
+    // the circuit of a controlled swap, a permutation or a Clifford one CNOT
+    // shorter
     // (a diagonal's between layers is as short as the diagonal's: no fit
     // beat a Toffoli's or C3X's; on five qubits each fit takes about a
     // second)

@@ -116,4 +116,35 @@ TMAT2 ry(double t) {
     return m;
 }
 
+// M := G M for the gate g (one-qubit gate or gate with one control) on m
+// qubits, qubit 1 the most significant bit.
+void aplikujbranu(const TGATE1& g, int m, TMAT& M) {
+    if (g.ciel < 1 || g.ciel > m || g.pocetk > 1) throw ChybaBehu("zlozenie: brana mimo siete");
+    const int bc = m - g.ciel;
+    int maska = 0;
+    if (g.pocetk == 1) {
+        const int k = g.kontroly[1];
+        if (k < 1 || k > m || k == g.ciel) throw ChybaBehu("zlozenie: brana mimo siete");
+        maska = 1 << (m - k);
+    }
+    const TMAT2 u = matica2(g);
+    const Eigen::Index d = M.rows();
+    for (Eigen::Index r = 0; r < d; ++r) {
+        if ((r >> bc) & 1) continue;
+        if ((r & maska) != maska) continue;
+        const Eigen::Index r1 = r | (Eigen::Index{1} << bc);
+        for (Eigen::Index c = 0; c < M.cols(); ++c) {
+            const std::complex<double> x = M(r, c), y = M(r1, c);
+            M(r, c) = u(0, 0) * x + u(0, 1) * y;
+            M(r1, c) = u(1, 0) * x + u(1, 1) * y;
+        }
+    }
+}
+
+TMAT zlozenie(const std::vector<TGATE1>& brany, int m) {
+    TMAT M = TMAT::Identity(Eigen::Index{1} << m, Eigen::Index{1} << m);
+    for (const TGATE1& g : brany) aplikujbranu(g, m, M);
+    return M;
+}
+
 }  // namespace qlc::synteza

@@ -50,6 +50,15 @@ int stratene(const TMAT2& U);
 // it, otherwise a phase gate on qubit 1 is appended.
 void vyrovnajfazu(std::vector<TGATE1>& brany, double faza);
 
+// M := G M for the gate g (a one-qubit gate or a gate with one control) on
+// m qubits, qubit 1 the most significant bit. Throws ChybaBehu for a gate
+// off the m qubits or with more controls.
+void aplikujbranu(const TGATE1& g, int m, TMAT& M);
+
+// The product of the gates in order of application on m qubits (the store's
+// phase faza not taken back).
+TMAT zlozenie(const std::vector<TGATE1>& brany, int m);
+
 TMAT2 rz(double t);
 TMAT2 ry(double t);
 

@@ -118,6 +118,19 @@ inline THUSTA nahodnycliffordt(int n, int k, std::mt19937& gen) {
     return obvodzbran(n, k, gen, [&] { return Eigen::Matrix2cd(g[static_cast<std::size_t>(gd(gen))]); });
 }
 
+// The same with one-qubit Clifford gates (products of H and S): the
+// matrix of a stabilizer circuit, such as a code's encoder.
+inline THUSTA nahodnyclifford(int n, int k, std::mt19937& gen) {
+    const double r = 1 / std::sqrt(2.0);
+    Eigen::Matrix2cd h, s;
+    h << r, r, r, -r;
+    s << 1, 0, 0, std::complex<double>(0, 1);
+    const Eigen::Matrix2cd i = Eigen::Matrix2cd::Identity();
+    const std::vector<Eigen::Matrix2cd> g = {i, h, s, h * s, s * h, h * s * h, s * s};
+    std::uniform_int_distribution<int> gd(0, static_cast<int>(g.size()) - 1);
+    return obvodzbran(n, k, gen, [&] { return Eigen::Matrix2cd(g[static_cast<std::size_t>(gd(gen))]); });
+}
+
 // The textbook cases with the counts the search must reach.
 inline std::vector<TUCEBNICOVA> ucebnicove() {
     return {

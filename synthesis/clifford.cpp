@@ -1,0 +1,194 @@
+#include "clifford.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/chyby.h"
+
+namespace qlc::synteza {
+
+namespace {
+
+using TKOMP = std::complex<double>;
+
+// Entries of a Pauli string's image and of the circuit against U: rounding
+// of a product of a few dozen exact gates.
+constexpr double PAULI_PRESNOST = 1e-12;
+
+// One factor of a Pauli string: 0 I, 1 X, 2 Y, 3 Z.
+TMAT2 sigma(int t) {
+    TMAT2 s;
+    if (t == 0)
+        s = TMAT2::Identity();
+    else if (t == 1)
+        s << 0.0, 1.0, 1.0, 0.0;
+    else if (t == 2)
+        s << 0.0, TKOMP(0.0, -1.0), TKOMP(0.0, 1.0), 0.0;
+    else
+        s << 1.0, 0.0, 0.0, -1.0;
+    return s;
+}
+
+// A Pauli string on m qubits with a sign: znak * (x) sigma(typ[q-1]).
+struct TPAULI {
+    std::vector<int> typ;
+    double znak = 1.0;
+};
+
+// The matrix of t on qubit q of m (qubit 1 the most significant bit).
+TMAT nakubite(const TMAT2& t, int q, int m) {
+    const Eigen::Index d = Eigen::Index{1} << m;
+    const Eigen::Index b = Eigen::Index{1} << (m - q);
+    TMAT P = TMAT::Zero(d, d);
+    for (Eigen::Index i = 0; i < d; ++i)
+        for (int j = 0; j < 2; ++j) {
+            const Eigen::Index k = j ? (i | b) : (i & ~b);
+            P(i, k) = t((i & b) ? 1 : 0, j);
+        }
+    return P;
+}
+
+// M as a signed Pauli string, when it is one within PAULI_PRESNOST. The
+// string's X part is where row 0 has its entry; each Z part of the 2^m is
+// then tried.
+bool pauli(const TMAT& M, int m, TPAULI& p) {
+    const Eigen::Index d = M.rows();
+    Eigen::Index x = 0;
+    M.row(0).cwiseAbs().maxCoeff(&x);
+    for (Eigen::Index z = 0; z < d; ++z) {
+        TMAT P = TMAT::Identity(d, d);
+        std::vector<int> typ(static_cast<std::size_t>(m));
+        for (int q = 1; q <= m; ++q) {
+            const int bx = static_cast<int>((x >> (m - q)) & 1), bz = static_cast<int>((z >> (m - q)) & 1);
+            const int t = bx ? (bz ? 2 : 1) : (bz ? 3 : 0);
+            typ[static_cast<std::size_t>(q - 1)] = t;
+            if (t != 0) P = nakubite(sigma(t), q, m) * P;
+        }
+        const TKOMP s = (P.adjoint() * M).trace() / static_cast<double>(d);
+        if (!(std::abs(std::abs(s.real()) - 1.0) <= PAULI_PRESNOST)) continue;
+        const double znak = s.real() > 0 ? 1.0 : -1.0;
+        if ((M - znak * P).cwiseAbs().maxCoeff() <= PAULI_PRESNOST) {
+            p.typ = std::move(typ);
+            p.znak = znak;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A gate of the reduction: one-qubit G on q, or a CNOT (kontrola, q).
+struct TKROK {
+    int q = 0;
+    int kontrola = 0;
+    TMAT2 G = TMAT2::Identity();
+};
+
+struct TREDUKCIA {
+    int m;
+    TMAT W;  // the gates so far times U
+    std::vector<TKROK> kroky;
+
+    void jednoq(int q, const TMAT2& G) {
+        W = nakubite(G, q, m) * W;
+        kroky.push_back({q, 0, G});
+    }
+    void cnot(int k, int t) {
+        TOBVOD o(m);
+        o.cnot(k, t);
+        aplikujbranu(o.brany.front(), m, W);
+        kroky.push_back({t, k, TMAT2::Identity()});
+    }
+    bool obraz(int q, int t, TPAULI& p) const { return pauli(W * nakubite(sigma(t), q, m) * W.adjoint(), m, p); }
+};
+
+// A one-qubit Clifford gate G with G sigma(t) G^dagger = +-Z.
+TMAT2 naz(int t) {
+    const double s = 1.0 / std::sqrt(2.0);
+    TMAT2 g;
+    if (t == 1)
+        g << s, s, s, -s;  // H
+    else if (t == 2)
+        g << s, TKOMP(0.0, -s), TKOMP(0.0, -s), s;  // Rx(pi/2): Y -> Z
+    else
+        g = TMAT2::Identity();
+    return g;
+}
+
+// The image of sigma(t) on qubit q made +-Z_q by gates on qubits q..m:
+// every factor made Z by a one-qubit gate; when q is outside the support,
+// a CNOT from q onto its first qubit brings it in (Z_k -> Z_q Z_k); then a
+// CNOT from each other qubit k of the support onto q takes Z_k away
+// (Z_q Z_k -> Z_q). The qubits before q, on which the gates so far and U
+// act as the identity, are not touched.
+bool nazq(TREDUKCIA& r, int q, int t, TPAULI& p) {
+    if (!r.obraz(q, t, p)) return false;
+    for (int k = q; k <= r.m; ++k) {
+        const int u = p.typ[static_cast<std::size_t>(k - 1)];
+        if (u == 1 || u == 2) r.jednoq(k, naz(u));
+    }
+    if (!r.obraz(q, t, p)) return false;
+    if (p.typ[static_cast<std::size_t>(q - 1)] == 0) {
+        int k = q + 1;
+        while (k <= r.m && p.typ[static_cast<std::size_t>(k - 1)] == 0) ++k;
+        if (k > r.m) return false;
+        r.cnot(q, k);
+        if (!r.obraz(q, t, p)) return false;
+    }
+    for (int k = q + 1; k <= r.m; ++k)
+        if (p.typ[static_cast<std::size_t>(k - 1)] != 0) r.cnot(k, q);
+    return r.obraz(q, t, p);
+}
+
+}  // namespace
+
+bool cliffordovobvod(const TMAT& U, int m, TOBVOD& o) {
+    if (m < 1 || m > 6 || U.rows() != (Eigen::Index{1} << m) || U.cols() != U.rows())
+        throw ChybaBehu("cliffordovobvod: matica " + std::to_string(U.rows()) + " x " +
+                        std::to_string(U.cols()) + " pre " + std::to_string(m) + " qubitov");
+    TREDUKCIA r{m, U, {}};
+    const double s = 1.0 / std::sqrt(2.0);
+    TMAT2 h, x, z;
+    h << s, s, s, -s;
+    x << 0.0, 1.0, 1.0, 0.0;
+    z << 1.0, 0.0, 0.0, -1.0;
+    for (int q = 1; q <= m; ++q) {
+        // the image of X_q to X_q
+        TPAULI p;
+        if (!nazq(r, q, 1, p)) return false;
+        r.jednoq(q, h);  // Z_q -> X_q
+        if (!r.obraz(q, 1, p)) return false;
+        if (p.znak < 0) r.jednoq(q, z);
+        // the image of Z_q, which anticommutes with X_q, to Z_q; the CNOTs
+        // onto q keep X_q (X on a target passes)
+        if (!r.obraz(q, 3, p)) return false;
+        for (int k = q + 1; k <= m; ++k) {
+            const int u = p.typ[static_cast<std::size_t>(k - 1)];
+            if (u == 1 || u == 2) r.jednoq(k, naz(u));
+        }
+        if (!r.obraz(q, 3, p)) return false;
+        for (int k = q + 1; k <= m; ++k)
+            if (p.typ[static_cast<std::size_t>(k - 1)] != 0) r.cnot(k, q);  // Z_k Z_q or Z_k Y_q: Z_k leaves
+        if (!r.obraz(q, 3, p)) return false;
+        if (p.typ[static_cast<std::size_t>(q - 1)] == 2) r.jednoq(q, naz(2));  // Y_q -> Z_q, X_q kept
+        if (!r.obraz(q, 3, p)) return false;
+        if (p.znak < 0) r.jednoq(q, x);
+    }
+    // r.W = e^{i fi} I: U = (the gates)^dagger e^{i fi}, the gates in reverse
+    TOBVOD c(m);
+    for (auto it = r.kroky.rbegin(); it != r.kroky.rend(); ++it) {
+        if (it->kontrola != 0)
+            c.cnot(it->kontrola, it->q);
+        else
+            c.jednoq(it->q, it->G.adjoint());
+    }
+    const TKOMP faza = r.W(0, 0);
+    c.jednoq(1, faza * TMAT2::Identity());
+    const TMAT V = zlozenie(c.brany, m) * std::polar(1.0, -c.faza);
+    if (!((V - U).cwiseAbs().maxCoeff() <= PAULI_PRESNOST)) return false;
+    o = std::move(c);
+    return true;
+}
+
+}  // namespace qlc::synteza
