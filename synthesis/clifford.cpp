@@ -17,21 +17,7 @@ using TKOMP = std::complex<double>;
 // of a product of a few dozen exact gates.
 constexpr double PAULI_PRESNOST = 1e-12;
 
-// One factor of a Pauli string: 0 I, 1 X, 2 Y, 3 Z.
-TMAT2 sigma(int t) {
-    TMAT2 s;
-    if (t == 0)
-        s = TMAT2::Identity();
-    else if (t == 1)
-        s << 0.0, 1.0, 1.0, 0.0;
-    else if (t == 2)
-        s << 0.0, TKOMP(0.0, -1.0), TKOMP(0.0, 1.0), 0.0;
-    else
-        s << 1.0, 0.0, 0.0, -1.0;
-    return s;
-}
-
-// A Pauli string on m qubits with a sign: znak * (x) sigma(typ[q-1]).
+// A Pauli string on m qubits with a sign: znak * (x) paulimat(typ[q-1]).
 struct TPAULI {
     std::vector<int> typ;
     double znak = 1.0;
@@ -64,7 +50,7 @@ bool pauli(const TMAT& M, int m, TPAULI& p) {
             const int bx = static_cast<int>((x >> (m - q)) & 1), bz = static_cast<int>((z >> (m - q)) & 1);
             const int t = bx ? (bz ? 2 : 1) : (bz ? 3 : 0);
             typ[static_cast<std::size_t>(q - 1)] = t;
-            if (t != 0) P = nakubite(sigma(t), q, m) * P;
+            if (t != 0) P = nakubite(paulimat(t), q, m) * P;
         }
         const TKOMP s = (P.adjoint() * M).trace() / static_cast<double>(d);
         if (!(std::abs(std::abs(s.real()) - 1.0) <= PAULI_PRESNOST)) continue;
@@ -100,10 +86,10 @@ struct TREDUKCIA {
         aplikujbranu(o.brany.front(), m, W);
         kroky.push_back({t, k, TMAT2::Identity()});
     }
-    bool obraz(int q, int t, TPAULI& p) const { return pauli(W * nakubite(sigma(t), q, m) * W.adjoint(), m, p); }
+    bool obraz(int q, int t, TPAULI& p) const { return pauli(W * nakubite(paulimat(t), q, m) * W.adjoint(), m, p); }
 };
 
-// A one-qubit Clifford gate G with G sigma(t) G^dagger = +-Z.
+// A one-qubit Clifford gate G with G paulimat(t) G^dagger = +-Z.
 TMAT2 naz(int t) {
     const double s = 1.0 / std::sqrt(2.0);
     TMAT2 g;
@@ -116,7 +102,7 @@ TMAT2 naz(int t) {
     return g;
 }
 
-// The image of sigma(t) on qubit q made +-Z_q by gates on qubits q..m:
+// The image of paulimat(t) on qubit q made +-Z_q by gates on qubits q..m:
 // every factor made Z by a one-qubit gate; when q is outside the support,
 // a CNOT from q onto its first qubit brings it in (Z_k -> Z_q Z_k); then a
 // CNOT from each other qubit k of the support onto q takes Z_k away
@@ -149,10 +135,9 @@ bool cliffordovobvod(const TMAT& U, int m, TOBVOD& o) {
                         std::to_string(U.cols()) + " pre " + std::to_string(m) + " qubitov");
     TREDUKCIA r{m, U, {}};
     const double s = 1.0 / std::sqrt(2.0);
-    TMAT2 h, x, z;
+    TMAT2 h;
     h << s, s, s, -s;
-    x << 0.0, 1.0, 1.0, 0.0;
-    z << 1.0, 0.0, 0.0, -1.0;
+    const TMAT2 x = paulimat(1), z = paulimat(3);
     for (int q = 1; q <= m; ++q) {
         // the image of X_q to X_q
         TPAULI p;

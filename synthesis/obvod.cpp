@@ -147,4 +147,17 @@ TMAT zlozenie(const std::vector<TGATE1>& brany, int m) {
     return M;
 }
 
+TMAT2 paulimat(int t) {
+    TMAT2 s;
+    if (t == 0)
+        s = TMAT2::Identity();
+    else if (t == 1)
+        s << 0.0, 1.0, 1.0, 0.0;
+    else if (t == 2)
+        s << 0.0, std::complex<double>(0.0, -1.0), std::complex<double>(0.0, 1.0), 0.0;
+    else
+        s << 1.0, 0.0, 0.0, -1.0;
+    return s;
+}
+
 }  // namespace qlc::synteza

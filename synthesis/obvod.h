@@ -59,6 +59,9 @@ void aplikujbranu(const TGATE1& g, int m, TMAT& M);
 // phase faza not taken back).
 TMAT zlozenie(const std::vector<TGATE1>& brany, int m);
 
+// A Pauli matrix: 0 I, 1 X, 2 Y, 3 Z.
+TMAT2 paulimat(int t);
+
 TMAT2 rz(double t);
 TMAT2 ry(double t);
 

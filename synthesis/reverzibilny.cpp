@@ -136,10 +136,8 @@ void pridajmct(const TMCT& g, TOBVOD& o) {
         o.cnot(g.kontroly.front(), g.ciel);
         return;
     }
-    TMAT2 x;
     if (c == 0) {
-        x << 0.0, 1.0, 1.0, 0.0;
-        o.jednoq(g.ciel, x);
+        o.jednoq(g.ciel, paulimat(1));
         return;
     }
     const double s = 1.0 / std::sqrt(2.0);

@@ -140,19 +140,6 @@ void rozdel(const TMAT& U, const std::vector<int>& qubity, std::vector<TFAKTOR>&
     faktory.push_back({qubity, U});
 }
 
-
-// Pauli matrix: 0 = X, 1 = Y, 2 = Z.
-TMAT2 pauli(int j) {
-    TMAT2 s;
-    if (j == 0)
-        s << 0.0, 1.0, 1.0, 0.0;
-    else if (j == 1)
-        s << 0.0, TKOMP(0.0, -1.0), TKOMP(0.0, 1.0), 0.0;
-    else
-        s << 1.0, 0.0, 0.0, -1.0;
-    return s;
-}
-
 // G M and M G for the one-qubit gate G on position p (0 the most
 // significant of m qubits).
 TMAT zlava(const TMAT2& G, int p, int m, const TMAT& M) {
@@ -252,8 +239,8 @@ bool lokalnediagonalna(const TMAT& U, int m, TLOKALNADIAG& r) {
         // vector (n, m') gives U (n.sigma) = (m'.sigma) U
         Eigen::MatrixXd A(2 * d * d, 6);
         for (int j = 0; j < 3; ++j) {
-            const TMAT a = zprava(U, pauli(j), p, m);
-            const TMAT b = -zlava(pauli(j), p, m, U);
+            const TMAT a = zprava(U, paulimat(j + 1), p, m);
+            const TMAT b = -zlava(paulimat(j + 1), p, m, U);
             A.col(j) << a.real().reshaped(), a.imag().reshaped();
             A.col(3 + j) << b.real().reshaped(), b.imag().reshaped();
         }
