@@ -11,10 +11,10 @@ namespace qlc::synteza {
 // gates applied to U after it carry U X_q U^dagger and U Z_q U^dagger to
 // X_q and Z_q: one-qubit Cliffords turn every factor of the Pauli string
 // into Z, CNOTs onto q gather it there; then U acts on q as the identity
-// and the next qubit follows. The circuit is U's inverse of those gates,
-// with U's global phase, and is kept only when it reproduces U within
-// 1e-12 in every entry. False (o untouched) when some image is not a Pauli
-// string to rounding.
+// and the next qubit follows. Every order of the qubits is tried and the
+// circuit with the fewest CNOTs kept: U's inverse of those gates, with U's
+// global phase, and only when it reproduces U within 1e-12 in every entry.
+// False (o untouched) when some image is not a Pauli string to rounding.
 bool cliffordovobvod(const TMAT& U, int m, TOBVOD& o);
 
 }  // namespace qlc::synteza
