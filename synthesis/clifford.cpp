@@ -25,19 +25,6 @@ struct TPAULI {
     double znak = 1.0;
 };
 
-// The matrix of t on qubit q of m (qubit 1 the most significant bit).
-TMAT nakubite(const TMAT2& t, int q, int m) {
-    const Eigen::Index d = Eigen::Index{1} << m;
-    const Eigen::Index b = Eigen::Index{1} << (m - q);
-    TMAT P = TMAT::Zero(d, d);
-    for (Eigen::Index i = 0; i < d; ++i)
-        for (int j = 0; j < 2; ++j) {
-            const Eigen::Index k = j ? (i | b) : (i & ~b);
-            P(i, k) = t((i & b) ? 1 : 0, j);
-        }
-    return P;
-}
-
 // M as a signed Pauli string, when it is one within PAULI_PRESNOST. The
 // string's X part is where row 0 has its entry; each Z part of the 2^m is
 // then tried.
@@ -52,7 +39,7 @@ bool pauli(const TMAT& M, int m, TPAULI& p) {
             const int bx = static_cast<int>((x >> (m - q)) & 1), bz = static_cast<int>((z >> (m - q)) & 1);
             const int t = bx ? (bz ? 2 : 1) : (bz ? 3 : 0);
             typ[static_cast<std::size_t>(q - 1)] = t;
-            if (t != 0) P = nakubite(paulimat(t), q, m) * P;
+            if (t != 0) P = jednoqzlava(paulimat(t), q, m, P);
         }
         const TKOMP s = (P.adjoint() * M).trace() / static_cast<double>(d);
         if (!(std::abs(std::abs(s.real()) - 1.0) <= PAULI_PRESNOST)) continue;
@@ -80,7 +67,7 @@ struct TREDUKCIA {
     int cnoty = 0;
 
     void jednoq(int q, const TMAT2& G) {
-        W = nakubite(G, q, m) * W;
+        W = jednoqzlava(G, q, m, W);
         kroky.push_back({q, 0, G});
     }
     void cnot(int k, int t) {
@@ -90,7 +77,7 @@ struct TREDUKCIA {
         kroky.push_back({t, k, TMAT2::Identity()});
         ++cnoty;
     }
-    bool obraz(int q, int t, TPAULI& p) const { return pauli(W * nakubite(paulimat(t), q, m) * W.adjoint(), m, p); }
+    bool obraz(int q, int t, TPAULI& p) const { return pauli(jednoqzprava(W, paulimat(t), q, m) * W.adjoint(), m, p); }
 };
 
 // A one-qubit Clifford gate G with G paulimat(t) G^dagger = +-Z.

@@ -338,12 +338,7 @@ TANALYTICKY analyticky(const TMAT& F, int m) {
     if (permutacia(F, f, D)) {
         // a permutation of basis states after their phases
         TOBVOD p(m);
-        TMAT fazy = D.asDiagonal();
-        std::complex<double> c;
-        if (!skalarna(fazy, c))
-            diagonalnyobvod(fazy, q, p);
-        else
-            p.jednoq(1, c * TMAT2::Identity());
+        diagonalnyobvod(D.asDiagonal(), q, p);
         const std::vector<TMCT> mct = mctobvod(f, m);
         for (const TMCT& g : mct) pridajmct(g, p);
         if (kratsi(p, 3)) a.pocetmct = static_cast<int>(mct.size());
@@ -605,15 +600,77 @@ struct TNAJDENA {
     std::vector<TPAR> umiestnenie;
 };
 
+// The options of the search's fits: starty starts of MAXVYHODNOTENI
+// evaluations each, the full residual, the progress bar moved between them.
+TVOLBYFITU volbyfitu(int starty, THOD::time_point termin, TBEH& beh) {
+    TVOLBYFITU vf;
+    vf.starty = starty;
+    vf.maxvyhodnoteni = MAXVYHODNOTENI;
+    vf.termin = termin;
+    vf.priebeh = [&beh] { beh.tik(); };
+    vf.plnyrezidual = true;
+    return vf;
+}
+
+// A fit of the placement s to F, its starts counted in fity and in the
+// progress.
+TFIT fitujrataj(const TMAT& F, int m, const std::vector<TPAR>& s, const TVOLBYFITU& v, TBEH& beh, long long& fity) {
+    beh.tik();
+    TFIT fit = instanciuj(F, struktura(m, s), v);
+    fity += fit.starty;
+    beh.fity += fit.starty;
+    return fit;
+}
+
+// A fit of a placement with the given options, counted where its caller
+// counts.
+using TFITUJ = std::function<TFIT(const std::vector<TPAR>&, const TVOLBYFITU&)>;
+
+// The shortening of the exact circuit vysledok: every placement one CNOT
+// shorter (with bezdvoch also two shorter) that still meets the bound is
+// fitted with the options vf, seeded from the placement, and again from
+// each shorter exact one, which replaces vysledok and is logged by jeden or
+// dva (%n its CNOTs, %s its placement, %c fity by then). Stops at termin.
+void skrat(const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_point termin, const TFITUJ& fituj,
+           const long long& fity, const char* jeden, const char* dva, TNAJDENA& vysledok,
+           std::vector<std::string>& sprava) {
+    std::set<std::vector<TPAR>> skusene;
+    bool kratsia = true;
+    while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
+        kratsia = false;
+        const std::vector<TPAR> cela = vysledok.umiestnenie;
+        std::vector<std::vector<TPAR>> kratsie;
+        for (std::size_t j = 0; j < cela.size(); ++j) kratsie.push_back(bezcnotu(cela, j));
+        if (bezdvoch && cela.size() >= static_cast<std::size_t>(zdola) + 2)
+            for (std::size_t i = 0; i < cela.size(); ++i)
+                for (std::size_t j = i + 1; j < cela.size(); ++j) kratsie.push_back(bezcnotu(bezcnotu(cela, j), i));
+        for (const std::vector<TPAR>& s : kratsie) {
+            if (kratsia) break;
+            if (THOD::now() >= termin) return;
+            if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
+            vf.seed = odtlacok(s);
+            TFIT fit = fituj(s, vf);
+            if (!fit.presny) continue;
+            const char* t = s.size() + 1 == cela.size() ? jeden : dva;
+            vysledok.ok = true;
+            vysledok.obvod = std::move(fit.obvod);
+            vysledok.umiestnenie = s;
+            kratsia = true;
+            sprava.push_back(vypln(vypln(vypln(t, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
+                                         umiestnenie(s)),
+                                   "%c", std::to_string(fity)));
+        }
+    }
+}
+
 // The analytic circuit of a structured factor (a diagonal between layers
 // of one-qubit gates and two CNOTs, a permutation's multi-controlled NOTs,
-// a Clifford's reduction)
-// fitted again without each of its CNOTs in turn, and again from each
-// shorter exact one: where a CNOT of the frame meets the diagonal's first
-// CNOT on the same pair, the two often need only one (a controlled swap
-// comes to 7), and neighbouring NOTs share CNOTs (the increment mod 16
-// comes from 21 to 14). The fits count in the progress, not in the
-// search's budget: a few starts for each CNOT of a circuit of a few dozen.
+// a Clifford's reduction) shortened as a circuit found by the search is:
+// where a CNOT of the frame meets the diagonal's first CNOT on the same
+// pair, the two often need only one (a controlled swap comes to 7), and
+// neighbouring NOTs share CNOTs (the increment mod 16 comes from 21 to 14).
+// The fits count in the progress, not in the search's budget: a few starts
+// for each CNOT of a circuit of a few dozen.
 TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point termin, TBEH& beh,
                   std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
@@ -622,39 +679,14 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point t
             const int k = g.kontroly[1], t = g.ciel;
             vysledok.umiestnenie.push_back({std::min(k, t), std::max(k, t)});
         }
-    const TREZY r = rezy(F, m);
-    const int zdola = odhad(r, {}, {});
-    TVOLBYFITU vf;
-    vf.starty = startyzhustenia(m, rozpocetfitov(m));
-    vf.maxvyhodnoteni = MAXVYHODNOTENI;
-    vf.termin = termin;
-    vf.priebeh = [&beh] { beh.tik(); };
-    vf.plnyrezidual = true;
+    const TVOLBYFITU vf = volbyfitu(startyzhustenia(m, rozpocetfitov(m)), termin, beh);
     long long fity = 0;
-    std::set<std::vector<TPAR>> skusene;
-    bool kratsia = true;
-    while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(std::max(zdola, 1))) {
-        kratsia = false;
-        const std::vector<TPAR> cela = vysledok.umiestnenie;
-        for (std::size_t j = 0; j < cela.size() && !kratsia; ++j) {
-            if (THOD::now() >= termin) return vysledok;
-            const std::vector<TPAR> s = bezcnotu(cela, j);
-            if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
-            vf.seed = odtlacok(s);
-            beh.tik();
-            TFIT fit = instanciuj(F, struktura(m, s), vf);
-            fity += fit.starty;
-            beh.fity += fit.starty;
-            if (!fit.presny) continue;
-            vysledok.ok = true;
-            vysledok.obvod = std::move(fit.obvod);
-            vysledok.umiestnenie = s;
-            kratsia = true;
-            sprava.push_back(vypln(vypln(vypln(texty::SKRATENA, "%n", std::to_string(vysledok.obvod.pocetcnot)),
-                                         "%s", umiestnenie(s)),
-                                   "%c", std::to_string(fity)));
-        }
-    }
+    const TFITUJ fituj = [&](const std::vector<TPAR>& s, const TVOLBYFITU& v) {
+        return fitujrataj(F, m, s, v, beh, fity);
+    };
+    const TREZY r = rezy(F, m);
+    skrat(r, std::max(odhad(r, {}, {}), 1), vf, false, termin, fituj, fity, texty::SKRATENA, texty::SKRATENA,
+          vysledok, sprava);
     return vysledok;
 }
 
@@ -677,21 +709,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     int hlbkalog = 0;  // deepest count logged
     const std::size_t zmraz = zmrazod(m);
 
-    TVOLBYFITU vf;
-    vf.starty = startyhladania(m);
-    vf.maxvyhodnoteni = MAXVYHODNOTENI;
-    vf.termin = termin;
-    vf.priebeh = [&beh] { beh.tik(); };
-    vf.plnyrezidual = true;
+    TVOLBYFITU vf = volbyfitu(startyhladania(m), termin, beh);
 
     // A fit of the placement sv to the target ciel with the options vu,
     // counted in the budget.
     auto fituj = [&](const TMAT& cielfitu, const std::vector<TPAR>& sv, const TVOLBYFITU& vu) {
-        beh.tik();
-        TFIT fit = instanciuj(cielfitu, struktura(m, sv), vu);
-        fity += fit.starty;
-        beh.fity += fit.starty;
-        return fit;
+        return fitujrataj(cielfitu, m, sv, vu, beh, fity);
     };
     const TREZY r = rezy(F, m);
     const int zdola = odhad(r, {}, {});
@@ -707,35 +730,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     const int startyskratenia = startyzhustenia(m, celyrozpocet);
     const bool bezdvoch = startyskratenia >= MAXSTARTOV_ZHUSTENIA;
     auto zhusti = [&] {
-        std::set<std::vector<TPAR>> skusene;
-        bool kratsia = true;
-        while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
-            kratsia = false;
-            const std::vector<TPAR> cela = vysledok.umiestnenie;
-            std::vector<std::vector<TPAR>> kratsie;
-            for (std::size_t j = 0; j < cela.size(); ++j) kratsie.push_back(bezcnotu(cela, j));
-            if (bezdvoch && cela.size() >= static_cast<std::size_t>(zdola) + 2)
-                for (std::size_t i = 0; i < cela.size(); ++i)
-                    for (std::size_t j = i + 1; j < cela.size(); ++j) kratsie.push_back(bezcnotu(bezcnotu(cela, j), i));
-            for (const std::vector<TPAR>& s : kratsie) {
-                if (kratsia) break;
-                if (THOD::now() >= termin) return;
-                if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
-                TVOLBYFITU vu = vf;
-                vu.starty = startyskratenia;
-                vu.zaciatok.clear();
-                vu.seed = odtlacok(s);
-                TFIT fit = fituj(F, s, vu);
-                if (!fit.presny) continue;
-                const char* t = s.size() + 1 == cela.size() ? texty::ZHUSTENIE : texty::ZHUSTENIE2;
-                vysledok.obvod = std::move(fit.obvod);
-                vysledok.umiestnenie = s;
-                kratsia = true;
-                sprava.push_back(vypln(vypln(vypln(t, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
-                                             umiestnenie(s)),
-                                       "%c", std::to_string(fity)));
-            }
-        }
+        TVOLBYFITU vu = vf;
+        vu.starty = startyskratenia;
+        vu.zaciatok.clear();
+        skrat(r, zdola, vu, bezdvoch, termin,
+              [&](const std::vector<TPAR>& s, const TVOLBYFITU& v) { return fituj(F, s, v); }, fity,
+              texty::ZHUSTENIE, texty::ZHUSTENIE2, vysledok, sprava);
     };
     bool zvzoru = false;  // the result is a cascade's
     // The end with an exact circuit: logged, then shortened by one CNOT at
@@ -1194,13 +1194,13 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     beh.fity = 0;
     const TANALYTICKY an = analyticky(f.U, m);
     if (an.ramec == 1) sprava.push_back(vypln(texty::MEDZIVRSTVAMI, "%q", kde));
-    if (an.ramec == 4)
-        sprava.push_back(vypln(vypln(texty::CLIFFORD, "%q", kde), "%n", std::to_string(an.obvod.pocetcnot)));
-    if (an.ramec == 3)
-        sprava.push_back(vypln(vypln(texty::PERMUTACIA, "%q", kde), "%k", std::to_string(an.pocetmct)));
     if (an.ramec == 2)
         sprava.push_back(vypln(vypln(texty::MEDZICNOT, "%q", kde), "%s",
                                std::to_string(an.cnot[0]) + "," + std::to_string(an.cnot[1])));
+    if (an.ramec == 3)
+        sprava.push_back(vypln(vypln(texty::PERMUTACIA, "%q", kde), "%k", std::to_string(an.pocetmct)));
+    if (an.ramec == 4)
+        sprava.push_back(vypln(vypln(texty::CLIFFORD, "%q", kde), "%n", std::to_string(an.obvod.pocetcnot)));
     const TOBVOD& analyt = an.obvod;
     if (m == 2) {
         sprava.push_back(vypln(vypln(texty::DVOJQ, "%q", kde), "%n", std::to_string(analyt.pocetcnot)));
@@ -1216,9 +1216,8 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
         return (zlozenie(o.brany, m) - f.U).cwiseAbs().maxCoeff() <= PRESNOST_SIETE;
     };
     // the circuit of a controlled swap, a permutation or a Clifford one CNOT
-    // shorter
-    // (a diagonal's between layers is as short as the diagonal's: no fit
-    // beat a Toffoli's or C3X's; on five qubits each fit takes about a
+    // shorter (a diagonal's between layers is as short as the diagonal's: no
+    // fit beat a Toffoli's or C3X's; on five qubits each fit takes about a
     // second)
     TNAJDENA kratsi;
     if (an.ramec >= 2 && m <= 4) {

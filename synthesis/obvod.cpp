@@ -160,4 +160,26 @@ TMAT2 paulimat(int t) {
     return s;
 }
 
+TMAT jednoqzlava(const TMAT2& G, int q, int m, const TMAT& M) {
+    const Eigen::Index b = Eigen::Index{1} << (m - q);
+    TMAT R(M.rows(), M.cols());
+    for (Eigen::Index i = 0; i < M.rows(); ++i) {
+        const Eigen::Index i0 = i & ~b, i1 = i | b;
+        const int r = (i & b) ? 1 : 0;
+        R.row(i) = G(r, 0) * M.row(i0) + G(r, 1) * M.row(i1);
+    }
+    return R;
+}
+
+TMAT jednoqzprava(const TMAT& M, const TMAT2& G, int q, int m) {
+    const Eigen::Index b = Eigen::Index{1} << (m - q);
+    TMAT R(M.rows(), M.cols());
+    for (Eigen::Index j = 0; j < M.cols(); ++j) {
+        const Eigen::Index j0 = j & ~b, j1 = j | b;
+        const int c = (j & b) ? 1 : 0;
+        R.col(j) = M.col(j0) * G(0, c) + M.col(j1) * G(1, c);
+    }
+    return R;
+}
+
 }  // namespace qlc::synteza

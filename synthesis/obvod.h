@@ -59,6 +59,11 @@ void aplikujbranu(const TGATE1& g, int m, TMAT& M);
 // phase faza not taken back).
 TMAT zlozenie(const std::vector<TGATE1>& brany, int m);
 
+// G M and M G for the one-qubit gate G on qubit q of m (qubit 1 the most
+// significant bit of M's indices).
+TMAT jednoqzlava(const TMAT2& G, int q, int m, const TMAT& M);
+TMAT jednoqzprava(const TMAT& M, const TMAT2& G, int q, int m);
+
 // A Pauli matrix: 0 I, 1 X, 2 Y, 3 Z.
 TMAT2 paulimat(int t);
 

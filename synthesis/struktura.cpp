@@ -140,30 +140,6 @@ void rozdel(const TMAT& U, const std::vector<int>& qubity, std::vector<TFAKTOR>&
     faktory.push_back({qubity, U});
 }
 
-// G M and M G for the one-qubit gate G on position p (0 the most
-// significant of m qubits).
-TMAT zlava(const TMAT2& G, int p, int m, const TMAT& M) {
-    const Eigen::Index b = Eigen::Index{1} << (m - 1 - p);
-    TMAT R(M.rows(), M.cols());
-    for (Eigen::Index i = 0; i < M.rows(); ++i) {
-        const Eigen::Index i0 = i & ~b, i1 = i | b;
-        const int r = (i & b) ? 1 : 0;
-        R.row(i) = G(r, 0) * M.row(i0) + G(r, 1) * M.row(i1);
-    }
-    return R;
-}
-
-TMAT zprava(const TMAT& M, const TMAT2& G, int p, int m) {
-    const Eigen::Index b = Eigen::Index{1} << (m - 1 - p);
-    TMAT R(M.rows(), M.cols());
-    for (Eigen::Index j = 0; j < M.cols(); ++j) {
-        const Eigen::Index j0 = j & ~b, j1 = j | b;
-        const int c = (j & b) ? 1 : 0;
-        R.col(j) = M.col(j0) * G(0, c) + M.col(j1) * G(1, c);
-    }
-    return R;
-}
-
 // The unitary whose columns are the eigenvectors of v.sigma (v a unit
 // vector) for +1 and -1: it takes Z to v.sigma by conjugation.
 TMAT2 bazasmeru(const Eigen::Vector3d& v) {
@@ -239,8 +215,8 @@ bool lokalnediagonalna(const TMAT& U, int m, TLOKALNADIAG& r) {
         // vector (n, m') gives U (n.sigma) = (m'.sigma) U
         Eigen::MatrixXd A(2 * d * d, 6);
         for (int j = 0; j < 3; ++j) {
-            const TMAT a = zprava(U, paulimat(j + 1), p, m);
-            const TMAT b = -zlava(paulimat(j + 1), p, m, U);
+            const TMAT a = jednoqzprava(U, paulimat(j + 1), p + 1, m);
+            const TMAT b = -jednoqzlava(paulimat(j + 1), p + 1, m, U);
             A.col(j) << a.real().reshaped(), a.imag().reshaped();
             A.col(3 + j) << b.real().reshaped(), b.imag().reshaped();
         }
@@ -253,8 +229,8 @@ bool lokalnediagonalna(const TMAT& U, int m, TLOKALNADIAG& r) {
         if (!(n.norm() > 0.5) || !(mm.norm() > 0.5)) return false;
         r.pred[static_cast<std::size_t>(p)] = bazasmeru(n / n.norm()).adjoint();
         r.po[static_cast<std::size_t>(p)] = bazasmeru(mm / mm.norm());
-        D = zlava(r.po[static_cast<std::size_t>(p)].adjoint(), p, m, D);
-        D = zprava(D, r.pred[static_cast<std::size_t>(p)].adjoint(), p, m);
+        D = jednoqzlava(r.po[static_cast<std::size_t>(p)].adjoint(), p + 1, m, D);
+        D = jednoqzprava(D, r.pred[static_cast<std::size_t>(p)].adjoint(), p + 1, m);
     }
     if (!diagonalna(D)) return false;
     r.D = std::move(D);
