@@ -1,11 +1,12 @@
 // The numerical search as a whole library call (search, optimiser, checks,
 // figures) on the textbook matrices, on matrices of random circuits with k
-// CNOTs (Haar-random one-qubit gates, or gates of H, S and T) and on
-// Haar-random unitaries. Counters: the CNOTs of the circuit and
-// the largest entry deviation from the input. One entry per matrix; medians
-// with --benchmark_repetitions. The default time limit applies, except in
-// the entries "dlhy limit", whose longer limit buys the search more fits
-// (3 qubits) or the time of the 252-CNOT template (5 qubits).
+// CNOTs (Haar-random one-qubit gates, or gates of H, S and T) or of a few
+// general two-qubit gates, and on Haar-random unitaries. Counters: the
+// CNOTs of the circuit and the largest entry deviation from the input. One
+// entry per matrix; medians with --benchmark_repetitions. The default time
+// limit applies, except in the entries "dlhy limit", whose longer limit
+// buys the search more fits (3 qubits) or the time of the 252-CNOT
+// template (5 qubits).
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -75,6 +76,19 @@ const bool registrovane = [] {
                                           std::to_string(seed))
                                              .c_str(),
                                          [U](benchmark::State& s) { hladanie(s, U, 3, 200.0); })
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+    // circuits of 2, 3 and 4 general two-qubit gates on 3 qubits (three
+    // seeds each): at most 6, 9 and 12 CNOTs
+    for (int B = 2; B <= 4; ++B)
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            std::mt19937 gen(seed);
+            const test::THUSTA U = test::dvojqubitove(3, B, gen);
+            benchmark::RegisterBenchmark(("Hladanie/dvojqubitove brany 3q B=" + std::to_string(B) + " seed " +
+                                          std::to_string(seed))
+                                             .c_str(),
+                                         [U](benchmark::State& s) { hladanie(s, U, 3); })
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }

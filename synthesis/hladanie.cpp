@@ -18,6 +18,7 @@
 #include "clifford.h"
 #include "core/chyby.h"
 #include "instancia.h"
+#include "kak.h"
 #include "obvod.h"
 #include "reverzibilny.h"
 #include "rezy.h"
@@ -52,6 +53,13 @@ constexpr const char* CLIFFORD =
     "Hladanie: faktor na qubitoch %q je Cliffordova brana (z H, S a CNOT), obvod z %n CNOT po jednom qubite.";
 constexpr const char* SKRATENA =
     "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
+constexpr const char* DVOJQSIET = "Hladanie: siet z %k vseobecnych dvojqubitovych bran na paroch %s je presna, "
+                                  "s rozkladom KAK kazdej %n CNOT (%c fitov).";
+constexpr const char* DVOJQZIADNA =
+    "Hladanie: ziadna siet z najviac %k vseobecnych dvojqubitovych bran nie je presna (%c fitov).";
+constexpr const char* DVOJQSKRATENA =
+    "Hladanie: siet dvojqubitovych bran bez jedneho z jej CNOT: presna siet s %n CNOT, umiestnenie %s (%c fitov).";
+constexpr const char* DVOJQPONECHANA = "Hladanie: ponechana siet dvojqubitovych bran s %n CNOT.";
 constexpr const char* ZACIATOK =
     "Hladanie: faktor na qubitoch %q, analyticky rozklad dava %n CNOT, hlada sa siet s najviac %c CNOT.";
 constexpr const char* HODNOSTI = "Hladanie: Schmidtove hodnosti matice cez rezy qubitov vyzaduju aspon %n CNOT.";
@@ -671,7 +679,9 @@ void skrat(const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_p
 // neighbouring NOTs share CNOTs (the increment mod 16 comes from 21 to 14).
 // The fits count in the progress, not in the search's budget: a few starts
 // for each CNOT of a circuit of a few dozen.
-TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point termin, TBEH& beh,
+// The same shortens a circuit of general two-qubit gates (text: the log
+// line of each shorter circuit).
+TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, const char* text, THOD::time_point termin, TBEH& beh,
                   std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
     for (const TGATE1& g : analyt.brany)
@@ -685,8 +695,141 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, THOD::time_point t
         return fitujrataj(F, m, s, v, beh, fity);
     };
     const TREZY r = rezy(F, m);
-    skrat(r, std::max(odhad(r, {}, {}), 1), vf, false, termin, fituj, fity, texty::SKRATENA, texty::SKRATENA,
-          vysledok, sprava);
+    skrat(r, std::max(odhad(r, {}, {}), 1), vf, false, termin, fituj, fity, text, text, vysledok, sprava);
+    return vysledok;
+}
+
+// ---- circuits of general two-qubit gates ---------------------------------------------
+
+// Gates at most in a circuit of general two-qubit gates tried: on three
+// qubits four of them (12 CNOTs at most, below the generic 14); the 42
+// placements of two to four cost a matrix of none of them about 0.4 s
+// (five would be 48 more).
+constexpr int DVOJQ_NAJVIAC = 4;
+// Starts and evaluations of each fit: an exact placement of four gates
+// (twelve CNOTs) fits within 30 evaluations from about one start in two,
+// and the three starts found 31 of 32 matrices of three or four random
+// two-qubit gates.
+constexpr int DVOJQ_STARTY = 3;
+constexpr int DVOJQ_VYHODNOTENI = 30;
+
+// The circuit of an exact fit of the gates on the pairs bloky, each fitted
+// as three CNOTs with their one-qubit gates: each gate's 4x4 unitary (its
+// three CNOTs and the one-qubit gates after them) by the KAK decomposition
+// with the fewest CNOTs it needs, after the fit's first layer.
+TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
+    TOBVOD o(m);
+    o.faza = fit.faza;
+    std::size_t i = 0;
+    for (; i < fit.brany.size() && fit.brany[i].pocetk == 0; ++i) o.jednoq(fit.brany[i].ciel, matica2(fit.brany[i]));
+    for (const TPAR& p : bloky) {
+        // the gate on local qubits 1 (p[0], the more significant) and 2
+        auto lokalny = [&p](int q) {
+            if (q != p[0] && q != p[1]) throw ChybaBehu("Hladanie: brana mimo paru dvojqubitovej brany.");
+            return static_cast<std::uint8_t>(q == p[0] ? 1 : 2);
+        };
+        std::vector<TGATE1> brana;
+        int cnotov = 0;
+        for (; i < fit.brany.size(); ++i) {
+            TGATE1 g = fit.brany[i];
+            if (g.pocetk == 1) {
+                if (cnotov == 3) break;
+                ++cnotov;
+                g.kontroly[1] = lokalny(g.kontroly[1]);
+            }
+            g.ciel = lokalny(g.ciel);
+            brana.push_back(g);
+        }
+        const TDVOJQ k = kak(TMAT4(zlozenie(brana, 2)));
+        for (int j = 0; j < k.pocet; ++j) {
+            const TKROK& x = k.kroky[static_cast<std::size_t>(j)];
+            const int ciel = p[static_cast<std::size_t>(x.ciel)];
+            if (x.kontrola >= 0)
+                o.cnot(p[static_cast<std::size_t>(x.kontrola)], ciel);
+            else
+                o.jednoq(ciel, x.U);
+        }
+    }
+    return o;
+}
+
+// A circuit of few general two-qubit gates, as a circuit written in them
+// (a layered ansatz, a simulator's gates) or one with several CNOTs in a
+// row on a pair has: for B = 2 up to DVOJQ_NAJVIAC gates on pairs in turn
+// (no pair twice in a row), every placement fitted with each gate as three
+// CNOTs. B gates have at most 10 + 9B parameters on three qubits, below the
+// 63 of a generic matrix up to five gates, so the fit is exact only for
+// the matrix's own pairs (or a few equivalent ones), and the KAK
+// decomposition of each fitted gate gives the CNOTs it needs: two random
+// gates come to 6 CNOTs, where the search over CNOTs gave 7, 8 or 14, and
+// random circuits of 7 and 8 CNOTs with two or three in a row on a pair to
+// their own count instead of 14. The fewest CNOTs of the first B with an
+// exact placement is kept, if below menejnez; B stops where B - 1 gates of
+// three CNOTs and one of one would not be. At most rozpocet fits.
+TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet, THOD::time_point termin,
+                         TBEH& beh, std::vector<std::string>& sprava) {
+    TNAJDENA vysledok;
+    std::vector<TPAR> pary;
+    for (int a = 1; a <= m; ++a)
+        for (int b = a + 1; b <= m; ++b) pary.push_back({a, b});
+    TVOLBYFITU vf = volbyfitu(DVOJQ_STARTY, termin, beh);
+    vf.maxvyhodnoteni = DVOJQ_VYHODNOTENI;
+    long long fity = 0;
+    const TREZY r = rezy(F, m);
+    int najviac = 0;  // gates of every placement tried
+    bool dost = false;  // the time or the budget is up
+    for (int B = 2; B <= DVOJQ_NAJVIAC && 3 * B - 2 < menejnez && !vysledok.ok && !dost; ++B) {
+        // the placements of B pairs, no pair twice in a row, in the order
+        // of an odometer
+        std::vector<std::size_t> i(static_cast<std::size_t>(B), 0);
+        std::set<std::vector<TPAR>> videne;
+        TOBVOD najlepsi(m);
+        std::vector<TPAR> najlepsie;
+        for (bool dalsie = true; dalsie && !dost;) {
+            std::vector<TPAR> bloky;
+            bool opakuje = false;
+            for (std::size_t j = 0; j < i.size(); ++j) {
+                bloky.push_back(pary[i[j]]);
+                if (j > 0 && i[j] == i[j - 1]) opakuje = true;
+            }
+            dalsie = false;
+            for (std::size_t j = i.size(); j-- > 0;) {
+                if (++i[j] < pary.size()) {
+                    dalsie = true;
+                    break;
+                }
+                i[j] = 0;
+            }
+            if (opakuje || chybajucespoje({}, bloky, m) > 0 || !videne.insert(normalna(bloky)).second) continue;
+            std::vector<TPAR> s;
+            for (const TPAR& p : bloky) s.insert(s.end(), 3, p);
+            if (odhad(r, {}, s, 0) > 0) continue;
+            if (THOD::now() >= termin || fity >= rozpocet) {
+                dost = true;
+                break;
+            }
+            vf.seed = odtlacok(s) ^ 0x5bd1e995u;
+            const TFIT fit = fitujrataj(F, m, s, vf, beh, fity);
+            if (!fit.presny) continue;
+            TOBVOD o = zblokov(fit.obvod, m, bloky);
+            if (vysledok.ok && o.pocetcnot >= najlepsi.pocetcnot) continue;
+            vysledok.ok = true;
+            najlepsi = std::move(o);
+            najlepsie = bloky;
+        }
+        if (vysledok.ok) {
+            sprava.push_back(vypln(vypln(vypln(vypln(texty::DVOJQSIET, "%k", std::to_string(B)), "%s",
+                                               umiestnenie(najlepsie)),
+                                         "%n", std::to_string(najlepsi.pocetcnot)),
+                                   "%c", std::to_string(fity)));
+            vysledok.obvod = std::move(najlepsi);
+        } else if (!dost) {
+            najviac = B;
+        }
+    }
+    if (!vysledok.ok && najviac >= 2)
+        sprava.push_back(
+            vypln(vypln(texty::DVOJQZIADNA, "%k", std::to_string(najviac)), "%c", std::to_string(fity)));
     return vysledok;
 }
 
@@ -1221,7 +1364,7 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     // second)
     TNAJDENA kratsi;
     if (an.ramec >= 2 && m <= 4) {
-        kratsi = skratena(f.U, m, analyt, termin, beh, sprava);
+        kratsi = skratena(f.U, m, analyt, texty::SKRATENA, termin, beh, sprava);
         if (kratsi.ok && !presny(kratsi.obvod)) kratsi.ok = false;
     }
     const int znama = kratsi.ok ? kratsi.obvod.pocetcnot : analyt.pocetcnot;
@@ -1235,7 +1378,21 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
                                "%c", std::to_string(najviac)));
         n = hladajfaktor(f.U, m, najviac, rozpocet, termin, beh, sprava);
     }
-    if (n.ok && presny(n.obvod)) {
+    const bool najdena = n.ok && presny(n.obvod);
+    // a few general two-qubit gates on three qubits, shorter than what the
+    // search found, then one CNOT less at a time
+    if (m == 3) {
+        const int doteraz = najdena ? n.obvod.pocetcnot : std::min(znama, genericka);
+        TNAJDENA d = zdvojqubitovych(f.U, m, doteraz, rozpocet, beh.koniec, beh, sprava);
+        if (d.ok && presny(d.obvod) && d.obvod.pocetcnot < doteraz) {
+            TNAJDENA s = skratena(f.U, m, d.obvod, texty::DVOJQSKRATENA, beh.koniec, beh, sprava);
+            const TOBVOD& o = s.ok && presny(s.obvod) ? s.obvod : d.obvod;
+            sprava.push_back(vypln(texty::DVOJQPONECHANA, "%n", std::to_string(o.pocetcnot)));
+            premapuj(o, f.qubity, obvod);
+            return;
+        }
+    }
+    if (najdena) {
         premapuj(n.obvod, f.qubity, obvod);
         return;
     }

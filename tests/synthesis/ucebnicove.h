@@ -103,6 +103,26 @@ inline THUSTA nahodnyobvod(int n, int k, std::mt19937& gen) {
     return obvodzbran(n, k, gen, [&gen] { return haar(2, gen); });
 }
 
+// B Haar-random two-qubit gates on random pairs of n qubits, no pair twice
+// in a row: a circuit written in general two-qubit gates, at most 3B CNOTs.
+inline THUSTA dvojqubitove(int n, int B, std::mt19937& gen) {
+    const int d = 1 << n;
+    THUSTA U = THUSTA::Identity(d, d);
+    std::uniform_int_distribution<int> qd(1, n);
+    std::vector<int> pred;
+    for (int i = 0; i < B; ++i) {
+        std::vector<int> par;
+        do {
+            const int a = qd(gen), b = qd(gen);
+            par = {std::min(a, b), std::max(a, b)};
+        } while (par[0] == par[1] || par == pred);
+        pred = par;
+        const THUSTA G = haar(4, gen);
+        U = kronecker({TCAST{par, G}}, n) * U;
+    }
+    return U;
+}
+
 // The same with the one-qubit gates drawn from H, S, T and their products,
 // as a circuit written by hand has them.
 inline THUSTA nahodnycliffordt(int n, int k, std::mt19937& gen) {
