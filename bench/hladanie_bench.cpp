@@ -79,16 +79,16 @@ const bool registrovane = [] {
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }
-    // circuits of 2, 3 and 4 general two-qubit gates on 3 qubits (three
-    // seeds each): at most 6, 9 and 12 CNOTs
-    for (int B = 2; B <= 4; ++B)
+    // circuits of 2, 3 and 4 general two-qubit gates on 3 qubits and of 4
+    // on 4 qubits (three seeds each): at most 6, 9 and 12 CNOTs
+    for (const auto& [n, B] : {std::pair{3, 2}, std::pair{3, 3}, std::pair{3, 4}, std::pair{4, 4}})
         for (unsigned seed = 1; seed <= 3; ++seed) {
             std::mt19937 gen(seed);
-            const test::THUSTA U = test::dvojqubitove(3, B, gen);
-            benchmark::RegisterBenchmark(("Hladanie/dvojqubitove brany 3q B=" + std::to_string(B) + " seed " +
-                                          std::to_string(seed))
+            const test::THUSTA U = test::dvojqubitove(n, B, gen);
+            benchmark::RegisterBenchmark(("Hladanie/dvojqubitove brany " + std::to_string(n) + "q B=" +
+                                          std::to_string(B) + " seed " + std::to_string(seed))
                                              .c_str(),
-                                         [U](benchmark::State& s) { hladanie(s, U, 3); })
+                                         [U, n](benchmark::State& s) { hladanie(s, U, n); })
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }

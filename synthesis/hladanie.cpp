@@ -701,10 +701,12 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, const char* text, 
 
 // ---- circuits of general two-qubit gates ---------------------------------------------
 
-// Gates at most in a circuit of general two-qubit gates tried: on three
-// qubits four of them (12 CNOTs at most, below the generic 14); the 42
-// placements of two to four cost a matrix of none of them about 0.4 s
-// (five would be 48 more).
+// Gates at most in a circuit of general two-qubit gates tried: four (12
+// CNOTs at most, below the generic 14 of three qubits). On three qubits
+// the 42 placements of two to four cost a matrix of none of them about
+// 0.4 s (five would be 48 more); on four the ranks across the cuts of legs
+// leave few of them, none for a generic matrix, the QFT, C3X or the
+// increment (five leave hundreds: 350 fits did not get through them).
 constexpr int DVOJQ_NAJVIAC = 4;
 // Starts and evaluations of each fit: an exact placement of four gates
 // (twelve CNOTs) fits within 30 evaluations from about one start in two,
@@ -763,7 +765,8 @@ TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
 // decomposition of each fitted gate gives the CNOTs it needs: two random
 // gates come to 6 CNOTs, where the search over CNOTs gave 7, 8 or 14, and
 // random circuits of 7 and 8 CNOTs with two or three in a row on a pair to
-// their own count instead of 14. The fewest CNOTs of the first B with an
+// their own count instead of 14; four random gates on four qubits to 12
+// instead of 61. The fewest CNOTs of the first B with an
 // exact placement is kept, if below menejnez; B stops where B - 1 gates of
 // three CNOTs and one of one would not be. At most rozpocet fits.
 TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet, THOD::time_point termin,
@@ -776,8 +779,9 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
     vf.maxvyhodnoteni = DVOJQ_VYHODNOTENI;
     long long fity = 0;
     const TREZY r = rezy(F, m);
-    int najviac = 0;  // gates of every placement tried
-    bool dost = false;  // the time or the budget is up
+    int najviac = 0;      // gates of every placement tried
+    bool dost = false;    // the time or the budget is up
+    bool spojene = false;  // a placement joined every qubit
     for (int B = 2; B <= DVOJQ_NAJVIAC && 3 * B - 2 < menejnez && !vysledok.ok && !dost; ++B) {
         // the placements of B pairs, no pair twice in a row, in the order
         // of an odometer
@@ -801,6 +805,7 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
                 i[j] = 0;
             }
             if (opakuje || chybajucespoje({}, bloky, m) > 0 || !videne.insert(normalna(bloky)).second) continue;
+            spojene = true;
             std::vector<TPAR> s;
             for (const TPAR& p : bloky) s.insert(s.end(), 3, p);
             if (odhad(r, {}, s, 0) > 0) continue;
@@ -827,7 +832,7 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
             najviac = B;
         }
     }
-    if (!vysledok.ok && najviac >= 2)
+    if (!vysledok.ok && spojene && najviac >= 2)
         sprava.push_back(
             vypln(vypln(texty::DVOJQZIADNA, "%k", std::to_string(najviac)), "%c", std::to_string(fity)));
     return vysledok;
@@ -1379,9 +1384,9 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
         n = hladajfaktor(f.U, m, najviac, rozpocet, termin, beh, sprava);
     }
     const bool najdena = n.ok && presny(n.obvod);
-    // a few general two-qubit gates on three qubits, shorter than what the
-    // search found, then one CNOT less at a time
-    if (m == 3) {
+    // a few general two-qubit gates, shorter than what the search found,
+    // then one CNOT less at a time
+    if (m <= 4) {
         const int doteraz = najdena ? n.obvod.pocetcnot : std::min(znama, genericka);
         TNAJDENA d = zdvojqubitovych(f.U, m, doteraz, rozpocet, beh.koniec, beh, sprava);
         if (d.ok && presny(d.obvod) && d.obvod.pocetcnot < doteraz) {

@@ -212,7 +212,8 @@ TEST(Hladanie, BezJednehoCnot) {
 
 // Circuits of two, three and four general two-qubit gates on three qubits
 // come back at three CNOTs a gate or fewer, from the fit of their gates'
-// placement (the search over CNOTs gave 14 for these seeds);
+// placement (the search over CNOTs gave 14 for these seeds), and four on
+// four qubits;
 // a random circuit of 8 CNOTs with two and three in a row on a pair, to its
 // own count or below (it was 14). With a budget of 20 fits the search
 // finds nothing, and two gates still fit within it (the sanitizers' case).
@@ -242,6 +243,12 @@ TEST(Hladanie, VseobecneDvojqubitoveBrany) {
     }
     std::mt19937 gen(328);
     overdvojq(hladanie(test::nahodnyobvod(3, 8, gen), 3, "3q k=8"), 8);
+    // four gates on four qubits: the ranks across the cuts of legs leave a
+    // few dozen fits, within a budget of 40 (it was 61)
+    TVOLBYHLADANIA styridsat;
+    styridsat.maxfitov = 40;
+    std::mt19937 g4(1);
+    overdvojq(hladanie(test::dvojqubitove(4, 4, g4), 4, "4 brany na 4 qubitoch", styridsat), 12);
     // a generic matrix: no placement of up to four gates fits
     std::mt19937 hg(31);
     const TSYNTEZA h = hladanie(test::haar(8, hg), 3, "Haar 3");
