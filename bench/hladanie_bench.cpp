@@ -80,8 +80,8 @@ const bool registrovane = [] {
                 ->Iterations(1);
         }
     // circuits of 2, 3 and 4 general two-qubit gates on 3 qubits and of 4
-    // on 4 qubits (three seeds each): at most 6, 9 and 12 CNOTs
-    for (const auto& [n, B] : {std::pair{3, 2}, std::pair{3, 3}, std::pair{3, 4}, std::pair{4, 4}})
+    // on 4 and 5 qubits (three seeds each): at most 6, 9 and 12 CNOTs
+    for (const auto& [n, B] : {std::pair{3, 2}, std::pair{3, 3}, std::pair{3, 4}, std::pair{4, 4}, std::pair{5, 4}})
         for (unsigned seed = 1; seed <= 3; ++seed) {
             std::mt19937 gen(seed);
             const test::THUSTA U = test::dvojqubitove(n, B, gen);

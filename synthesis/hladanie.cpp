@@ -704,9 +704,10 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, const char* text, 
 // Gates at most in a circuit of general two-qubit gates tried: four (12
 // CNOTs at most, below the generic 14 of three qubits). On three qubits
 // the 42 placements of two to four cost a matrix of none of them about
-// 0.4 s (five would be 48 more); on four the ranks across the cuts of legs
-// leave few of them, none for a generic matrix, the QFT, C3X or the
-// increment (five leave hundreds: 350 fits did not get through them).
+// 0.4 s (five would be 48 more); on four and five the ranks across the
+// cuts of legs leave few of them, none for a generic matrix, the QFT, C3X
+// or the increment (five gates on four qubits leave hundreds: 350 fits did
+// not get through them).
 constexpr int DVOJQ_NAJVIAC = 4;
 // Starts and evaluations of each fit: an exact placement of four gates
 // (twelve CNOTs) fits within 30 evaluations from about one start in two,
@@ -766,7 +767,8 @@ TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
 // gates come to 6 CNOTs, where the search over CNOTs gave 7, 8 or 14, and
 // random circuits of 7 and 8 CNOTs with two or three in a row on a pair to
 // their own count instead of 14; four random gates on four qubits to 12
-// instead of 61. The fewest CNOTs of the first B with an
+// instead of 61, on five to 12 instead of 255 to 283. The fewest CNOTs of
+// the first B with an
 // exact placement is kept, if below menejnez; B stops where B - 1 gates of
 // three CNOTs and one of one would not be. At most rozpocet fits.
 TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet, THOD::time_point termin,
@@ -778,7 +780,11 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
     TVOLBYFITU vf = volbyfitu(DVOJQ_STARTY, termin, beh);
     vf.maxvyhodnoteni = DVOJQ_VYHODNOTENI;
     long long fity = 0;
-    const TREZY r = rezy(F, m);
+    // on five qubits also the cuts of legs, which the search leaves out
+    // there (a third of a second): they leave a circuit of four gates its
+    // own placement alone, a generic matrix none
+    TREZY r = rezy(F, m);
+    if (m == 5) r.nohy = rezynoh(F, m);
     int najviac = 0;      // gates of every placement tried
     bool dost = false;    // the time or the budget is up
     bool spojene = false;  // a placement joined every qubit
@@ -1386,7 +1392,7 @@ void faktor(const TFAKTOR& f, int pocetfaktorov, int poradiefaktora, const TVOLB
     const bool najdena = n.ok && presny(n.obvod);
     // a few general two-qubit gates, shorter than what the search found,
     // then one CNOT less at a time
-    if (m <= 4) {
+    {
         const int doteraz = najdena ? n.obvod.pocetcnot : std::min(znama, genericka);
         TNAJDENA d = zdvojqubitovych(f.U, m, doteraz, rozpocet, beh.koniec, beh, sprava);
         if (d.ok && presny(d.obvod) && d.obvod.pocetcnot < doteraz) {

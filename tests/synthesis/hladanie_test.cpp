@@ -213,7 +213,7 @@ TEST(Hladanie, BezJednehoCnot) {
 // Circuits of two, three and four general two-qubit gates on three qubits
 // come back at three CNOTs a gate or fewer, from the fit of their gates'
 // placement (the search over CNOTs gave 14 for these seeds), and four on
-// four qubits;
+// four and five qubits;
 // a random circuit of 8 CNOTs with two and three in a row on a pair, to its
 // own count or below (it was 14). With a budget of 20 fits the search
 // finds nothing, and two gates still fit within it (the sanitizers' case).
@@ -249,6 +249,16 @@ TEST(Hladanie, VseobecneDvojqubitoveBrany) {
     styridsat.maxfitov = 40;
     std::mt19937 g4(1);
     overdvojq(hladanie(test::dvojqubitove(4, 4, g4), 4, "4 brany na 4 qubitoch", styridsat), 12);
+    // and on five qubits, where the cuts of legs leave the gates' own
+    // placement alone: one fit (it was 266)
+    TVOLBYHLADANIA pat;
+    pat.maxfitov = 5;
+    std::mt19937 g5(3);
+    const TSYNTEZA s5 = hladanie(test::dvojqubitove(5, 4, g5), 5, "4 brany na 5 qubitoch", pat);
+    overdvojq(s5, 12);
+    EXPECT_TRUE(obsahuje(s5, "Hladanie: siet z 4 vseobecnych dvojqubitovych bran na paroch (1,3) (3,4) (4,5) (2,4) je "
+                             "presna, s rozkladom KAK kazdej 12 CNOT (1 fitov)."))
+        << s5.sprava.back();
     // a generic matrix: no placement of up to four gates fits
     std::mt19937 hg(31);
     const TSYNTEZA h = hladanie(test::haar(8, hg), 3, "Haar 3");
