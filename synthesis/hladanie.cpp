@@ -711,7 +711,7 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, const char* text, 
 
 // Gates at most in a circuit of general two-qubit gates tried: four (12
 // CNOTs at most, below the generic 14 of three qubits). On three qubits
-// the 42 placements of two to four cost a matrix of none of them about
+// the 42 placements of two to four cost a matrix of none of them 0.2 to
 // 0.4 s (five would be 48 more); on four and five the ranks across the
 // cuts of legs leave few of them, none for a generic matrix, the QFT, C3X
 // or the increment (five gates on four qubits leave hundreds: 350 fits did
@@ -787,10 +787,10 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
     vf.maxvyhodnoteni = DVOJQ_VYHODNOTENI;
     long long fity = 0;
     // on five qubits also the cuts of legs, which the search leaves out
-    // there (a third of a second): they leave a circuit of four gates its
-    // own placement alone, a generic matrix none
+    // there (a third of a second, taken at the first placement that joins
+    // every qubit): they leave a circuit of four gates its own placement
+    // alone, a generic matrix none
     TREZY r = rezy(F, m);
-    if (m == 5) r.nohy = rezynoh(F, m);
     int najviac = 0;      // gates of every placement tried
     bool dost = false;    // the time or the budget is up
     bool spojene = false;  // a placement joined every qubit
@@ -817,6 +817,7 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
                 i[j] = 0;
             }
             if (opakuje || chybajucespoje({}, bloky, m) > 0 || !videne.insert(normalna(bloky)).second) continue;
+            if (m == 5 && !spojene) r.nohy = rezynoh(F, m);
             spojene = true;
             std::vector<TPAR> s;
             for (const TPAR& p : bloky) s.insert(s.end(), 3, p);
