@@ -92,6 +92,11 @@ const bool registrovane = [] {
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }
+    // the dynamics of a 3-qubit Heisenberg chain, exp(-i t H) exactly
+    benchmark::RegisterBenchmark("Hladanie/Heisenberg 3q t=0.7", [U = test::heisenberg(3, 0.7)](
+                                                                      benchmark::State& s) { hladanie(s, U, 3); })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
     // circuits with one-qubit gates of H, S and T, as written by hand
     for (int n = 3; n <= 4; ++n)
         for (unsigned seed = 1; seed <= 3; ++seed) {

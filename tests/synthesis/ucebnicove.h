@@ -123,6 +123,23 @@ inline THUSTA dvojqubitove(int n, int B, std::mt19937& gen) {
     return U;
 }
 
+// exp(-i t H) of the Heisenberg chain H = sum over neighbours (q, q+1) of
+// XX + YY + ZZ on n qubits, exactly (by the eigenvectors of H), as a
+// simulation of its dynamics asks for it.
+inline THUSTA heisenberg(int n, double t) {
+    const int d = 1 << n;
+    Eigen::Matrix2cd p[3];
+    p[0] << 0, 1, 1, 0;
+    p[1] << 0, std::complex<double>(0, -1), std::complex<double>(0, 1), 0;
+    p[2] << 1, 0, 0, -1;
+    THUSTA H = THUSTA::Zero(d, d);
+    for (int q = 1; q < n; ++q)
+        for (const Eigen::Matrix2cd& s : p) H += kronecker({TCAST{{q}, s}, TCAST{{q + 1}, s}}, n);
+    const Eigen::SelfAdjointEigenSolver<THUSTA> e(H);
+    const Eigen::VectorXcd f = (std::complex<double>(0, -t) * e.eigenvalues().cast<std::complex<double>>()).array().exp();
+    return e.eigenvectors() * f.asDiagonal() * e.eigenvectors().adjoint();
+}
+
 // The same with the one-qubit gates drawn from H, S, T and their products,
 // as a circuit written by hand has them.
 inline THUSTA nahodnycliffordt(int n, int k, std::mt19937& gen) {
