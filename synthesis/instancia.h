@@ -143,7 +143,8 @@ TSTRUKTURA obratena(const TSTRUKTURA& s);
 // An exact circuit of the unitary U on pocetq = 1..5 qubits (qubits 1..n)
 // with as few CNOTs as a generic unitary allows within the deadline:
 // 2 qubits analytically (3), 3 qubits the 14-CNOT template, 4 qubits the
-// 61-CNOT template, 5 qubits the 252-CNOT template when the deadline leaves
+// 61-CNOT template (either with one CNOT more where the matrix lies beyond
+// its reach), 5 qubits the 252-CNOT template when the deadline leaves
 // a minute or more, else block-ZXZ with numerically fitted 4-qubit
 // blocks. Every piece whose fit is not exact, or is not reached before
 // the deadline, is built analytically instead (block-ZXZ). priebeh as in
