@@ -126,9 +126,7 @@ enum class TVYSLEDOK { neclifford, nadstrop, hotovo };
 // once it has more than strop CNOTs.
 TVYSLEDOK redukuj(const TMAT& U, int m, const std::vector<int>& poradie, int strop, TREDUKCIA& r) {
     r = TREDUKCIA{m, U, {}, 0};
-    const double s = 1.0 / std::sqrt(2.0);
-    TMAT2 h;
-    h << s, s, s, -s;
+    const TMAT2 h = naz(1);
     const TMAT2 x = paulimat(1), z = paulimat(3);
     for (std::size_t i = 0; i < poradie.size(); ++i) {
         const int q = poradie[i];

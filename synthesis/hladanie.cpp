@@ -393,14 +393,6 @@ std::uint64_t odtlacok(const std::vector<TPAR>& s) {
     return h;
 }
 
-// Every pair (a, b), a < b, of m qubits in the order (1,2), (1,3), ...
-std::vector<TPAR> vsetkypary(int m) {
-    std::vector<TPAR> pary;
-    for (int a = 1; a <= m; ++a)
-        for (int b = a + 1; b <= m; ++b) pary.push_back({a, b});
-    return pary;
-}
-
 // The placement s without its CNOT i (0-based, below s.size()).
 std::vector<TPAR> bezcnotu(std::vector<TPAR> s, std::size_t i) {
     if (i >= s.size()) zlyindex(static_cast<long long>(i), 0, static_cast<long long>(s.size()) - 1);
@@ -775,10 +767,11 @@ TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
 // gates come to 6 CNOTs, where the search over CNOTs gave 7, 8 or 14, and
 // random circuits of 7 and 8 CNOTs with two or three in a row on a pair to
 // their own count instead of 14; four random gates on four qubits to 12
-// instead of 61, on five to 12 instead of 255 to 283. The fewest CNOTs of
-// the first B with an exact placement is kept, if below menejnez; B stops
-// where B - 1 gates of three CNOTs and one of one would not be. At most
-// rozpocet fits.
+// instead of 61, on five to 12 instead of 255 to 283. The circuit with the
+// fewest CNOTs of the first B with an exact placement is returned (the
+// caller keeps it where it is shorter than what it has); B stops where
+// B - 1 gates of three CNOTs and one of one would not be below menejnez.
+// At most rozpocet fits.
 TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet, THOD::time_point termin,
                          TBEH& beh, std::vector<std::string>& sprava) {
     TNAJDENA vysledok;

@@ -515,24 +515,6 @@ std::uint64_t odtlacok(const TMAT& U) {
     return h;
 }
 
-// The unitary of a gate list, gate by gate on the identity from the gate
-// records themselves (as the rest of the program will read them).
-TMAT zloz(const TOBVOD& o) {
-    const int n = o.pocetq, d = 1 << n;
-    TMAT M = TMAT::Identity(d, d);
-    for (const TGATE1& g : o.brany) {
-        if (g.pocetk == 1) {
-            parycnot(g.kontroly[1], g.ciel, n, [&](int a, int b) { M.row(a).swap(M.row(b)); });
-        } else {
-            TMAT2 u;
-            u << TKOMP(g.U.u11().re, g.U.u11().im), TKOMP(g.U.u12().re, g.U.u12().im),
-                TKOMP(g.U.u21().re, g.U.u21().im), TKOMP(g.U.u22().re, g.U.u22().im);
-            riadky(M, u, g.ciel, n);
-        }
-    }
-    return M;
-}
-
 // Five qubits at the lower bound when this much time is left (a start of
 // the 252-CNOT template takes 25 to 40 s, and one in two to five starts
 // fits), keeping the reserve for block-ZXZ (its fitted 4-qubit blocks take
@@ -669,7 +651,7 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
         vyrovnajfazu(o.brany, o.faza);
         o.faza = 0.0;
         Eigen::VectorXcd diag;
-        TMAT V = zloz(o);
+        TMAT V = zlozenie(o.brany, o.pocetq);
         if (v.azpodiagonalu) {
             diag.resize(d);
             for (int j = 0; j < d; ++j) diag(j) = std::polar(1.0, x(p.pocetuhlov + j));
@@ -694,13 +676,18 @@ int dolnahranica(int pocetq) {
     return (styri - 3 * pocetq - 1 + 3) / 4;
 }
 
+std::vector<std::array<int, 2>> vsetkypary(int pocetq) {
+    std::vector<std::array<int, 2>> pary;
+    for (int a = 1; a <= pocetq; ++a)
+        for (int b = a + 1; b <= pocetq; ++b) pary.push_back({a, b});
+    return pary;
+}
+
 TSTRUKTURA cyklicka(int pocetq, int pocetcnot) {
     if (pocetq < 1 || pocetq > MAXQ) zlyindex(pocetq, 1, MAXQ);
     if (pocetcnot < 0) throw ChybaBehu("cyklicka: zaporny pocet CNOT");
     if (pocetq == 1 && pocetcnot > 0) throw ChybaBehu("cyklicka: CNOT na jednom qubite");
-    std::vector<std::array<int, 2>> pary;
-    for (int a = 1; a <= pocetq; ++a)
-        for (int b = a + 1; b <= pocetq; ++b) pary.push_back({a, b});
+    const std::vector<std::array<int, 2>> pary = vsetkypary(pocetq);
     TSTRUKTURA s;
     s.pocetq = pocetq;
     s.cnoty.reserve(static_cast<std::size_t>(pocetcnot));

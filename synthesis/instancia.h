@@ -131,6 +131,10 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v);
 // 0, 3, 14, 61, 252 for n = 1..5.
 int dolnahranica(int pocetq);
 
+// Every pair (a, b), a < b, of pocetq qubits in the order (1,2), (1,3),
+// ..., (1,n), (2,3), ..., (n-1,n).
+std::vector<std::array<int, 2>> vsetkypary(int pocetq);
+
 // pocetcnot CNOTs cycling over the pairs (a, b), a < b, in the order
 // (1,2), (1,3), ..., (1,n), (2,3), ..., (n-1,n), control a, target b.
 TSTRUKTURA cyklicka(int pocetq, int pocetcnot);
