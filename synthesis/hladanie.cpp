@@ -120,15 +120,21 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // cuts of legs leave a shallow circuit 50 to 1,000 placements of its count,
 // and random circuits of 6 CNOTs reached theirs within 85 fits (7 CNOTs
 // within 140); a generic matrix leaves too many to try any and keeps 150
-// for the rest.
-long long rozpocetfitov(int m) { return m <= 3 ? 300 : m == 4 ? 350 : 100; }
+// for the rest. On three qubits the growing search takes the first
+// rastucemu(3) of them and the local search below the rest: its fits are
+// cheap (most end after the sweeps), and it takes a random circuit of 7 to
+// 9 CNOTs down to its count far more often than growing placements further
+// does (on ten seeds each: 7, 3 and 3 of 10 instead of 3, 2 and 0, in the
+// same time).
+long long rozpocetfitov(int m) { return m <= 3 ? 800 : m == 4 ? 350 : 100; }
+long long rastucemu(int m) { return m <= 3 ? 300 : rozpocetfitov(m); }
 // Fits each second of a time limit beyond the default adds to the budget:
-// two thirds or less of what one core makes in a long search of three
-// qubits (75 to 100 a second in the local search's fits of up to 12 CNOTs)
-// and half of it on four (30), so that the budget, not the clock, still
+// half or less of what one core makes in a long search of three qubits
+// (about 1,000 a second in the local search, whose fits mostly end after
+// their sweeps) and of four (30), so that the budget, not the clock, still
 // ends it on a slower machine. On five qubits a longer limit goes to the
 // generic circuit.
-double fitynasekundu(int m) { return m <= 3 ? 50.0 : m == 4 ? 15.0 : 0.0; }
+double fitynasekundu(int m) { return m <= 3 ? 500.0 : m == 4 ? 15.0 : 0.0; }
 long long rozpocetfitov(int m, double limit) {
     const double navyse = std::max(0.0, limit - HLADANIE_LIMIT) * fitynasekundu(m);
     return rozpocetfitov(m) + static_cast<long long>(navyse);
@@ -195,11 +201,16 @@ int startyzhustenia(int m, long long rozpocet) {
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
-// On three qubits a budget beyond the default goes, after the default's
-// fits, to a local search over placements of a fixed count (below): a
-// random circuit of 7 to 10 CNOTs comes down to its count or near it
-// there, where growing placements further reached 14 for 10 CNOTs.
+// On three qubits the fits beyond rastucemu(3) go to a local search over
+// placements of a fixed count (below): a random circuit of 7 to 10 CNOTs
+// comes down to its count or near it there, where growing placements
+// further reached 14 for 10 CNOTs.
 bool lokalnehladanie(int m) { return m == 3; }
+// The local search looks for circuits of at least this many CNOTs: fewer
+// have few enough placements for the stages before it (random circuits of
+// up to 6 CNOTs come back at their count from them), and a Toffoli's,
+// whose 6 CNOTs are known before the search, gets its answer sooner.
+constexpr int LOKALNE_OD = 7;
 // Starts of the fit of a placement the local search meets again, in all:
 // the own placement of a random circuit of 7 to 10 CNOTs fits from 5 to 16
 // of 40 starts on most seeds and from 1 or none on some, and the search
@@ -211,6 +222,15 @@ constexpr long long LOKALNE_NA_UROVEN = 400;
 // Evaluations of each of its fits: a placement of 10 to 12 CNOTs takes
 // more than the growing search's short fits.
 constexpr int LOKALNE_VYHODNOTENI = 100;
+// Each of its fits begins with this many sweeps and goes on with
+// Levenberg-Marquardt only when its residual's norm over sqrt(d) is then
+// below LOKALNE_VZDAT_NAD: 60 sweeps cost about what 6 evaluations do, and
+// they bring a start as near to the matrix as Levenberg-Marquardt's 100
+// evaluations (on the own placement of a random circuit of 10 CNOTs, 0.28
+// against 0.29 on average, at 0.6 ms a start instead of 8.5), while the
+// starts that go on to fit exactly are then within a few hundredths.
+constexpr int LOKALNE_ZAMETANIA = 60;
+constexpr double LOKALNE_VZDAT_NAD = 0.05;
 // Random substitutions of the best placement that start the search again
 // from a local minimum.
 constexpr int LOKALNE_KOPNUTIE = 2;
@@ -770,8 +790,11 @@ TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
 // instead of 61, on five to 12 instead of 255 to 283. The circuit with the
 // fewest CNOTs of the first B with an exact placement is returned (the
 // caller keeps it where it is shorter than what it has); B stops where
-// B - 1 gates of three CNOTs and one of one would not be below menejnez.
-// At most rozpocet fits.
+// B - 1 gates of three CNOTs and one of one would not be below menejnez,
+// except that every B is tried below a circuit of more than LOKALNE_OD
+// CNOTs, which the local search may have found: the gates of a random
+// circuit need one to three CNOTs each (the local search brought one of 7
+// CNOTs to 8, and four gates to 7). At most rozpocet fits.
 TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet, THOD::time_point termin,
                          TBEH& beh, std::vector<std::string>& sprava) {
     TNAJDENA vysledok;
@@ -787,7 +810,8 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
     int najviac = 0;      // gates of every placement tried
     bool dost = false;    // the time or the budget is up
     bool spojene = false;  // a placement joined every qubit
-    for (int B = 2; B <= DVOJQ_NAJVIAC && 3 * B - 2 < menejnez && !vysledok.ok && !dost; ++B) {
+    for (int B = 2; B <= DVOJQ_NAJVIAC && (3 * B - 2 < menejnez || menejnez > LOKALNE_OD) && !vysledok.ok && !dost;
+         ++B) {
         // the placements of B pairs, no pair twice in a row, in the order
         // of an odometer
         std::vector<std::size_t> i(static_cast<std::size_t>(B), 0);
@@ -916,9 +940,9 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // placements whose networks allow no higher rank than the matrix has
     // across any cut are fitted. This stage may take podielvsetkych(m) of
     // the fits, the rest of the search what is left of them.
-    // Of a budget beyond the default on three qubits, these stages and the
-    // growing search below take the default, the local search the rest.
-    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - rozpocetfitov(m)) : 0;
+    // On three qubits these stages and the growing search below take
+    // rastucemu(m) fits, the local search the rest.
+    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - rastucemu(m)) : 0;
     rozpocet -= lokalnym;
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     // the ranks choose among placements (not when they are all the largest)
@@ -1069,8 +1093,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
         return vysledok.ok ? hotovo() : vysledok;
     };
-    // The local search over placements of a fixed count, with what is left
-    // of a budget beyond the default when the search above found nothing.
+    // The local search over placements of a fixed count, with the fits
+    // left to it when the search above found nothing.
     // From a random placement of najviac CNOTs, the substitution of one pair
     // whose fit comes closest is taken as long as one comes closer; at a
     // local minimum two random substitutions of the best placement so far
@@ -1102,6 +1126,9 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         vu.starty = 1;
         vu.zaciatok.clear();
         vu.maxvyhodnoteni = LOKALNE_VYHODNOTENI;
+        vu.zametania = LOKALNE_ZAMETANIA;
+        vu.vzdatpo = 1;
+        vu.vzdatnad = LOKALNE_VZDAT_NAD;
         vu.seed = odtlacok(s) + static_cast<std::uint64_t>(z.starty);
         TFIT fit = fituj(F, s, vu);
         ++z.starty;
@@ -1164,7 +1191,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     auto lokalne = [&] {
         rozpocet += lokalnym;
-        if (lokalnym == 0 || vysledok.ok || najviac < najmenej || dost()) return porozpocte();
+        if (lokalnym == 0 || vysledok.ok || najviac < std::max(najmenej, LOKALNE_OD) || dost()) return porozpocte();
         sprava.push_back(vypln(vypln(texty::LOKALNE, "%c", std::to_string(fity)), "%n", std::to_string(najviac)));
         std::vector<TPAR> cur(static_cast<std::size_t>(najviac)), presna, posledna;
         for (TPAR& p : cur) p = pary[nahodne(pary.size())];

@@ -74,6 +74,9 @@ TEST(Hladanie, UcebnicoveObvody) {
             EXPECT_TRUE(obsahuje(s, "obvod z 4 viacnasobne riadenych NOT."));
             EXPECT_TRUE(obsahuje(s, "Hladanie: analyticky rozklad bez jedneho z jeho CNOT: presna siet s 14 CNOT"));
         }
+        // the three-qubit ones are known at 7 CNOTs or fewer before the
+        // local search would start, and end sooner without it
+        if (u.n == 3) EXPECT_FALSE(obsahuje(s, "Hladanie: lokalne hladanie")) << u.meno;
         if (u.meno == "QFT 4") {
             EXPECT_LE(s.pocetcnot, 16);
             // its ranks across the cuts of legs are no shallow circuit's
@@ -212,9 +215,9 @@ TEST(Hladanie, BezJednehoCnot) {
 }
 
 // Circuits of two, three and four general two-qubit gates on three qubits
-// come back at three CNOTs a gate or fewer, from the fit of their gates'
-// placement (the search over CNOTs gave 14 for these seeds), and four on
-// four and five qubits;
+// come back at three CNOTs a gate or fewer (the search over CNOTs alone
+// gave 14 for these seeds; the local search now reaches 6 and 9 itself),
+// and four on four and five qubits from the fit of their gates' placement;
 // a random circuit of 8 CNOTs with two and three in a row on a pair, to its
 // own count or below (it was 14). With a budget of 20 fits the search
 // finds nothing, and two gates still fit within it (the sanitizers' case).
@@ -240,10 +243,14 @@ TEST(Hladanie, VseobecneDvojqubitoveBrany) {
     if (SANITIZER) return;
     for (int B = 2; B <= 4; ++B) {
         std::mt19937 gen(static_cast<std::mt19937::result_type>(B));
-        overdvojq(hladanie(test::dvojqubitove(3, B, gen), 3, std::to_string(B) + " brany"), 3 * B);
+        const TSYNTEZA s = hladanie(test::dvojqubitove(3, B, gen), 3, std::to_string(B) + " brany");
+        if (B == 4)
+            overdvojq(s, 12);
+        else
+            EXPECT_LE(s.pocetcnot, 3 * B) << B;
     }
     std::mt19937 gen(328);
-    overdvojq(hladanie(test::nahodnyobvod(3, 8, gen), 3, "3q k=8"), 8);
+    EXPECT_LE(hladanie(test::nahodnyobvod(3, 8, gen), 3, "3q k=8").pocetcnot, 8);
     // four gates on four and five qubits: the ranks across the cuts of legs
     // leave a few dozen fits on four (it was 61), the gates' own placement
     // alone on five (it was 266), within budgets of 40 and 5 fits
@@ -260,10 +267,11 @@ TEST(Hladanie, VseobecneDvojqubitoveBrany) {
         }
     }
     // the dynamics of a Heisenberg chain, exp(-i t H) exactly: four gates
-    // (the search over CNOTs found nothing below the generic 14)
+    // would take 12, the local search finds 9 (the growing search found
+    // nothing below the generic 14)
     const TSYNTEZA hs = hladanie(test::heisenberg(3, 0.7), 3, "Heisenberg 3");
-    overdvojq(hs, 12);
-    EXPECT_TRUE(obsahuje(hs, " fitoch ziadna presna siet s najviac 12 CNOT.")) << hs.sprava.back();
+    EXPECT_LE(hs.pocetcnot, 9);
+    EXPECT_TRUE(obsahuje(hs, "Hladanie: lokalnym hladanim presna siet s 9 CNOT")) << hs.sprava.back();
     // a generic matrix: no placement of up to four gates fits
     std::mt19937 hg(31);
     const TSYNTEZA h = hladanie(test::haar(8, hg), 3, "Haar 3");
@@ -348,8 +356,9 @@ long long fitov(const TSYNTEZA& s) {
     return -1;
 }
 
-// A limit beyond the default buys fits: 50 a second more on three qubits,
-// where the default budget of 300 ends a generic matrix's search long
+// A limit beyond the default buys fits: 500 a second more on three
+// qubits, where the default budget of 800 (300 for the growing search,
+// the rest for the local search) ends a generic matrix's search long
 // before the clock would. They go to the local search over placements.
 TEST(Hladanie, DlhsiLimitViacFitov) {
     if (SANITIZER) GTEST_SKIP() << "hundreds of fits are too slow there; RozpocetAFallback ends by the budget";
@@ -359,26 +368,25 @@ TEST(Hladanie, DlhsiLimitViacFitov) {
     TVOLBYHLADANIA v;
     v.casovylimit = 41.0;
     const TSYNTEZA b = hladanie(U, 3, "dlhsi limit", v);
-    EXPECT_GE(fitov(a), 300);
-    EXPECT_LT(fitov(a), 400);
-    EXPECT_GE(fitov(b), 350);
-    EXPECT_LT(fitov(b), 450);
-    EXPECT_FALSE(obsahuje(a, "Hladanie: lokalne hladanie"));
-    EXPECT_TRUE(obsahuje(b, "Hladanie: lokalne hladanie od umiestneni s 12 CNOT (po 30"));
+    EXPECT_GE(fitov(a), 800);
+    EXPECT_LT(fitov(a), 900);
+    EXPECT_GE(fitov(b), 1300);
+    EXPECT_LT(fitov(b), 1400);
+    for (const TSYNTEZA* s : {&a, &b})
+        EXPECT_TRUE(obsahuje(*s, "Hladanie: lokalne hladanie od umiestneni s 12 CNOT (po 30")) << s->sprava.back();
     EXPECT_EQ(a.pocetcnot, 14);
     EXPECT_EQ(b.pocetcnot, 14);
 }
 
-// The local search with fits beyond the default: a random circuit of 7
-// CNOTs, which the default budget leaves at the generic 14, comes down to
+// The local search within the default budget: a random circuit of 7
+// CNOTs, which growing placements leave at the generic 14, comes down to
 // its own count from 12 CNOTs, one at a time, by the same steps on every
 // run.
 TEST(Hladanie, LokalneHladanieNahodnehoObvodu) {
     if (SANITIZER) GTEST_SKIP() << "hundreds of fits are too slow there";
-    std::mt19937 gen(307);
+    std::mt19937 gen(7001);
     const THUSTA U = test::nahodnyobvod(3, 7, gen);
-    TVOLBYHLADANIA v;
-    v.maxfitov = 450;
+    const TVOLBYHLADANIA v;
     const TSYNTEZA s = hladanie(U, 3, "lokalne hladanie", v);
     EXPECT_LE(s.pocetcnot, 7);
     for (int n = 12; n >= 7; --n)
