@@ -18,7 +18,6 @@
 #include "clifford.h"
 #include "core/chyby.h"
 #include "instancia.h"
-#include "kak.h"
 #include "obvod.h"
 #include "reverzibilny.h"
 #include "rezy.h"
@@ -121,13 +120,13 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // and random circuits of 6 CNOTs reached theirs within 85 fits (7 CNOTs
 // within 140); a generic matrix leaves too many to try any and keeps 150
 // for the rest. On three qubits the growing search takes the first
-// rastucemu(3) of them and the local search below the rest: its fits are
+// RASTUCEMU_3 of them and the local search below the rest: its fits are
 // cheap (most end after the sweeps), and it takes a random circuit of 7 to
 // 9 CNOTs down to its count far more often than growing placements further
 // does (on ten seeds each: 7, 3 and 3 of 10 instead of 3, 2 and 0, in 1.5 s
 // instead of 1.15).
 long long rozpocetfitov(int m) { return m <= 3 ? 800 : m == 4 ? 350 : 100; }
-long long rastucemu(int m) { return m <= 3 ? 300 : rozpocetfitov(m); }
+constexpr long long RASTUCEMU_3 = 300;
 // Fits each second of a time limit beyond the default adds to the budget:
 // half or less of what one core makes in a long search of three qubits
 // (about 1,000 a second in the local search, whose fits mostly end after
@@ -201,7 +200,7 @@ int startyzhustenia(int m, long long rozpocet) {
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
-// On three qubits the fits beyond rastucemu(3) go to a local search over
+// On three qubits the fits beyond RASTUCEMU_3 go to a local search over
 // placements of a fixed count (below): a random circuit of 7 to 10 CNOTs
 // comes down to its count or near it there, where growing placements
 // further reached 14 for 10 CNOTs.
@@ -738,8 +737,9 @@ constexpr int DVOJQ_VYHODNOTENI = 30;
 
 // The circuit of an exact fit of the gates on the pairs bloky, each fitted
 // as three CNOTs with their one-qubit gates: each gate's 4x4 unitary (its
-// three CNOTs and the one-qubit gates after them) by the KAK decomposition
-// with the fewest CNOTs it needs, after the fit's first layer.
+// three CNOTs and the one-qubit gates after them) by the analytic synthesis
+// of two qubits, the KAK decomposition with the fewest CNOTs it needs,
+// after the fit's first layer.
 TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
     TOBVOD o(m);
     o.faza = fit.faza;
@@ -763,15 +763,7 @@ TOBVOD zblokov(const TOBVOD& fit, int m, const std::vector<TPAR>& bloky) {
             g.ciel = lokalny(g.ciel);
             brana.push_back(g);
         }
-        const TDVOJQ k = kak(TMAT4(zlozenie(brana, 2)));
-        for (int j = 0; j < k.pocet; ++j) {
-            const TKROK& x = k.kroky[static_cast<std::size_t>(j)];
-            const int ciel = p[static_cast<std::size_t>(x.ciel)];
-            if (x.kontrola >= 0)
-                o.cnot(p[static_cast<std::size_t>(x.kontrola)], ciel);
-            else
-                o.jednoq(ciel, x.U);
-        }
+        syntetizujvseob(zlozenie(brana, 2), {p[0], p[1]}, o);
     }
     return o;
 }
@@ -941,8 +933,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // across any cut are fitted. This stage may take podielvsetkych(m) of
     // the fits, the rest of the search what is left of them.
     // On three qubits these stages and the growing search below take
-    // rastucemu(m) fits, the local search the rest.
-    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - rastucemu(m)) : 0;
+    // RASTUCEMU_3 fits, the local search the rest.
+    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - RASTUCEMU_3) : 0;
     rozpocet -= lokalnym;
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     // the ranks choose among placements (not when they are all the largest)
