@@ -119,14 +119,15 @@ std::string umiestnenie(const std::vector<TPAR>& s) {
 // cuts of legs leave a shallow circuit 50 to 1,000 placements of its count,
 // and random circuits of 6 CNOTs reached theirs within 85 fits (7 CNOTs
 // within 140); a generic matrix leaves too many to try any and keeps 150
-// for the rest. On three qubits the growing search takes the first
-// RASTUCEMU_3 of them and the local search below the rest: its fits are
-// cheap (most end after the sweeps), and it takes a random circuit of 7 to
-// 9 CNOTs down to its count far more often than growing placements further
-// does (on ten seeds each: 7, 3 and 3 of 10 instead of 3, 2 and 0, in 1.5 s
-// instead of 1.15).
-long long rozpocetfitov(int m) { return m <= 3 ? 800 : m == 4 ? 350 : 100; }
-constexpr long long RASTUCEMU_3 = 300;
+// for the rest. On three qubits, where every fit sweeps first (below) and
+// most end after the sweeps, the placements of few CNOTs may take the first
+// VSETKYM_3 (every placement of up to 5 CNOTs, four starts each), the
+// growing search RASTUCEMU_3 more and the local search below the rest: it
+// takes a random circuit of 7 to 9 CNOTs down to its count far more often
+// than growing placements further does.
+long long rozpocetfitov(int m) { return m <= 3 ? 2200 : m == 4 ? 350 : 100; }
+constexpr long long VSETKYM_3 = 1500;
+constexpr long long RASTUCEMU_3 = 200;
 // Fits each second of a time limit beyond the default adds to the budget:
 // half or less of what one core makes in a long search of three qubits
 // (about 1,000 a second in the local search, whose fits mostly end after
@@ -171,8 +172,9 @@ constexpr double VZOR_BLIZKO = 0.1;
 long long povzorefitov(int m) { return m == 4 ? 100 : 0; }
 // Starts of each placement fitted when all of one count are (a shallow
 // placement on four qubits fits from about two starts in three, on five
-// from almost every start).
-int startyvsetkych(int m) { return m <= 4 ? 2 : 1; }
+// from almost every start; on three a random circuit's of 4 to 6 CNOTs
+// from one start in five to two in three).
+int startyvsetkych(int m) { return m <= 3 ? 4 : m == 4 ? 2 : 1; }
 // When no placement of a level too large to fit whole has the matrix's
 // ranks exactly, this many nearest are fitted, if they exceed the ranks
 // by at most PREBYTOK_NAJBLIZSICH in all.
@@ -200,10 +202,12 @@ int startyzhustenia(int m, long long rozpocet) {
 // Part of the remaining time the search of a factor may take before the
 // generic circuit is built.
 double podielcasu(int m) { return m <= 3 ? 0.8 : m == 4 ? 0.6 : 0.5; }
-// On three qubits the fits beyond RASTUCEMU_3 go to a local search over
-// placements of a fixed count (below): a random circuit of 7 to 10 CNOTs
-// comes down to its count or near it there, where growing placements
-// further reached 14 for 10 CNOTs.
+// On three qubits the fits beyond those of the stages before go to a local
+// search over placements of a fixed count (below): a random circuit of 7
+// to 10 CNOTs comes down to its count or near it there, where growing
+// placements further reached 14 for 10 CNOTs. It starts from a random
+// placement when the stages before found nothing, and from the circuit
+// they found when it has more CNOTs than LOKALNE_OD.
 bool lokalnehladanie(int m) { return m == 3; }
 // The local search looks for circuits of at least this many CNOTs: fewer
 // have few enough placements for the stages before it (random circuits of
@@ -218,18 +222,21 @@ constexpr int LOKALNE_STARTY = 8;
 // Fits the local search spends on one count before it starts again from
 // the last exact placement less another of its CNOTs.
 constexpr long long LOKALNE_NA_UROVEN = 400;
-// Evaluations of each of its fits: a placement of 10 to 12 CNOTs takes
-// more than the growing search's short fits.
-constexpr int LOKALNE_VYHODNOTENI = 100;
-// Each of its fits begins with this many sweeps and goes on with
-// Levenberg-Marquardt only when its residual's norm over sqrt(d) is then
-// below LOKALNE_VZDAT_NAD: 60 sweeps cost about what 6 evaluations do, and
-// they bring a start as near to the matrix as Levenberg-Marquardt's 100
-// evaluations (on the own placement of a random circuit of 10 CNOTs, 0.28
-// against 0.29 on average, at 0.6 ms a start instead of 8.5), while the
-// starts that go on to fit exactly are then within a few hundredths.
-constexpr int LOKALNE_ZAMETANIA = 60;
-constexpr double LOKALNE_VZDAT_NAD = 0.05;
+// Every fit of a search of three qubits begins with ZAMETANIA_3 sweeps and
+// goes on with Levenberg-Marquardt (up to VYHODNOTENI_3 evaluations) only
+// when its residual's norm over sqrt(d) is then below VZDAT_NAD_3: 60
+// sweeps cost about what 6 evaluations do, and they bring a start as near
+// to the matrix as Levenberg-Marquardt's 100 evaluations (on the own
+// placement of a random circuit of 10 CNOTs, 0.28 against 0.29 on average,
+// at 0.6 ms a start instead of 8.5), while the starts that go on to fit
+// exactly are then within a few hundredths. On the own placements of
+// random circuits of 4 to 8 CNOTs a start so fits exactly as often as one
+// of Levenberg-Marquardt alone or more often (one in three instead of one
+// in four for 4 CNOTs, one in eight instead of one in thirty for 8) in a
+// fifth to a half of the time.
+constexpr int ZAMETANIA_3 = 60;
+constexpr int VYHODNOTENI_3 = 100;
+constexpr double VZDAT_NAD_3 = 0.05;
 // Random substitutions of the best placement that start the search again
 // from a local minimum.
 constexpr int LOKALNE_KOPNUTIE = 2;
@@ -639,6 +646,19 @@ TVOLBYFITU volbyfitu(int starty, THOD::time_point termin, TBEH& beh) {
     return vf;
 }
 
+// The same for the placements of a factor of m qubits: on three qubits
+// each start sweeps first.
+TVOLBYFITU volbyfitu(int m, int starty, THOD::time_point termin, TBEH& beh) {
+    TVOLBYFITU vf = volbyfitu(starty, termin, beh);
+    if (m == 3) {
+        vf.maxvyhodnoteni = VYHODNOTENI_3;
+        vf.zametania = ZAMETANIA_3;
+        vf.vzdatpo = 1;
+        vf.vzdatnad = VZDAT_NAD_3;
+    }
+    return vf;
+}
+
 // A fit of the placement s to F, its starts counted in fity and in the
 // progress.
 TFIT fitujrataj(const TMAT& F, int m, const std::vector<TPAR>& s, const TVOLBYFITU& v, TBEH& beh, long long& fity) {
@@ -877,7 +897,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     int hlbkalog = 0;  // deepest count logged
     const std::size_t zmraz = zmrazod(m);
 
-    TVOLBYFITU vf = volbyfitu(startyhladania(m), termin, beh);
+    TVOLBYFITU vf = volbyfitu(m, startyhladania(m), termin, beh);
 
     // A fit of the placement sv to the target ciel with the options vu,
     // counted in the budget.
@@ -914,10 +934,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // An exact placement enters the open list at its count alone (its
     // distance is 0) and ends the search when it comes first: no open
     // placement is then expected to give a shorter circuit.
-    auto hotovo = [&] {
+    auto najdena = [&] {
         sprava.push_back(vypln(vypln(vypln(texty::NAJDENA, "%n", std::to_string(vysledok.obvod.pocetcnot)), "%s",
                                      umiestnenie(vysledok.umiestnenie)),
                                "%c", std::to_string(fity)));
+    };
+    auto hotovo = [&] {
+        najdena();
         if (!zvzoru || m <= 4) zhusti();
         return vysledok;
     };
@@ -932,21 +955,23 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     // placements whose networks allow no higher rank than the matrix has
     // across any cut are fitted. This stage may take podielvsetkych(m) of
     // the fits, the rest of the search what is left of them.
-    // On three qubits these stages and the growing search below take
-    // RASTUCEMU_3 fits, the local search the rest.
-    const long long lokalnym = lokalnehladanie(m) ? std::max(0LL, rozpocet - RASTUCEMU_3) : 0;
-    rozpocet -= lokalnym;
+    // On three qubits these stages take at most VSETKYM_3 fits, every start
+    // of every placement of a count within what is left of them, the
+    // growing search below at most RASTUCEMU_3 more, the local search the
+    // rest.
+    const bool lokalne3 = lokalnehladanie(m);
+    if (lokalne3) rozpocet = std::min(rozpocet, VSETKYM_3);
     const long long prevsetky = static_cast<long long>(static_cast<double>(rozpocet) * podielvsetkych(m));
     // the ranks choose among placements (not when they are all the largest)
     const bool vyber = umiestnenina(m) > 1 && !r.nohy.plne;
     for (int L = najmenej; L <= najviac; ++L) {
         std::vector<std::vector<TPAR>> vsetky;
-        // on three and five qubits every start of every placement must fit
-        // in half the fits left; on four only the first starts in all of
-        // them, and the second go to the placements nearest to the matrix's
-        // ranks
-        const long long nafit =
-            std::max(0LL, (prevsetky - fity) / (umiestnenina(m) > 1 ? 1 : 2 * startyvsetkych(m)));
+        // on three qubits every start of every placement must fit in the
+        // fits left (the rest goes to the local search), on five in half
+        // of them; on four only the first starts in all of them, and the
+        // second go to the placements nearest to the matrix's ranks
+        const long long nafit = std::max(
+            0LL, (prevsetky - fity) / (umiestnenina(m) > 1 ? 1 : (lokalne3 ? 1 : 2) * startyvsetkych(m)));
         if (nafit == 0) break;
         const std::size_t strop = static_cast<std::size_t>(nafit * (vyber ? umiestnenina(m) : 1));
         bool presnehodnosti = false;
@@ -1031,6 +1056,11 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                std::to_string(vsetky.size())));
         if (THOD::now() >= termin) break;
     }
+    long long lokalnym = 0;
+    if (lokalne3) {
+        rozpocet = std::min(celyrozpocet, fity + RASTUCEMU_3);
+        lokalnym = celyrozpocet - rozpocet;
+    }
     const long long zvysne = rozpocet - prevsetky;  // fits kept for the rest
     if (zvysne > 0 && rozpocet > fity + zvysne) {
         rozpocet = fity + zvysne;
@@ -1080,10 +1110,11 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         sprava.push_back(vypln(vypln(texty::ROZPOCET, "%n", std::to_string(fity)), "%c", std::to_string(najviac)));
         return vysledok;
     };
-    // The end at the time limit with whatever exact circuit there is.
-    auto polimite = [&] {
+    // The end at the time limit with whatever exact circuit there is
+    // (logged unless ohlasena says it is).
+    auto polimite = [&](bool ohlasena = false) {
         sprava.push_back(vypln(vypln(texty::LIMIT, "%x", cislo(beh.limit)), "%n", std::to_string(fity)));
-        return vysledok.ok ? hotovo() : vysledok;
+        return vysledok.ok && !ohlasena ? hotovo() : vysledok;
     };
     // The local search over placements of a fixed count, with the fits
     // left to it when the search above found nothing.
@@ -1117,10 +1148,6 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         TVOLBYFITU vu = vf;
         vu.starty = 1;
         vu.zaciatok.clear();
-        vu.maxvyhodnoteni = LOKALNE_VYHODNOTENI;
-        vu.zametania = LOKALNE_ZAMETANIA;
-        vu.vzdatpo = 1;
-        vu.vzdatnad = LOKALNE_VZDAT_NAD;
         vu.seed = odtlacok(s) + static_cast<std::uint64_t>(z.starty);
         TFIT fit = fituj(F, s, vu);
         ++z.starty;
@@ -1181,13 +1208,37 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         }
         return false;
     };
+    // The nearest placement without one of the CNOTs of presna (empty when
+    // the fits ran out first).
+    auto blizsiabez = [&](const std::vector<TPAR>& presna) {
+        std::vector<TPAR> cur;
+        double dn = 0;
+        for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
+            std::vector<TPAR> t = bezcnotu(presna, i);
+            const double d = blizkost(t);
+            if (cur.empty() || d < dn) {
+                dn = d;
+                cur = std::move(t);
+            }
+        }
+        return cur;
+    };
     auto lokalne = [&] {
         rozpocet += lokalnym;
-        if (lokalnym == 0 || vysledok.ok || najviac < std::max(najmenej, LOKALNE_OD) || dost()) return porozpocte();
-        sprava.push_back(vypln(vypln(texty::LOKALNE, "%c", std::to_string(fity)), "%n", std::to_string(najviac)));
+        const int odkial = std::max(najmenej, LOKALNE_OD);
+        // a circuit the growing search found is shortened from its placement
+        const bool odnajdenej = vysledok.ok && !zvzoru && vysledok.umiestnenie.size() > static_cast<std::size_t>(odkial);
+        if (lokalnym == 0 || (vysledok.ok && !odnajdenej) || najviac < odkial || dost()) return porozpocte();
         std::vector<TPAR> cur(static_cast<std::size_t>(najviac)), presna, posledna;
-        for (TPAR& p : cur) p = pary[nahodne(pary.size())];
-        while (!dost()) {
+        if (odnajdenej) {
+            najdena();
+            posledna = vysledok.umiestnenie;
+            cur = blizsiabez(posledna);
+        } else {
+            for (TPAR& p : cur) p = pary[nahodne(pary.size())];
+        }
+        sprava.push_back(vypln(vypln(texty::LOKALNE, "%c", std::to_string(fity)), "%n", std::to_string(najviac)));
+        while (!dost() && !cur.empty()) {
             // the first count until the budget ends, each lower one for LOKALNE_NA_UROVEN fits at a time
             if (uroven(cur, posledna.empty() ? rozpocet : LOKALNE_NA_UROVEN, presna)) {
                 vysledok.ok = true;
@@ -1199,23 +1250,13 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                        "%c", std::to_string(fity)));
                 if (najviac < najmenej) break;
                 posledna = presna;
-                // the nearest placement without one of its CNOTs
-                cur.clear();
-                double dn = 0;
-                for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
-                    std::vector<TPAR> t = bezcnotu(presna, i);
-                    const double d = blizkost(t);
-                    if (cur.empty() || d < dn) {
-                        dn = d;
-                        cur = std::move(t);
-                    }
-                }
-                if (cur.empty()) break;
+                cur = blizsiabez(presna);
             } else if (!posledna.empty()) {
                 cur = bezcnotu(posledna, nahodne(posledna.size()));
             }
         }
-        if (THOD::now() >= termin) return polimite();
+        // every exact circuit of the local search is logged as it is found
+        if (THOD::now() >= termin) return polimite(true);
         if (!vysledok.ok) return porozpocte();
         zhusti();
         return vysledok;
@@ -1233,6 +1274,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             vu.starty = 1;
             vu.termin = terminvzorov;
             vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
+            vu.zametania = 0;
             vu.vzdatpo = VZOR_VZDAT_PO;
             vu.vzdatnad = VZOR_VZDAT_NAD;
             // every other start near the identity, where the gates of a
@@ -1277,7 +1319,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     while (!otvorene.empty()) {
         if (fity >= rozpocet) return lokalne();
         if (THOD::now() >= termin) return polimite();
-        if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return hotovo();
+        if (vysledok.ok && !zvzoru && otvorene.top().f >= vysledok.obvod.pocetcnot) return lokalne();
         TUZOL u = otvorene.top();
         otvorene.pop();
         const int pocet = static_cast<int>(pevne.size() + u.volne.size());
@@ -1343,7 +1385,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 vysledok.umiestnenie = std::move(cela);
                 najviac = k - 1;
                 zvzoru = false;
-                if (otvorene.empty() || otvorene.top().f >= k) return hotovo();
+                if (otvorene.empty() || otvorene.top().f >= k) return lokalne();
                 break;
             }
             if (THOD::now() >= termin) break;
