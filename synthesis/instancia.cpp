@@ -573,20 +573,28 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
             if (start == 0 && g < v.zaciatok.size()) baza[g] = v.zaciatok[g];
         }
         x.setZero();
+        bool bezlm = false;  // the start is given up after its sweeps
         if (v.zametania > 0) {
             if (!zametanie) zametanie = std::make_unique<TZAMETANIE>(p, U);
             Eigen::VectorXcd D;
             if (v.azpodiagonalu) D = Eigen::VectorXcd::Ones(d);
+            // 1 - |tr| / d above this is a distance above zametanivzdatnad
+            const double vzdatcenu = v.zametanivzdatnad * v.zametanivzdatnad / 2;
             for (int z = 0; z < v.zametania && THODINY::now() < v.termin; ++z) {
                 if (v.priebeh) v.priebeh();
-                if (zametanie->zametaj(baza, D) <= ZAMETANIE_DOST) break;
+                const double cena = zametanie->zametaj(baza, D);
+                if (cena <= ZAMETANIE_DOST) break;
+                if (z + 1 == v.zametanivzdatpo && cena > vzdatcenu) {
+                    bezlm = true;
+                    break;
+                }
             }
             for (Eigen::Index j = 0; j < D.size(); ++j) x(p.pocetuhlov + j) = std::arg(D(j));
         }
 
         TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);
         int vyhodnotenia = 0;
-        bool koniec = false;
+        bool koniec = bezlm;
         while (!koniec) {
             x.head(p.pocetuhlov).setZero();
             Eigen::LevenbergMarquardt<TFUNKCIA> lm(f);

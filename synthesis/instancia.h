@@ -84,6 +84,13 @@ struct TVOLBYFITU {
     // fit they slow down, and Levenberg-Marquardt finishes in a few dozen
     // steps. With azpodiagonalu the sweeps move the diagonal too.
     int zametania = 0;
+    // > 0: a start whose sweeps leave it still farther than
+    // zametanivzdatnad from the target after this many of them (the norm of
+    // V - U over sqrt(d), V at the phase that makes tr(U^dagger V) real) is
+    // given up without Levenberg-Marquardt; the starts that go on to fit
+    // exactly are nearer by then.
+    int zametanivzdatpo = 0;
+    double zametanivzdatnad = 0.0;
 };
 
 struct TFIT {

@@ -397,16 +397,18 @@ TEST(Hladanie, LokalneHladanieNahodnehoObvodu) {
 
 // A circuit the growing search finds with more CNOTs than the matrix
 // needs is the local search's start: a random circuit of 7 CNOTs reached
-// as 8 comes back at 7 from the placements one CNOT shorter.
+// as 8 comes down to 7 and then to 6 (it needs no more).
 TEST(Hladanie, LokalneHladanieOdNajdenej) {
     if (SANITIZER) GTEST_SKIP() << "hundreds of fits are too slow there";
-    std::mt19937 gen(7015);
+    std::mt19937 gen(7020);
     const THUSTA U = test::nahodnyobvod(3, 7, gen);
     const TSYNTEZA s = hladanie(U, 3, "od najdenej");
-    EXPECT_EQ(s.pocetcnot, 7);
+    EXPECT_EQ(s.pocetcnot, 6);
     EXPECT_TRUE(obsahuje(s, "Hladanie: presna siet s 8 CNOT, umiestnenie "));
     EXPECT_TRUE(obsahuje(s, "Hladanie: lokalne hladanie od umiestneni s 7 CNOT (po "));
-    EXPECT_TRUE(obsahuje(s, "Hladanie: lokalnym hladanim presna siet s 7 CNOT, umiestnenie "));
+    for (int n : {7, 6})
+        EXPECT_TRUE(obsahuje(s, "Hladanie: lokalnym hladanim presna siet s " + std::to_string(n) + " CNOT, umiestnenie "))
+            << n;
 }
 
 // A limit far below what a 4-qubit generic matrix needs: the search stops,

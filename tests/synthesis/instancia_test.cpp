@@ -238,6 +238,37 @@ TEST(Instancia, ZametaniaPredFitom) {
     }
 }
 
+// A start still far from the target after a few sweeps is given up before
+// Levenberg-Marquardt: a generic matrix and 4 CNOTs leave every start far
+// (no evaluation at all, the distance that of the swept circuit), while a
+// random circuit's own placement still fits exactly.
+TEST(Instancia, VzdaniePoZametaniach) {
+    TVOLBYFITU v;
+    v.starty = 5;
+    v.plnyrezidual = true;
+    v.zametania = 60;
+    v.zametanivzdatpo = 20;
+    v.zametanivzdatnad = 0.3;
+    TSTRUKTURA s{3, {{1, 2}, {2, 3}, {1, 2}, {1, 3}}};
+    const THUSTA U = haar(3, 81);
+    const TFIT f = instanciuj(U, s, v);
+    EXPECT_FALSE(f.presny);
+    EXPECT_EQ(f.starty, 5);
+    EXPECT_EQ(f.vyhodnotenia, 0);
+    EXPECT_GT(f.vzdialenost, 0.3);
+    const THUSTA V = test::unitarobvodu(f.obvod.brany, 3);
+    EXPECT_NEAR(f.vzdialenost, (V - U).norm() / std::sqrt(8.0), 1e-12);
+    EXPECT_EQ(f.obvod.pocetcnot, 4);
+
+    std::mt19937 gen(4002);
+    const THUSTA W = test::nahodnyobvod(3, 4, gen);
+    s.cnoty = {{1, 2}, {1, 3}, {2, 3}, {1, 3}};  // an exact placement of W
+    v.starty = 10;
+    const TFIT g = instanciuj(W, s, v);
+    EXPECT_TRUE(g.presny) << g.odchylka;
+    EXPECT_LE(odchylka(g.obvod, W), PRESNOST_FITU);
+}
+
 struct Zrusene : std::runtime_error {
     Zrusene() : std::runtime_error("zrusene") {}
 };
