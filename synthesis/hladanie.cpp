@@ -130,7 +130,7 @@ constexpr long long VSETKYM_3 = 1500;
 constexpr long long RASTUCEMU_3 = 200;
 // Fits each second of a time limit beyond the default adds to the budget:
 // half or less of what one core makes in a long search of three qubits
-// (about 1,000 a second in the local search, whose fits mostly end after
+// (about 1,400 a second in the local search, whose fits mostly end after
 // their sweeps) and of four (30), so that the budget, not the clock, still
 // ends it on a slower machine. On five qubits a longer limit goes to the
 // generic circuit.
@@ -1237,7 +1237,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         rozpocet += lokalnym;
         const int odkial = std::max(najmenej, LOKALNE_OD);
         // a circuit the growing search found is shortened from its placement
-        const bool odnajdenej = vysledok.ok && !zvzoru && vysledok.umiestnenie.size() > static_cast<std::size_t>(odkial);
+        const bool odnajdenej =
+            vysledok.ok && !zvzoru && vysledok.umiestnenie.size() > static_cast<std::size_t>(odkial);
         if (lokalnym == 0 || (vysledok.ok && !odnajdenej) || najviac < odkial || dost()) return porozpocte();
         std::vector<TPAR> cur(static_cast<std::size_t>(najviac)), presna, posledna;
         if (odnajdenej) {

@@ -592,53 +592,55 @@ TFIT instanciuj(const TMAT& U, const TSTRUKTURA& s, const TVOLBYFITU& v) {
             for (Eigen::Index j = 0; j < D.size(); ++j) x(p.pocetuhlov + j) = std::arg(D(j));
         }
 
-        TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);
         int vyhodnotenia = 0;
-        bool koniec = bezlm;
-        while (!koniec) {
-            x.head(p.pocetuhlov).setZero();
-            Eigen::LevenbergMarquardt<TFUNKCIA> lm(f);
-            lm.parameters.ftol = 1e-12;
-            lm.parameters.xtol = 1e-15;
-            lm.parameters.gtol = 0.0;
-            lm.parameters.maxfev = std::max(1, maxvyh - vyhodnotenia);
-            auto stav = lm.minimizeInit(x);
-            bool zaklad_znova = false;
-            double predtym = lm.fnorm;
-            int krokov = 0;
-            while (true) {
-                if (lm.fnorm <= KONIEC_NORMA || THODINY::now() >= v.termin) {
-                    koniec = true;
-                    break;
-                }
-                stav = lm.minimizeOneStep(x);
-                if (stav != Eigen::LevenbergMarquardtSpace::Running) {
-                    koniec = true;
-                    break;
-                }
-                if (v.vzdatpo > 0 && vyhodnotenia + lm.nfev >= v.vzdatpo && lm.fnorm > v.vzdatnad * odmocninad) {
-                    koniec = true;
-                    break;
-                }
-                if (x.head(p.pocetuhlov).cwiseAbs().maxCoeff() > UHOL_ZAKLAD) {
-                    zaklad_znova = true;
-                    break;
-                }
-                // Stuck in a local minimum: no real progress over many steps.
-                if (++krokov % 25 == 0) {
-                    if (lm.fnorm > 1e-6 && lm.fnorm > 0.99 * predtym) {
+        if (!bezlm) {
+            TFUNKCIA f(p, U, baza, v.priebeh, v.plnyrezidual);
+            bool koniec = false;
+            while (!koniec) {
+                x.head(p.pocetuhlov).setZero();
+                Eigen::LevenbergMarquardt<TFUNKCIA> lm(f);
+                lm.parameters.ftol = 1e-12;
+                lm.parameters.xtol = 1e-15;
+                lm.parameters.gtol = 0.0;
+                lm.parameters.maxfev = std::max(1, maxvyh - vyhodnotenia);
+                auto stav = lm.minimizeInit(x);
+                bool zaklad_znova = false;
+                double predtym = lm.fnorm;
+                int krokov = 0;
+                while (true) {
+                    if (lm.fnorm <= KONIEC_NORMA || THODINY::now() >= v.termin) {
                         koniec = true;
                         break;
                     }
-                    predtym = lm.fnorm;
+                    stav = lm.minimizeOneStep(x);
+                    if (stav != Eigen::LevenbergMarquardtSpace::Running) {
+                        koniec = true;
+                        break;
+                    }
+                    if (v.vzdatpo > 0 && vyhodnotenia + lm.nfev >= v.vzdatpo && lm.fnorm > v.vzdatnad * odmocninad) {
+                        koniec = true;
+                        break;
+                    }
+                    if (x.head(p.pocetuhlov).cwiseAbs().maxCoeff() > UHOL_ZAKLAD) {
+                        zaklad_znova = true;
+                        break;
+                    }
+                    // Stuck in a local minimum: no real progress over many steps.
+                    if (++krokov % 25 == 0) {
+                        if (lm.fnorm > 1e-6 && lm.fnorm > 0.99 * predtym) {
+                            koniec = true;
+                            break;
+                        }
+                        predtym = lm.fnorm;
+                    }
                 }
+                vyhodnotenia += static_cast<int>(lm.nfev);
+                // the base takes the rotations at the last accepted point
+                f.brany(x);
+                for (std::size_t g = 0; g < baza.size(); ++g) baza[g] = f.brana(g);
+                if (vyhodnotenia >= maxvyh) koniec = true;
+                if (!zaklad_znova) koniec = true;
             }
-            vyhodnotenia += static_cast<int>(lm.nfev);
-            // the base takes the rotations at the last accepted point
-            f.brany(x);
-            for (std::size_t g = 0; g < baza.size(); ++g) baza[g] = f.brana(g);
-            if (vyhodnotenia >= maxvyh) koniec = true;
-            if (!zaklad_znova) koniec = true;
         }
         vysledok.vyhodnotenia += vyhodnotenia;
 

@@ -406,9 +406,10 @@ TEST(Hladanie, LokalneHladanieOdNajdenej) {
     EXPECT_EQ(s.pocetcnot, 6);
     EXPECT_TRUE(obsahuje(s, "Hladanie: presna siet s 8 CNOT, umiestnenie "));
     EXPECT_TRUE(obsahuje(s, "Hladanie: lokalne hladanie od umiestneni s 7 CNOT (po "));
-    for (int n : {7, 6})
-        EXPECT_TRUE(obsahuje(s, "Hladanie: lokalnym hladanim presna siet s " + std::to_string(n) + " CNOT, umiestnenie "))
-            << n;
+    for (int n : {7, 6}) {
+        const std::string r = "Hladanie: lokalnym hladanim presna siet s " + std::to_string(n) + " CNOT, umiestnenie ";
+        EXPECT_TRUE(obsahuje(s, r)) << n;
+    }
 }
 
 // A limit far below what a 4-qubit generic matrix needs: the search stops,
