@@ -1127,8 +1127,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         return vysledok.ok && !ohlasena ? hotovo() : vysledok;
     };
     // The local search over placements of a fixed count, with the fits
-    // left to it when the search above found nothing.
-    // From a random placement of najviac CNOTs, the substitution of one pair
+    // left to it: when the search above found nothing, from a random
+    // placement of najviac CNOTs; when it found a circuit of more than
+    // LOKALNE_OD CNOTs, from the nearest placement without one of them.
+    // From there the substitution of one pair
     // whose fit comes closest is taken as long as one comes closer; at a
     // local minimum two random substitutions of the best placement so far
     // start it again. A placement met again gets another start of its fit,
