@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <memory>
 #include <queue>
 #include <set>
 #include <string>
@@ -24,6 +25,7 @@
 #include "spravy.h"
 #include "struktura.h"
 #include "tolerancie.h"
+#include "vlakna.h"
 #include "vstup.h"
 #include "zjednodus.h"
 #include "zxz.h"
@@ -256,6 +258,15 @@ constexpr long long LOKALNE_POHLADY = 20;
 
 using THOD = std::chrono::steady_clock;
 
+// A fit computed ahead: the placement s of the factor F with the options v.
+struct TVOPRED {
+    TMAT F;
+    bool vzaty = false;
+    std::vector<TPAR> s;
+    TVOLBYFITU v;
+    TFIT fit;
+};
+
 struct TBEH {
     THOD::time_point start;
     THOD::time_point koniec;  // the time limit of the whole call
@@ -265,6 +276,11 @@ struct TBEH {
     // the part of the work done by fits: od + (do_ - od) * fity / rozpocet
     double od = 0, do_ = 1;
     long long fity = 0, rozpocet = 1;
+    // the threads of fits computed ahead (pocetvlakien of them, made at
+    // the first batch), and the fits of the last batch not yet taken
+    int pocetvlakien = 1;
+    std::unique_ptr<TVLAKNA> vlakna;
+    std::vector<TVOPRED> vopred;
 
     void tik(bool hned = false) {
         if (priebeh == nullptr || !*priebeh) return;
@@ -669,28 +685,86 @@ TVOLBYFITU volbyfitu(int m, int starty, THOD::time_point termin, TBEH& beh) {
     return vf;
 }
 
+// The same fit: the same matrix, placement and options (the progress
+// aside).
+bool tenistyfit(const TVOPRED& a, const TMAT& F, const std::vector<TPAR>& s, const TVOLBYFITU& v) {
+    const TVOLBYFITU& u = a.v;
+    if (a.vzaty || a.s != s || a.F.rows() != F.rows() || a.F != F || u.starty != v.starty || u.seed != v.seed || u.azpodiagonalu != v.azpodiagonalu ||
+        u.termin != v.termin || u.maxvyhodnoteni != v.maxvyhodnoteni || u.plnyrezidual != v.plnyrezidual ||
+        u.vzdatpo != v.vzdatpo || u.vzdatnad != v.vzdatnad || u.blizkojednotky != v.blizkojednotky ||
+        u.zametania != v.zametania || u.zametanivzdatpo != v.zametanivzdatpo ||
+        u.zametanivzdatnad != v.zametanivzdatnad || u.zaciatok.size() != v.zaciatok.size())
+        return false;
+    for (std::size_t i = 0; i < u.zaciatok.size(); ++i)
+        if (u.zaciatok[i] != v.zaciatok[i]) return false;
+    return true;
+}
+
+// A fit to compute ahead: the placement s of *F with the options v.
+struct TULOHA {
+    const TMAT* F = nullptr;
+    std::vector<TPAR> s;
+    TVOLBYFITU v;
+};
+
+// Fits of three qubits a loop is about to ask for, computed at once on the
+// threads of beh: a fit is a function of its matrix, placement and options
+// alone, so the loop then takes each from here exactly as it would have
+// computed it, and a fit it no longer asks for (it stopped first) is
+// dropped unused. Each fit is one to a few milliseconds; the progress moves
+// between them as the loop takes them. Elsewhere (a fit of four or five
+// qubits takes tens of milliseconds to seconds and moves the progress
+// itself) and on a machine of one processor nothing is computed ahead.
+void vopred(TBEH& beh, int m, std::vector<TULOHA> ulohy) {
+    beh.vopred.clear();
+    if (m != 3 || ulohy.size() < 2 || beh.pocetvlakien < 2) return;
+    if (!beh.vlakna) beh.vlakna = std::make_unique<TVLAKNA>(beh.pocetvlakien);
+    beh.vopred.resize(ulohy.size());
+    for (std::size_t i = 0; i < ulohy.size(); ++i) {
+        TVOPRED& u = beh.vopred[i];
+        u.F = *ulohy[i].F;
+        u.s = std::move(ulohy[i].s);
+        u.v = std::move(ulohy[i].v);
+        u.v.priebeh = nullptr;  // called from the caller's thread only
+    }
+    beh.vlakna->vsetky(beh.vopred.size(), [&beh, m](std::size_t i) {
+        TVOPRED& u = beh.vopred[i];
+        u.fit = instanciuj(u.F, struktura(m, u.s), u.v);
+    });
+}
+
+// Fits computed ahead at a time: enough to keep every thread busy between
+// two waits for the slowest of them.
+std::size_t vopreddavka(const TBEH& beh) { return static_cast<std::size_t>(4 * std::max(1, beh.pocetvlakien)); }
+
 // A fit of the placement s to F, its starts counted in fity and in the
-// progress.
+// progress: the one computed ahead when it is there.
 TFIT fitujrataj(const TMAT& F, int m, const std::vector<TPAR>& s, const TVOLBYFITU& v, TBEH& beh, long long& fity) {
     beh.tik();
-    TFIT fit = instanciuj(F, struktura(m, s), v);
+    TFIT fit;
+    auto it = std::find_if(beh.vopred.begin(), beh.vopred.end(),
+                           [&](const TVOPRED& u) { return tenistyfit(u, F, s, v); });
+    if (it != beh.vopred.end()) {
+        fit = std::move(it->fit);
+        it->vzaty = true;
+    } else {
+        fit = instanciuj(F, struktura(m, s), v);
+    }
     fity += fit.starty;
     beh.fity += fit.starty;
     return fit;
 }
 
-// A fit of a placement with the given options, counted where its caller
-// counts.
-using TFITUJ = std::function<TFIT(const std::vector<TPAR>&, const TVOLBYFITU&)>;
-
-// The shortening of the exact circuit vysledok: every placement one CNOT
-// shorter (with bezdvoch also two shorter) that still meets the bound is
-// fitted with the options vf, seeded from the placement, and again from
-// each shorter exact one, which replaces vysledok and is logged by jeden or
-// dva (%n its CNOTs, %s its placement, %c fity by then). Stops at termin.
-void skrat(const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_point termin, const TFITUJ& fituj,
-           const long long& fity, const char* jeden, const char* dva, TNAJDENA& vysledok,
+// The shortening of the exact circuit vysledok of the factor F (m qubits):
+// every placement one CNOT shorter (with bezdvoch also two shorter) that
+// still meets the bound is fitted with the options vf, seeded from the
+// placement, and again from each shorter exact one, which replaces
+// vysledok and is logged by jeden or dva (%n its CNOTs, %s its placement,
+// %c fity by then, the fits counted there). Stops at termin.
+void skrat(const TMAT& F, int m, const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_point termin,
+           TBEH& beh, long long& fity, const char* jeden, const char* dva, TNAJDENA& vysledok,
            std::vector<std::string>& sprava) {
+    const std::size_t davka = vopreddavka(beh);
     std::set<std::vector<TPAR>> skusene;
     bool kratsia = true;
     while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
@@ -701,12 +775,25 @@ void skrat(const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_p
         if (bezdvoch && cela.size() >= static_cast<std::size_t>(zdola) + 2)
             for (std::size_t i = 0; i < cela.size(); ++i)
                 for (std::size_t j = i + 1; j < cela.size(); ++j) kratsie.push_back(bezcnotu(bezcnotu(cela, j), i));
-        for (const std::vector<TPAR>& s : kratsie) {
+        for (std::size_t x = 0; x < kratsie.size(); ++x) {
             if (kratsia) break;
             if (THOD::now() >= termin) return;
+            if (x % davka == 0) {
+                std::vector<TULOHA> ulohy;
+                std::set<std::vector<TPAR>> vdavke;
+                for (std::size_t y = x; y < std::min(kratsie.size(), x + davka); ++y) {
+                    const std::vector<TPAR>& s = kratsie[y];
+                    if (odhad(r, {}, s, 0) > 0 || skusene.count(normalna(s)) || !vdavke.insert(normalna(s)).second)
+                        continue;
+                    ulohy.push_back({&F, s, vf});
+                    ulohy.back().v.seed = odtlacok(s);
+                }
+                vopred(beh, m, std::move(ulohy));
+            }
+            const std::vector<TPAR>& s = kratsie[x];
             if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
             vf.seed = odtlacok(s);
-            TFIT fit = fituj(s, vf);
+            TFIT fit = fitujrataj(F, m, s, vf, beh, fity);
             if (!fit.presny) continue;
             const char* t = s.size() + 1 == cela.size() ? jeden : dva;
             vysledok.ok = true;
@@ -740,11 +827,8 @@ TNAJDENA skratena(const TMAT& F, int m, const TOBVOD& analyt, const char* text, 
         }
     const TVOLBYFITU vf = volbyfitu(startyzhustenia(m, rozpocetfitov(m)), termin, beh);
     long long fity = 0;
-    const TFITUJ fituj = [&](const std::vector<TPAR>& s, const TVOLBYFITU& v) {
-        return fitujrataj(F, m, s, v, beh, fity);
-    };
     const TREZY r = rezy(F, m);
-    skrat(r, std::max(odhad(r, {}, {}), 1), vf, false, termin, fituj, fity, text, text, vysledok, sprava);
+    skrat(F, m, r, std::max(odhad(r, {}, {}), 1), vf, false, termin, beh, fity, text, text, vysledok, sprava);
     return vysledok;
 }
 
@@ -835,12 +919,11 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
     for (int B = 2; B <= DVOJQ_NAJVIAC && (3 * B - 2 < menejnez || menejnez > LOKALNE_OD) && !vysledok.ok && !dost;
          ++B) {
         // the placements of B pairs, no pair twice in a row, in the order
-        // of an odometer
+        // of an odometer; their fits computed ahead a batch at a time
         std::vector<std::size_t> i(static_cast<std::size_t>(B), 0);
         std::set<std::vector<TPAR>> videne;
-        TOBVOD najlepsi(m);
-        std::vector<TPAR> najlepsie;
-        for (bool dalsie = true; dalsie && !dost;) {
+        std::vector<std::vector<TPAR>> kandidati;
+        for (bool dalsie = true; dalsie;) {
             std::vector<TPAR> bloky;
             bool opakuje = false;
             for (std::size_t j = 0; j < i.size(); ++j) {
@@ -858,13 +941,42 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
             if (opakuje || chybajucespoje({}, bloky, m) > 0 || !videne.insert(normalna(bloky)).second) continue;
             if (m == 5 && !spojene) r.nohy = rezynoh(F, m);
             spojene = true;
+            kandidati.push_back(std::move(bloky));
+        }
+        // each gate as three CNOTs
+        auto cnoty = [](const std::vector<TPAR>& bloky) {
             std::vector<TPAR> s;
             for (const TPAR& p : bloky) s.insert(s.end(), 3, p);
-            if (odhad(r, {}, s, 0) > 0) continue;
+            return s;
+        };
+        // the placements the ranks allow, decided when first needed (on five
+        // qubits each decision takes a fraction of a millisecond)
+        std::vector<signed char> dovolene(kandidati.size(), -1);
+        auto dovolena = [&](std::size_t x) {
+            if (dovolene[x] < 0) dovolene[x] = odhad(r, {}, cnoty(kandidati[x]), 0) == 0 ? 1 : 0;
+            return dovolene[x] == 1;
+        };
+        TOBVOD najlepsi(m);
+        std::vector<TPAR> najlepsie;
+        const std::size_t davka = vopreddavka(beh);
+        std::size_t vopreddo = 0;  // the candidates before it had their fits computed ahead
+        for (std::size_t x = 0; x < kandidati.size(); ++x) {
+            const std::vector<TPAR>& bloky = kandidati[x];
+            if (!dovolena(x)) continue;
             if (THOD::now() >= termin || fity >= rozpocet) {
                 dost = true;
                 break;
             }
+            if (m == 3 && x >= vopreddo) {
+                std::vector<TULOHA> ulohy;
+                for (vopreddo = x; vopreddo < kandidati.size() && ulohy.size() < davka; ++vopreddo) {
+                    if (!dovolena(vopreddo)) continue;
+                    ulohy.push_back({&F, cnoty(kandidati[vopreddo]), vf});
+                    ulohy.back().v.seed = odtlacok(ulohy.back().s) ^ 0x5bd1e995u;
+                }
+                vopred(beh, m, std::move(ulohy));
+            }
+            const std::vector<TPAR> s = cnoty(bloky);
             vf.seed = odtlacok(s) ^ 0x5bd1e995u;
             const TFIT fit = fitujrataj(F, m, s, vf, beh, fity);
             if (!fit.presny) continue;
@@ -931,9 +1043,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         TVOLBYFITU vu = vf;
         vu.starty = startyskratenia;
         vu.zaciatok.clear();
-        skrat(r, zdola, vu, bezdvoch, termin,
-              [&](const std::vector<TPAR>& s, const TVOLBYFITU& v) { return fituj(F, s, v); }, fity,
-              texty::ZHUSTENIE, texty::ZHUSTENIE2, vysledok, sprava);
+        skrat(F, m, r, zdola, vu, bezdvoch, termin, beh, fity, texty::ZHUSTENIE, texty::ZHUSTENIE2, vysledok, sprava);
     };
     bool zvzoru = false;  // the result is a cascade's
     // The end with an exact circuit: logged, then shortened by one CNOT at
@@ -1045,10 +1155,19 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                       std::min<int>(STARTY_MALEJ_SKUPINY, STARTY_MALEJ_SKUPINY * 2 / skupina));
             vu.starty = 1;
         }
+        const std::size_t davka = vopreddavka(beh);
         for (int start = 0; start < priechody; ++start)
             for (std::size_t i = 0; i < fitovane; ++i) {
                 if (THOD::now() >= termin) break;
                 if (start > 0 && (prebytky[i] > prebytky[0] || fity >= prevsetky)) break;
+                if (i % davka == 0) {
+                    std::vector<TULOHA> ulohy;
+                    for (std::size_t j = i; j < std::min(fitovane, i + davka); ++j) {
+                        ulohy.push_back({&F, vsetky[j], vu});
+                        ulohy.back().v.seed = odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start);
+                    }
+                    vopred(beh, m, std::move(ulohy));
+                }
                 const std::vector<TPAR>& sv = vsetky[i];
                 vu.seed = odtlacok(sv) + static_cast<std::uint64_t>(start);
                 TFIT fit = fituj(F, sv, vu);
@@ -1151,6 +1270,23 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     auto dost = [&] {
         return fity >= rozpocet || THOD::now() >= termin || pohlady > LOKALNE_POHLADY * rozpocet;
     };
+    // The fit blizkost would make of s now (none when it would make none),
+    // into ulohy unless already there.
+    auto ulohablizkosti = [&](const std::vector<TPAR>& s,
+                              std::vector<TULOHA>& ulohy) {
+        if (odhad(r, {}, s, 0) > 0) return;
+        const auto z = poznane.find(s);
+        const int starty = z == poznane.end() ? 0 : z->second.starty;
+        if (z != poznane.end() && (z->second.presny || starty >= LOKALNE_STARTY)) return;
+        for (const auto& u : ulohy)
+            if (u.s == s) return;
+        TVOLBYFITU vu = vf;
+        vu.starty = 1;
+        vu.zaciatok.clear();
+        vu.seed = odtlacok(s) + static_cast<std::uint64_t>(starty);
+        ulohy.push_back({&F, s, vu});
+    };
+    const std::size_t davka = vopreddavka(beh);
     auto blizkost = [&](const std::vector<TPAR>& s) {
         ++pohlady;
         if (odhad(r, {}, s, 0) > 0) return std::numeric_limits<double>::infinity();
@@ -1188,7 +1324,17 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 for (std::size_t i = tahy.size(); i > 1; --i) std::swap(tahy[i - 1], tahy[nahodne(i)]);
                 std::vector<TPAR> lepsia;
                 double dl = std::numeric_limits<double>::infinity();
-                for (const auto& [i, j] : tahy) {
+                for (std::size_t x = 0; x < tahy.size(); ++x) {
+                    if (x % davka == 0) {
+                        std::vector<TULOHA> ulohy;
+                        for (std::size_t y = x; y < std::min(tahy.size(), x + davka); ++y) {
+                            std::vector<TPAR> t = cur;
+                            t[tahy[y].first] = pary[tahy[y].second];
+                            ulohablizkosti(t, ulohy);
+                        }
+                        vopred(beh, m, std::move(ulohy));
+                    }
+                    const auto [i, j] = tahy[x];
                     std::vector<TPAR> t = cur;
                     t[i] = pary[j];
                     const double d = blizkost(t);
@@ -1226,6 +1372,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         std::vector<TPAR> cur;
         double dn = 0;
         for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
+            if (i % davka == 0) {
+                std::vector<TULOHA> ulohy;
+                for (std::size_t j = i; j < std::min(presna.size(), i + davka); ++j)
+                    ulohablizkosti(bezcnotu(presna, j), ulohy);
+                vopred(beh, m, std::move(ulohy));
+            }
             std::vector<TPAR> t = bezcnotu(presna, i);
             const double d = blizkost(t);
             if (cur.empty() || d < dn) {
@@ -1279,23 +1431,38 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     THOD::time_point terminvzorov =
         THOD::now() + std::chrono::duration_cast<THOD::duration>((termin - THOD::now()) * PODIEL_VZOROV);
     std::vector<double> najblizsie(vz.size(), -1.0);  // < 0: not tried
-    for (int start = 0; start < startyvzoru(m); ++start)
+    // the target of a cascade (the reversal's permutation taken off) and
+    // the options of its start
+    const std::array<TMAT, 3> cielevzorov = {F, P * F, F * P};
+    auto skusavzor = [&](const TVZOR& v) {
+        return !(v.pocet > najviac || v.pocet < zdola || fity >= rozpocet || THOD::now() >= terminvzorov);
+    };
+    auto volbyvzoru = [&](const TVZOR& v, int start) {
+        TVOLBYFITU vu = vf;
+        vu.starty = 1;
+        vu.termin = terminvzorov;
+        vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
+        vu.zametania = 0;
+        vu.vzdatpo = VZOR_VZDAT_PO;
+        vu.vzdatnad = VZOR_VZDAT_NAD;
+        // every other start near the identity, where the gates of a
+        // transform's circuit lie (12 in 16 such starts fit the 5-qubit
+        // Fourier transform, 6 in 16 random ones)
+        vu.blizkojednotky = start % 2 == 0 ? VZOR_BLIZKO : 0.0;
+        vu.seed = odtlacok(v.kaskada) + static_cast<std::uint64_t>(4 * start + v.obrat);
+        return vu;
+    };
+    for (int start = 0; start < startyvzoru(m); ++start) {
+        // one start of every cascade at once
+        std::vector<TULOHA> ulohy;
+        for (const TVZOR& v : vz)
+            if (skusavzor(v))
+                ulohy.push_back({&cielevzorov[static_cast<std::size_t>(v.obrat)], v.kaskada, volbyvzoru(v, start)});
+        vopred(beh, m, std::move(ulohy));
         for (std::size_t iv = 0; iv < vz.size(); ++iv) {
             const TVZOR& v = vz[iv];
-            if (v.pocet > najviac || v.pocet < zdola || fity >= rozpocet || THOD::now() >= terminvzorov) continue;
-            TVOLBYFITU vu = vf;
-            vu.starty = 1;
-            vu.termin = terminvzorov;
-            vu.maxvyhodnoteni = 0;  // a long fit may converge slowly
-            vu.zametania = 0;
-            vu.vzdatpo = VZOR_VZDAT_PO;
-            vu.vzdatnad = VZOR_VZDAT_NAD;
-            // every other start near the identity, where the gates of a
-            // transform's circuit lie (12 in 16 such starts fit the 5-qubit
-            // Fourier transform, 6 in 16 random ones)
-            vu.blizkojednotky = start % 2 == 0 ? VZOR_BLIZKO : 0.0;
-            vu.seed = odtlacok(v.kaskada) + static_cast<std::uint64_t>(4 * start + v.obrat);
-            const TFIT fit = fituj(v.obrat == 1 ? TMAT(P * F) : v.obrat == 2 ? TMAT(F * P) : F, v.kaskada, vu);
+            if (!skusavzor(v)) continue;
+            const TFIT fit = fituj(cielevzorov[static_cast<std::size_t>(v.obrat)], v.kaskada, volbyvzoru(v, start));
             if (!fit.presny) {
                 if (najblizsie[iv] < 0 || fit.vzdialenost < najblizsie[iv]) najblizsie[iv] = fit.vzdialenost;
                 continue;
@@ -1323,6 +1490,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (!zvzoru) skrat();
             zvzoru = true;
         }
+    }
     for (std::size_t iv = 0; iv < vz.size(); ++iv)
         if (najblizsie[iv] >= 0)
             sprava.push_back(vypln(vypln(vypln(texty::VZOR, "%s", vz[iv].meno), "%n", std::to_string(vz[iv].pocet)),
@@ -1370,22 +1538,34 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             u.obvod = TOBVOD(m);
         }
 
+        // the children not pruned, their fits computed ahead together
+        const int k = pocet + 1;
+        std::vector<std::vector<TPAR>> deti;
         for (const TPAR& p : pary) {
             std::vector<TPAR> s = u.volne;
             // a fourth CNOT in a row on one pair adds nothing to the three before
             if (s.size() >= 3 && s[s.size() - 1] == p && s[s.size() - 2] == p && s[s.size() - 3] == p) continue;
             s.push_back(p);
-            const int k = pocet + 1;
             // the bound prunes; the order is led by the components to join
             // and the distance alone, which keeps the search broad enough
             // near the root
             if (k + odhad(r, pevne, s, najviac - k) > najviac) continue;
-            const int spoje = chybajucespoje(pevne, s, m);
             if (!videne.insert(normalna(s)).second) continue;
-
+            deti.push_back(std::move(s));
+        }
+        // the parent's fitted gates, the new CNOT's two at random
+        vf.zaciatok = jednoqbrany(u.obvod);
+        {
+            std::vector<TULOHA> ulohy;
+            for (const std::vector<TPAR>& s : deti) {
+                ulohy.push_back({&ciel, s, vf});
+                ulohy.back().v.seed = odtlacok(s);
+            }
+            vopred(beh, m, std::move(ulohy));
+        }
+        for (std::vector<TPAR>& s : deti) {
+            const int spoje = chybajucespoje(pevne, s, m);
             vf.seed = odtlacok(s);
-            // the parent's fitted gates, the new CNOT's two at random
-            vf.zaciatok = jednoqbrany(u.obvod);
             TFIT fit = fituj(ciel, s, vf);
             if (fit.presny) {
                 TOBVOD o = prefix;
@@ -1511,6 +1691,8 @@ TSYNTEZA hladaj(const TPRESNA& U, int pocetq, const TVOLBYHLADANIA& volby) {
     const TMAT A = vstupsyntezy(U, pocetq, volby.tolerancia, vysledok.sprava);
     if (!(volby.casovylimit >= 0.0) || !std::isfinite(volby.casovylimit))
         throw ChybaBehu("Hladanie: casovy limit " + cislo(volby.casovylimit) + " s nie je nezaporne cislo.");
+    if (volby.vlakna < 0)
+        throw ChybaBehu("Hladanie: pocet vlakien " + std::to_string(volby.vlakna) + " nie je nezaporne cislo.");
 
     TBEH beh;
     beh.start = THOD::now();
@@ -1518,6 +1700,7 @@ TSYNTEZA hladaj(const TPRESNA& U, int pocetq, const TVOLBYHLADANIA& volby) {
     beh.limit = volby.casovylimit > 0.0 ? volby.casovylimit : HLADANIE_LIMIT;
     beh.koniec = beh.start + std::chrono::duration_cast<THOD::duration>(std::chrono::duration<double>(beh.limit));
     beh.priebeh = &volby.priebeh;
+    beh.pocetvlakien = volby.vlakna > 0 ? std::min(volby.vlakna, 64) : pocetvlakien();
     beh.tik(true);
 
     TOBVOD obvod(pocetq);

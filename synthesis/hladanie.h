@@ -38,6 +38,10 @@ struct TVOLBYHLADANIA {
     // The run's tolerance, at which the input's unitarity is decided as
     // syntetizuj decides it.
     double tolerancia = EPS_ZAKLAD;
+    // Threads for the fits of three qubits, the caller's included; 0 = the
+    // processors of the machine, at most 8. The result does not depend on
+    // it, only the time.
+    int vlakna = 0;
 };
 
 // U: the input as given, 2^pocetq x 2^pocetq, pocetq in 2..5. ChybaBehu for

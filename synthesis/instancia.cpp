@@ -171,13 +171,14 @@ void riadky(TMAT& M, const TMAT2& G, int q, int n) {
     const TKOMP g00 = G(0, 0), g01 = G(0, 1), g10 = G(1, 0), g11 = G(1, 1);
     for (Eigen::Index j = 0; j < M.cols(); ++j) {
         TKOMP* s = &M(0, j);
-        for (int x = 0; x < d; ++x) {
-            if (x & b) continue;
-            const int y = x | b;
-            const TKOMP a = s[x], e = s[y];
-            s[x] = kombinacia(g00, a, g01, e);
-            s[y] = kombinacia(g10, a, g11, e);
-        }
+        // x runs over the states with the bit b clear, y = x | b
+        for (int h = 0; h < d; h += 2 * b)
+            for (int x = h; x < h + b; ++x) {
+                const int y = x + b;
+                const TKOMP a = s[x], e = s[y];
+                s[x] = kombinacia(g00, a, g01, e);
+                s[y] = kombinacia(g10, a, g11, e);
+            }
     }
 }
 
@@ -413,14 +414,14 @@ public:
             for (int z = 0; z < d; ++z) {
                 const TKOMP* b = &B_(0, z);
                 const TKOMP* t = &Q_[g](0, z);
-                for (int x = 0; x < d; ++x) {
-                    if (x & bit) continue;
-                    const int y = x | bit;
-                    pricitaj(s00, b[x], t[x]);
-                    pricitaj(s01, b[x], t[y]);
-                    pricitaj(s10, b[y], t[x]);
-                    pricitaj(s11, b[y], t[y]);
-                }
+                for (int h = 0; h < d; h += 2 * bit)
+                    for (int x = h; x < h + bit; ++x) {
+                        const int y = x + bit;
+                        pricitaj(s00, b[x], t[x]);
+                        pricitaj(s01, b[x], t[y]);
+                        pricitaj(s10, b[y], t[x]);
+                        pricitaj(s11, b[y], t[y]);
+                    }
             }
             const TKOMP e00(s00[0], s00[1]), e01(s01[0], s01[1]), e10(s10[0], s10[1]), e11(s11[0], s11[1]);
             // W X^dagger = (E + delta adj(E)^dagger) / (s1 + s2) with delta =

@@ -315,20 +315,44 @@ TEST(Hladanie, Haar3qNaDolnejHranici) {
     }
 }
 
-// The same matrix, the same circuit, gate by gate and bit by bit.
+// The same circuit, gate by gate and bit by bit, and the same log.
+void rovnake(const TSYNTEZA& a, const TSYNTEZA& b, const std::string& co) {
+    ASSERT_EQ(a.brany.size(), b.brany.size()) << co;
+    for (std::size_t i = 0; i < a.brany.size(); ++i) {
+        EXPECT_EQ(a.brany[i].ciel, b.brany[i].ciel) << co;
+        EXPECT_EQ(a.brany[i].pocetk, b.brany[i].pocetk) << co;
+        EXPECT_EQ(a.brany[i].kontroly[1], b.brany[i].kontroly[1]) << co;
+        const Eigen::Matrix2cd x = test::matica2(a.brany[i]), y = test::matica2(b.brany[i]);
+        EXPECT_EQ(x, y) << co << " " << i;
+    }
+    EXPECT_EQ(a.sprava, b.sprava) << co;
+}
+
+// The same matrix, the same circuit.
 TEST(Hladanie, Deterministicke) {
     std::mt19937 gen(5);
     const THUSTA U = test::nahodnyobvod(3, SANITIZER ? 2 : 4, gen);
-    const TSYNTEZA a = hladanie(U, 3, "raz"), b = hladanie(U, 3, "dva");
-    ASSERT_EQ(a.brany.size(), b.brany.size());
-    for (std::size_t i = 0; i < a.brany.size(); ++i) {
-        EXPECT_EQ(a.brany[i].ciel, b.brany[i].ciel);
-        EXPECT_EQ(a.brany[i].pocetk, b.brany[i].pocetk);
-        EXPECT_EQ(a.brany[i].kontroly[1], b.brany[i].kontroly[1]);
-        const Eigen::Matrix2cd x = test::matica2(a.brany[i]), y = test::matica2(b.brany[i]);
-        EXPECT_EQ(x, y) << i;
-    }
-    EXPECT_EQ(a.sprava, b.sprava);
+    rovnake(hladanie(U, 3, "raz"), hladanie(U, 3, "dva"), "dva");
+}
+
+// The fits computed ahead on several threads change the time only: a
+// random circuit of 8 CNOTs goes through every stage of the search (all
+// placements of few CNOTs, the cascades, the growing and the local search,
+// the shortening, the general two-qubit gates) with one thread and three
+// alike.
+TEST(Hladanie, NezavisleOdVlakien) {
+    std::mt19937 gen(3);
+    const THUSTA U = test::nahodnyobvod(3, 8, gen);
+    TVOLBYHLADANIA v;
+    if (SANITIZER) v.maxfitov = 150;  // too few for the local search
+    v.vlakna = 1;
+    const TSYNTEZA jedno = hladanie(U, 3, "1 vlakno", v);
+    EXPECT_EQ(obsahuje(jedno, "Hladanie: lokalne hladanie od umiestneni s "), !SANITIZER);
+    EXPECT_TRUE(obsahuje(jedno, "vseobecnych dvojqubitovych bran"));
+    v.vlakna = 3;
+    rovnake(jedno, hladanie(U, 3, "3 vlakna", v), "3 vlakna");
+    v.vlakna = -1;
+    EXPECT_THROW(hladaj(test::natmatica(U), 3, v), ChybaBehu);
 }
 
 // ---- budget, time and cancelling ----
