@@ -14,6 +14,7 @@
 #include <queue>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "clifford.h"
@@ -707,17 +708,19 @@ struct TULOHA {
     TVOLBYFITU v;
 };
 
-// Fits of three qubits a loop is about to ask for, computed at once on the
-// threads of beh: a fit is a function of its matrix, placement and options
-// alone, so the loop then takes each from here exactly as it would have
-// computed it, and a fit it no longer asks for (it stopped first) is
-// dropped unused. Each fit is one to a few milliseconds; the progress moves
-// between them as the loop takes them. Elsewhere (a fit of four or five
-// qubits takes tens of milliseconds to seconds and moves the progress
-// itself) and on a machine of one processor nothing is computed ahead.
+// Fits of three and four qubits a loop is about to ask for, computed at
+// once on the threads of beh: a fit is a function of its matrix, placement
+// and options alone, so the loop then takes each from here exactly as it
+// would have computed it, and a fit it no longer asks for (it stopped
+// first) is dropped unused. The fits on the caller's thread move the
+// progress (and may be cancelled by it) as they would alone, the others
+// never call it. A fit of three qubits takes one to a few milliseconds, of
+// four tens of them; one of five takes about a second, and there (as on a
+// machine of one processor) nothing is computed ahead: the progress would
+// wait for it.
 void vopred(TBEH& beh, int m, std::vector<TULOHA> ulohy) {
     beh.vopred.clear();
-    if (m != 3 || ulohy.size() < 2 || beh.pocetvlakien < 2) return;
+    if (m > 4 || ulohy.size() < 2 || beh.pocetvlakien < 2) return;
     if (!beh.vlakna) beh.vlakna = std::make_unique<TVLAKNA>(beh.pocetvlakien);
     beh.vopred.resize(ulohy.size());
     for (std::size_t i = 0; i < ulohy.size(); ++i) {
@@ -725,11 +728,17 @@ void vopred(TBEH& beh, int m, std::vector<TULOHA> ulohy) {
         u.F = *ulohy[i].F;
         u.s = std::move(ulohy[i].s);
         u.v = std::move(ulohy[i].v);
-        u.v.priebeh = nullptr;  // called from the caller's thread only
     }
-    beh.vlakna->vsetky(beh.vopred.size(), [&beh, m](std::size_t i) {
+    const std::thread::id volajuci = std::this_thread::get_id();
+    beh.vlakna->vsetky(beh.vopred.size(), [&beh, m, volajuci](std::size_t i) {
         TVOPRED& u = beh.vopred[i];
-        u.fit = instanciuj(u.F, struktura(m, u.s), u.v);
+        if (std::this_thread::get_id() == volajuci) {
+            u.fit = instanciuj(u.F, struktura(m, u.s), u.v);
+        } else {
+            TVOLBYFITU v = u.v;
+            v.priebeh = nullptr;
+            u.fit = instanciuj(u.F, struktura(m, u.s), v);
+        }
     });
 }
 
@@ -1164,8 +1173,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 if (THOD::now() >= termin) break;
                 if (start > 0 && (prebytky[i] > prebytky[0] || fity >= prevsetky)) break;
                 if (i % davka == 0) {
+                    // those the conditions above would still let through
                     std::vector<TULOHA> ulohy;
                     for (std::size_t j = i; j < std::min(fitovane, i + davka); ++j) {
+                        if (start > 0 && (prebytky[j] > prebytky[0] ||
+                                          fity + static_cast<long long>(ulohy.size()) * vu.starty >= prevsetky))
+                            break;
                         ulohy.push_back({&F, vsetky[j], vu});
                         ulohy.back().v.seed = odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start);
                     }

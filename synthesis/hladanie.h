@@ -38,9 +38,9 @@ struct TVOLBYHLADANIA {
     // The run's tolerance, at which the input's unitarity is decided as
     // syntetizuj decides it.
     double tolerancia = EPS_ZAKLAD;
-    // Threads for the fits of three qubits, the caller's included; 0 = the
-    // processors of the machine, at most 8. The result does not depend on
-    // it, only the time.
+    // Threads for the fits of three and four qubits, the caller's included;
+    // 0 = the processors of the machine, at most 8. The result does not
+    // depend on it, only the time.
     int vlakna = 0;
 };
 

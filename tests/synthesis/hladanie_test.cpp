@@ -11,6 +11,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "core/chyby.h"
@@ -339,7 +340,7 @@ TEST(Hladanie, Deterministicke) {
 // random circuit of 8 CNOTs goes through every stage of the search (all
 // placements of few CNOTs, the cascades, the growing and the local search,
 // the shortening, the general two-qubit gates) with one thread and three
-// alike.
+// alike, and four qubits too.
 TEST(Hladanie, NezavisleOdVlakien) {
     std::mt19937 gen(3);
     const THUSTA U = test::nahodnyobvod(3, 8, gen);
@@ -350,7 +351,26 @@ TEST(Hladanie, NezavisleOdVlakien) {
     EXPECT_EQ(obsahuje(jedno, "Hladanie: lokalne hladanie od umiestneni s "), !SANITIZER);
     EXPECT_TRUE(obsahuje(jedno, "vseobecnych dvojqubitovych bran"));
     v.vlakna = 3;
+    // the progress only ever from the caller's thread
+    const std::thread::id ja = std::this_thread::get_id();
+    int volania = 0, inde = 0;
+    v.priebeh = [&](double) {
+        ++volania;
+        if (std::this_thread::get_id() != ja) ++inde;
+    };
     rovnake(jedno, hladanie(U, 3, "3 vlakna", v), "3 vlakna");
+    EXPECT_GT(volania, 2);
+    EXPECT_EQ(inde, 0);
+    if (!SANITIZER) {
+        // four qubits: the fits of every placement of 6 CNOTs
+        std::mt19937 gen4(406);
+        const THUSTA U4 = test::nahodnyobvod(4, 6, gen4);
+        v.vlakna = 1;
+        const TSYNTEZA styri = hladanie(U4, 4, "4q 1 vlakno", v);
+        v.vlakna = 3;
+        rovnake(styri, hladanie(U4, 4, "4q 3 vlakna", v), "4q 3 vlakna");
+        EXPECT_EQ(inde, 0);
+    }
     v.vlakna = -1;
     EXPECT_THROW(hladaj(test::natmatica(U), 3, v), ChybaBehu);
 }
