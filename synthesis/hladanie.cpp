@@ -690,11 +690,12 @@ TVOLBYFITU volbyfitu(int m, int starty, THOD::time_point termin, TBEH& beh) {
 // aside).
 bool tenistyfit(const TVOPRED& a, const TMAT& F, const std::vector<TPAR>& s, const TVOLBYFITU& v) {
     const TVOLBYFITU& u = a.v;
-    if (a.vzaty || a.s != s || a.F.rows() != F.rows() || a.F != F || u.starty != v.starty || u.seed != v.seed || u.azpodiagonalu != v.azpodiagonalu ||
-        u.termin != v.termin || u.maxvyhodnoteni != v.maxvyhodnoteni || u.plnyrezidual != v.plnyrezidual ||
-        u.vzdatpo != v.vzdatpo || u.vzdatnad != v.vzdatnad || u.blizkojednotky != v.blizkojednotky ||
-        u.zametania != v.zametania || u.zametanivzdatpo != v.zametanivzdatpo ||
-        u.zametanivzdatnad != v.zametanivzdatnad || u.zaciatok.size() != v.zaciatok.size())
+    if (a.vzaty || a.s != s || a.F.rows() != F.rows() || a.F != F || u.starty != v.starty || u.seed != v.seed ||
+        u.azpodiagonalu != v.azpodiagonalu || u.termin != v.termin || u.maxvyhodnoteni != v.maxvyhodnoteni ||
+        u.plnyrezidual != v.plnyrezidual || u.vzdatpo != v.vzdatpo || u.vzdatnad != v.vzdatnad ||
+        u.blizkojednotky != v.blizkojednotky || u.zametania != v.zametania ||
+        u.zametanivzdatpo != v.zametanivzdatpo || u.zametanivzdatnad != v.zametanivzdatnad ||
+        u.zaciatok.size() != v.zaciatok.size())
         return false;
     for (std::size_t i = 0; i < u.zaciatok.size(); ++i)
         if (u.zaciatok[i] != v.zaciatok[i]) return false;
@@ -1288,8 +1289,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     };
     // The fit blizkost would make of s now (none when it would make none),
     // into ulohy unless already there.
-    auto ulohablizkosti = [&](const std::vector<TPAR>& s,
-                              std::vector<TULOHA>& ulohy) {
+    auto ulohablizkosti = [&](const std::vector<TPAR>& s, std::vector<TULOHA>& ulohy) {
         if (odhad(r, {}, s, 0) > 0) return;
         const auto z = poznane.find(s);
         const int starty = z == poznane.end() ? 0 : z->second.starty;
