@@ -709,6 +709,16 @@ struct TULOHA {
     TVOLBYFITU v;
 };
 
+// The same with the options v seeded by seed.
+TULOHA uloha(const TMAT& F, std::vector<TPAR> s, TVOLBYFITU v, std::uint64_t seed) {
+    v.seed = seed;
+    return {&F, std::move(s), std::move(v)};
+}
+
+// Whether the fits of a factor of m qubits are computed ahead: on three
+// and four qubits with two threads or more (why, below).
+bool vopredna(const TBEH& beh, int m) { return m <= 4 && beh.pocetvlakien >= 2; }
+
 // Fits of three and four qubits a loop is about to ask for, computed at
 // once on the threads of beh: a fit is a function of its matrix, placement
 // and options alone, so the loop then takes each from here exactly as it
@@ -721,7 +731,7 @@ struct TULOHA {
 // wait for it.
 void vopred(TBEH& beh, int m, std::vector<TULOHA> ulohy) {
     beh.vopred.clear();
-    if (m > 4 || ulohy.size() < 2 || beh.pocetvlakien < 2) return;
+    if (!vopredna(beh, m) || ulohy.size() < 2) return;
     if (!beh.vlakna) beh.vlakna = std::make_unique<TVLAKNA>(beh.pocetvlakien);
     beh.vopred.resize(ulohy.size());
     for (std::size_t i = 0; i < ulohy.size(); ++i) {
@@ -795,8 +805,7 @@ void skrat(const TMAT& F, int m, const TREZY& r, int zdola, TVOLBYFITU vf, bool 
                     const std::vector<TPAR>& s = kratsie[y];
                     if (odhad(r, {}, s, 0) > 0 || skusene.count(normalna(s)) || !vdavke.insert(normalna(s)).second)
                         continue;
-                    ulohy.push_back({&F, s, vf});
-                    ulohy.back().v.seed = odtlacok(s);
+                    ulohy.push_back(uloha(F, s, vf, odtlacok(s)));
                 }
                 vopred(beh, m, std::move(ulohy));
             }
@@ -980,12 +989,12 @@ TNAJDENA zdvojqubitovych(const TMAT& F, int m, int menejnez, long long rozpocet,
                 dost = true;
                 break;
             }
-            if (m == 3 && x >= vopreddo) {
+            if (vopredna(beh, m) && x >= vopreddo) {
                 std::vector<TULOHA> ulohy;
                 for (vopreddo = x; vopreddo < kandidati.size() && ulohy.size() < davka; ++vopreddo) {
                     if (!dovolena(vopreddo)) continue;
-                    ulohy.push_back({&F, cnoty(kandidati[vopreddo]), vf});
-                    ulohy.back().v.seed = odtlacok(ulohy.back().s) ^ 0x5bd1e995u;
+                    const std::vector<TPAR> t = cnoty(kandidati[vopreddo]);
+                    ulohy.push_back(uloha(F, t, vf, odtlacok(t) ^ 0x5bd1e995u));
                 }
                 vopred(beh, m, std::move(ulohy));
             }
@@ -1180,8 +1189,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                         if (start > 0 && (prebytky[j] > prebytky[0] ||
                                           fity + static_cast<long long>(ulohy.size()) * vu.starty >= prevsetky))
                             break;
-                        ulohy.push_back({&F, vsetky[j], vu});
-                        ulohy.back().v.seed = odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start);
+                        ulohy.push_back(uloha(F, vsetky[j], vu, odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start)));
                     }
                     vopred(beh, m, std::move(ulohy));
                 }
@@ -1287,20 +1295,24 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
     auto dost = [&] {
         return fity >= rozpocet || THOD::now() >= termin || pohlady > LOKALNE_POHLADY * rozpocet;
     };
+    // The fit blizkost makes of s after starty starts of it so far: one
+    // start, random, seeded from the placement and that count.
+    TVOLBYFITU jedenstart = vf;
+    jedenstart.starty = 1;
+    jedenstart.zaciatok.clear();
+    auto ulohablizkosti = [&](const std::vector<TPAR>& s, int starty) {
+        return uloha(F, s, jedenstart, odtlacok(s) + static_cast<std::uint64_t>(starty));
+    };
     // The fit blizkost would make of s now (none when it would make none),
     // into ulohy unless already there.
-    auto ulohablizkosti = [&](const std::vector<TPAR>& s, std::vector<TULOHA>& ulohy) {
+    auto vopredblizkosti = [&](const std::vector<TPAR>& s, std::vector<TULOHA>& ulohy) {
         if (odhad(r, {}, s, 0) > 0) return;
         const auto z = poznane.find(s);
         const int starty = z == poznane.end() ? 0 : z->second.starty;
         if (z != poznane.end() && (z->second.presny || starty >= LOKALNE_STARTY)) return;
         for (const auto& u : ulohy)
             if (u.s == s) return;
-        TVOLBYFITU vu = vf;
-        vu.starty = 1;
-        vu.zaciatok.clear();
-        vu.seed = odtlacok(s) + static_cast<std::uint64_t>(starty);
-        ulohy.push_back({&F, s, vu});
+        ulohy.push_back(ulohablizkosti(s, starty));
     };
     const std::size_t davka = vopreddavka(beh);
     auto blizkost = [&](const std::vector<TPAR>& s) {
@@ -1309,11 +1321,8 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         TPOZNANE& z = poznane[s];
         if (z.presny) return 0.0;
         if (z.starty >= LOKALNE_STARTY) return z.vzdialenost;
-        TVOLBYFITU vu = vf;
-        vu.starty = 1;
-        vu.zaciatok.clear();
-        vu.seed = odtlacok(s) + static_cast<std::uint64_t>(z.starty);
-        TFIT fit = fituj(F, s, vu);
+        const TULOHA u = ulohablizkosti(s, z.starty);
+        TFIT fit = fituj(F, s, u.v);
         ++z.starty;
         if (fit.presny) {
             z.presny = true;
@@ -1346,7 +1355,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                         for (std::size_t y = x; y < std::min(tahy.size(), x + davka); ++y) {
                             std::vector<TPAR> t = cur;
                             t[tahy[y].first] = pary[tahy[y].second];
-                            ulohablizkosti(t, ulohy);
+                            vopredblizkosti(t, ulohy);
                         }
                         vopred(beh, m, std::move(ulohy));
                     }
@@ -1391,7 +1400,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (i % davka == 0) {
                 std::vector<TULOHA> ulohy;
                 for (std::size_t j = i; j < std::min(presna.size(), i + davka); ++j)
-                    ulohablizkosti(bezcnotu(presna, j), ulohy);
+                    vopredblizkosti(bezcnotu(presna, j), ulohy);
                 vopred(beh, m, std::move(ulohy));
             }
             std::vector<TPAR> t = bezcnotu(presna, i);
@@ -1574,8 +1583,7 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         {
             std::vector<TULOHA> ulohy;
             for (const std::vector<TPAR>& s : deti) {
-                ulohy.push_back({&ciel, s, vf});
-                ulohy.back().v.seed = odtlacok(s);
+                ulohy.push_back(uloha(ciel, s, vf, odtlacok(s)));
             }
             vopred(beh, m, std::move(ulohy));
         }

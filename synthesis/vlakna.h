@@ -26,7 +26,8 @@ class TVLAKNA {
 
     // f(i) for i = 0..n-1, the caller's thread among those that run them;
     // returns when every one has ended. When some throw, the exception of
-    // the lowest i is rethrown (after all have ended).
+    // the lowest i is rethrown after all have ended (on the caller's thread
+    // alone, at once: the pieces after it do not run).
     void vsetky(std::size_t n, const std::function<void(std::size_t)>& f);
 
   private:
