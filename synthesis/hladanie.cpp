@@ -757,6 +757,21 @@ void vopred(TBEH& beh, int m, std::vector<TULOHA> ulohy) {
 // two waits for the slowest of them.
 std::size_t vopreddavka(const TBEH& beh) { return static_cast<std::size_t>(4 * std::max(1, beh.pocetvlakien)); }
 
+// In a loop over n items, at its x-th: at the start of every batch, the
+// fits the batch's items would ask for computed ahead. pridaj(y, ulohy)
+// adds those of item y and returns false where the loop would stop before
+// it.
+template <class FPRIDAJ>
+void vopreddavky(TBEH& beh, int m, std::size_t x, std::size_t n, FPRIDAJ pridaj) {
+    const std::size_t davka = vopreddavka(beh);
+    if (x % davka != 0) return;
+    std::vector<TULOHA> ulohy;
+    if (vopredna(beh, m))
+        for (std::size_t y = x; y < std::min(n, x + davka); ++y)
+            if (!pridaj(y, ulohy)) break;
+    vopred(beh, m, std::move(ulohy));
+}
+
 // A fit of the placement s to F, its starts counted in fity and in the
 // progress: the one computed ahead when it is there.
 TFIT fitujrataj(const TMAT& F, int m, const std::vector<TPAR>& s, const TVOLBYFITU& v, TBEH& beh, long long& fity) {
@@ -784,7 +799,6 @@ TFIT fitujrataj(const TMAT& F, int m, const std::vector<TPAR>& s, const TVOLBYFI
 void skrat(const TMAT& F, int m, const TREZY& r, int zdola, TVOLBYFITU vf, bool bezdvoch, THOD::time_point termin,
            TBEH& beh, long long& fity, const char* jeden, const char* dva, TNAJDENA& vysledok,
            std::vector<std::string>& sprava) {
-    const std::size_t davka = vopreddavka(beh);
     std::set<std::vector<TPAR>> skusene;
     bool kratsia = true;
     while (kratsia && vysledok.umiestnenie.size() > static_cast<std::size_t>(zdola)) {
@@ -798,17 +812,13 @@ void skrat(const TMAT& F, int m, const TREZY& r, int zdola, TVOLBYFITU vf, bool 
         for (std::size_t x = 0; x < kratsie.size(); ++x) {
             if (kratsia) break;
             if (THOD::now() >= termin) return;
-            if (x % davka == 0) {
-                std::vector<TULOHA> ulohy;
-                std::set<std::vector<TPAR>> vdavke;
-                for (std::size_t y = x; y < std::min(kratsie.size(), x + davka); ++y) {
-                    const std::vector<TPAR>& s = kratsie[y];
-                    if (odhad(r, {}, s, 0) > 0 || skusene.count(normalna(s)) || !vdavke.insert(normalna(s)).second)
-                        continue;
+            std::set<std::vector<TPAR>> vdavke;  // asked for in this batch
+            vopreddavky(beh, m, x, kratsie.size(), [&](std::size_t y, std::vector<TULOHA>& ulohy) {
+                const std::vector<TPAR>& s = kratsie[y];
+                if (odhad(r, {}, s, 0) == 0 && !skusene.count(normalna(s)) && vdavke.insert(normalna(s)).second)
                     ulohy.push_back(uloha(F, s, vf, odtlacok(s)));
-                }
-                vopred(beh, m, std::move(ulohy));
-            }
+                return true;
+            });
             const std::vector<TPAR>& s = kratsie[x];
             if (odhad(r, {}, s, 0) > 0 || !skusene.insert(normalna(s)).second) continue;
             vf.seed = odtlacok(s);
@@ -1177,22 +1187,18 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                                       std::min<int>(STARTY_MALEJ_SKUPINY, STARTY_MALEJ_SKUPINY * 2 / skupina));
             vu.starty = 1;
         }
-        const std::size_t davka = vopreddavka(beh);
         for (int start = 0; start < priechody; ++start)
             for (std::size_t i = 0; i < fitovane; ++i) {
                 if (THOD::now() >= termin) break;
                 if (start > 0 && (prebytky[i] > prebytky[0] || fity >= prevsetky)) break;
-                if (i % davka == 0) {
-                    // those the conditions above would still let through
-                    std::vector<TULOHA> ulohy;
-                    for (std::size_t j = i; j < std::min(fitovane, i + davka); ++j) {
-                        if (start > 0 && (prebytky[j] > prebytky[0] ||
-                                          fity + static_cast<long long>(ulohy.size()) * vu.starty >= prevsetky))
-                            break;
-                        ulohy.push_back(uloha(F, vsetky[j], vu, odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start)));
-                    }
-                    vopred(beh, m, std::move(ulohy));
-                }
+                // those the conditions above would still let through
+                vopreddavky(beh, m, i, fitovane, [&](std::size_t j, std::vector<TULOHA>& ulohy) {
+                    if (start > 0 && (prebytky[j] > prebytky[0] ||
+                                      fity + static_cast<long long>(ulohy.size()) * vu.starty >= prevsetky))
+                        return false;
+                    ulohy.push_back(uloha(F, vsetky[j], vu, odtlacok(vsetky[j]) + static_cast<std::uint64_t>(start)));
+                    return true;
+                });
                 const std::vector<TPAR>& sv = vsetky[i];
                 vu.seed = odtlacok(sv) + static_cast<std::uint64_t>(start);
                 TFIT fit = fituj(F, sv, vu);
@@ -1314,7 +1320,6 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
             if (u.s == s) return;
         ulohy.push_back(ulohablizkosti(s, starty));
     };
-    const std::size_t davka = vopreddavka(beh);
     auto blizkost = [&](const std::vector<TPAR>& s) {
         ++pohlady;
         if (odhad(r, {}, s, 0) > 0) return std::numeric_limits<double>::infinity();
@@ -1350,15 +1355,12 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
                 std::vector<TPAR> lepsia;
                 double dl = std::numeric_limits<double>::infinity();
                 for (std::size_t x = 0; x < tahy.size(); ++x) {
-                    if (x % davka == 0) {
-                        std::vector<TULOHA> ulohy;
-                        for (std::size_t y = x; y < std::min(tahy.size(), x + davka); ++y) {
-                            std::vector<TPAR> t = cur;
-                            t[tahy[y].first] = pary[tahy[y].second];
-                            vopredblizkosti(t, ulohy);
-                        }
-                        vopred(beh, m, std::move(ulohy));
-                    }
+                    vopreddavky(beh, m, x, tahy.size(), [&](std::size_t y, std::vector<TULOHA>& ulohy) {
+                        std::vector<TPAR> t = cur;
+                        t[tahy[y].first] = pary[tahy[y].second];
+                        vopredblizkosti(t, ulohy);
+                        return true;
+                    });
                     const auto [i, j] = tahy[x];
                     std::vector<TPAR> t = cur;
                     t[i] = pary[j];
@@ -1397,12 +1399,10 @@ TNAJDENA hladajfaktor(const TMAT& F, int m, int najviac, long long rozpocet, THO
         std::vector<TPAR> cur;
         double dn = 0;
         for (std::size_t i = 0; i < presna.size() && !dost(); ++i) {
-            if (i % davka == 0) {
-                std::vector<TULOHA> ulohy;
-                for (std::size_t j = i; j < std::min(presna.size(), i + davka); ++j)
-                    vopredblizkosti(bezcnotu(presna, j), ulohy);
-                vopred(beh, m, std::move(ulohy));
-            }
+            vopreddavky(beh, m, i, presna.size(), [&](std::size_t j, std::vector<TULOHA>& ulohy) {
+                vopredblizkosti(bezcnotu(presna, j), ulohy);
+                return true;
+            });
             std::vector<TPAR> t = bezcnotu(presna, i);
             const double d = blizkost(t);
             if (cur.empty() || d < dn) {
